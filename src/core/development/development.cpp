@@ -1,0 +1,171 @@
+#include "development/development.h"
+
+#include "util/text.h"
+
+#include <cstring>
+
+namespace sestara {
+namespace {
+
+// Decimal texts of 0..99 with their length, to format a line without division per number.
+struct SmallNumbers {
+    char text[100][2];
+    std::uint8_t length[100];
+    SmallNumbers()
+    {
+        for (int v = 0; v < 100; ++v) {
+            if (v < 10) {
+                text[v][0] = static_cast<char>('0' + v);
+                length[v] = 1;
+            } else {
+                text[v][0] = static_cast<char>('0' + v / 10);
+                text[v][1] = static_cast<char>('0' + v % 10);
+                length[v] = 2;
+            }
+        }
+    }
+};
+
+const SmallNumbers& smallNumbers()
+{
+    static const SmallNumbers table;
+    return table;
+}
+
+// Appends the six numbers joined by "-".
+char* putNumbers(char* p, const std::uint8_t* six)
+{
+    const SmallNumbers& t = smallNumbers();
+    for (int i = 0; i < 6; ++i) {
+        if (i > 0)
+            *p++ = '-';
+        unsigned v = six[i];
+        if (v >= 100) { // never a lottery number, but a byte may hold it
+            *p++ = static_cast<char>('0' + v / 100);
+            v %= 100;
+            *p++ = static_cast<char>('0' + v / 10);
+            *p++ = static_cast<char>('0' + v % 10);
+            continue;
+        }
+        *p++ = t.text[v][0];
+        if (t.length[v] == 2)
+            *p++ = t.text[v][1];
+    }
+    return p;
+}
+
+// A decimal counter kept as text, so each next line number costs a few character steps.
+class LineCounter {
+public:
+    LineCounter() { digits_[kMax - 1] = '0'; start_ = kMax - 1; }
+    void increment()
+    {
+        int i = kMax - 1;
+        while (true) {
+            if (digits_[i] != '9') {
+                ++digits_[i];
+                break;
+            }
+            digits_[i] = '0';
+            if (i == start_) {
+                digits_[--start_] = '1';
+                break;
+            }
+            --i;
+        }
+    }
+    char* put(char* p) const
+    {
+        const int n = kMax - start_;
+        std::memcpy(p, digits_ + start_, static_cast<std::size_t>(n));
+        return p + n;
+    }
+
+private:
+    static constexpr int kMax = 24;
+    char digits_[kMax] = {};
+    int start_;
+};
+
+} // namespace
+
+void Development::clear()
+{
+    blocks_.clear();
+    count_ = 0;
+}
+
+Column Development::column(std::size_t k) const
+{
+    Column c;
+    const std::uint8_t* src = data(k);
+    for (int i = 0; i < 6; ++i)
+        c[i] = src[i];
+    return c;
+}
+
+void appendListingLine(std::string& out, std::size_t number, const std::uint8_t* six)
+{
+    appendDecimal(out, number);
+    out += "\t>   ";
+    char buf[32];
+    char* end = putNumbers(buf, six);
+    out.append(buf, static_cast<std::size_t>(end - buf));
+}
+
+std::string listingLine(std::size_t number, const Column& column)
+{
+    std::string line;
+    appendListingLine(line, number, column.data());
+    return line;
+}
+
+void writeListing(std::ostream& out, const Development& development)
+{
+    constexpr std::size_t kBuffer = 1u << 20;
+    std::unique_ptr<char[]> buffer(new char[kBuffer + 64]);
+    char* p = buffer.get();
+    LineCounter counter;
+    for (std::size_t k = 0; k < development.size(); ++k) {
+        counter.increment();
+        p = counter.put(p);
+        std::memcpy(p, "\t>   ", 5);
+        p = putNumbers(p + 5, development.data(k));
+        *p++ = '\r';
+        *p++ = '\n';
+        if (static_cast<std::size_t>(p - buffer.get()) >= kBuffer) {
+            out.write(buffer.get(), p - buffer.get());
+            p = buffer.get();
+        }
+    }
+    out.write(buffer.get(), p - buffer.get());
+}
+
+std::string listingText(const Development& development)
+{
+    std::string text;
+    for (std::size_t k = 0; k < development.size(); ++k) {
+        appendListingLine(text, k + 1, development.data(k));
+        text += "\r\n";
+    }
+    return text;
+}
+
+bool parseListingLine(const std::string& line, Column& column)
+{
+    const std::size_t gt = line.find('>');
+    if (gt == std::string::npos)
+        return false;
+    const auto pieces = splitAll(std::string_view(line).substr(gt + 1), '-');
+    if (pieces.size() != 6)
+        return false;
+    for (int i = 0; i < 6; ++i) {
+        const std::int64_t v = numericValue(pieces[static_cast<std::size_t>(i)]);
+        if (v < 1 || v > 90)
+            return false;
+        column[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v);
+    }
+    return true;
+}
+
+} // namespace sestara

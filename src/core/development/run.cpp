@@ -1,0 +1,72 @@
+#include "development/run.h"
+
+#include "util/text.h"
+
+namespace sestara {
+
+const char* const kMsgAlmeno10 = "Inserire almeno 10 elementi nel pronostico";
+const char* const kMsgQuantitaNonConforme = "La quantità d'elementi inseriti non è conforme";
+
+PlanOutcome planDevelopment(const Prediction& prediction, const RunSelection& selection, const std::string& dataDir)
+{
+    PlanOutcome out;
+    if (prediction.count() < kMinPredictionSize) {
+        out.refusal = kMsgAlmeno10;
+        return out;
+    }
+    VerifiedPrediction verified = verificaElementi(prediction);
+    if (!verified.error.empty()) {
+        out.refusal = verified.error;
+        return out;
+    }
+    const int n = static_cast<int>(verified.pronostico.size());
+    if (numericValue(selection.sizeText) != n) {
+        out.refusal = kMsgQuantitaNonConforme;
+        return out;
+    }
+    DevelopmentPlan& plan = out.plan;
+    plan.pronostico = std::move(verified.pronostico);
+    plan.entryText = selection.entryText;
+    plan.choice = chooseDeveloper(selection.selectedIndex, n, selection.entryText);
+    StoredSystem stored;
+    switch (plan.choice.kind) {
+    case DeveloperKind::Integrale:
+        plan.totalCandidates = combinazioniIntegrali(n);
+        return out;
+    case DeveloperKind::Ridotti:
+        stored = loadReducedSystem(dataDir, n, plan.choice.level);
+        break;
+    case DeveloperKind::Immediati:
+        stored = loadImmediateSystem(dataDir, selection.entryText, n);
+        break;
+    }
+    if (!stored.ok()) {
+        out.refusal = stored.error;
+        return out;
+    }
+    plan.stored = std::move(stored.columns);
+    plan.totalCandidates = plan.stored.size();
+    return out;
+}
+
+std::uint64_t caricaQuanteSchedine(std::uint64_t columns)
+{
+    return columns / 5 + (columns % 5 != 0 ? 1 : 0);
+}
+
+Costs visualizzaCosti(std::uint64_t columns, std::uint64_t fullCombinations, double costoColonnaCents)
+{
+    Costs c;
+    c.columns = columns;
+    c.fullCombinations = fullCombinations;
+    c.developedCents = static_cast<double>(columns) * costoColonnaCents;
+    c.fullCents = static_cast<double>(fullCombinations) * costoColonnaCents;
+    c.savingCents = (static_cast<double>(fullCombinations) - static_cast<double>(columns)) * costoColonnaCents;
+    c.percent = fullCombinations == 0
+                    ? 0.0
+                    : 100.0 - static_cast<double>(columns) * 100.0 / static_cast<double>(fullCombinations);
+    c.slips = caricaQuanteSchedine(columns);
+    return c;
+}
+
+} // namespace sestara

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "development/developers.h"
+#include "development/prediction.h"
+
+#include <cstdint>
+#include <string>
+
+namespace sestara {
+
+extern const char* const kMsgAlmeno10;
+extern const char* const kMsgQuantitaNonConforme;
+
+// What the "Sistemi" tab has selected when "Elabora" is pressed.
+struct RunSelection {
+    std::string sizeText;  // the size list's text, "10".."55"
+    int selectedIndex = 0; // the type list's selected index
+    std::string entryText; // the type list's text at that index
+};
+
+struct PlanOutcome {
+    std::string refusal; // the message shown when the run is refused; empty otherwise
+    DevelopmentPlan plan;
+    bool ok() const { return refusal.empty(); }
+};
+
+// The checks of "Elabora" in their order, the choice of developer, and the reading of the stored
+// columns it needs from the data folder.
+PlanOutcome planDevelopment(const Prediction& prediction, const RunSelection& selection, const std::string& dataDir);
+
+// The figures of the cost labels.
+struct Costs {
+    std::uint64_t columns = 0;          // columns played
+    std::uint64_t fullCombinations = 0; // columns of the full system
+    double developedCents = 0;          // cost of the developed system
+    double fullCents = 0;               // cost of the full system
+    double savingCents = 0;
+    double percent = 0;                 // reduction, 100 - columns * 100 / full
+    std::uint64_t slips = 0;            // betting slips of five columns
+};
+
+std::uint64_t caricaQuanteSchedine(std::uint64_t columns);
+Costs visualizzaCosti(std::uint64_t columns, std::uint64_t fullCombinations, double costoColonnaCents);
+
+} // namespace sestara

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "conditions/conditionset.h"
+#include "development/prediction.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace sestara {
+
+extern const char* const kMsgErroreCaricamento;
+
+// What a developed system leaves to be saved: the developed entry, the prediction it was developed
+// from, and the conditions in force for that development.
+struct SavedSystem {
+    std::string entryText;
+    std::vector<std::uint8_t> pronostico;
+    ConditionSet conditions;
+};
+
+// The file's text: one record a line, each ended by CR LF.
+std::string systemFileText(const SavedSystem& system);
+
+// A system file as loading applies it to a fresh system window.
+struct LoadedSystem {
+    int size = 10;         // the size selected in the size list
+    int selectedIndex = 0; // the type selected among that size's entries
+    std::string entryText; // the entry text at that index
+    Prediction prediction; // "Lista=", repeats kept (the run refuses them)
+    ConditionSet conditions;
+};
+
+struct LoadOutcome {
+    std::string error; // the reason a load failed; empty on success
+    LoadedSystem system;
+    bool ok() const { return error.empty(); }
+};
+
+LoadOutcome readSystemFileText(const std::string& text);
+LoadOutcome readSystemFile(const std::string& path);
+
+// Writes the file; false (with a reason) when it cannot be written whole.
+bool writeSystemFile(const std::string& path, const SavedSystem& system, std::string& error);
+
+} // namespace sestara

@@ -1,0 +1,84 @@
+#include "util/text.h"
+
+#include <limits>
+
+namespace sestara {
+
+std::int64_t numericValue(std::string_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ')
+        ++i;
+    std::int64_t value = 0;
+    constexpr std::int64_t limit = std::numeric_limits<std::int64_t>::max() / 10 - 9;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        if (value > limit)
+            return std::numeric_limits<std::int64_t>::max();
+        value = value * 10 + (text[i] - '0');
+    }
+    return value;
+}
+
+bool isDigits(std::string_view text)
+{
+    if (text.empty())
+        return false;
+    for (char c : text)
+        if (c < '0' || c > '9')
+            return false;
+    return true;
+}
+
+std::vector<std::string_view> splitAll(std::string_view text, char separator)
+{
+    std::vector<std::string_view> pieces;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t pos = text.find(separator, start);
+        if (pos == std::string_view::npos) {
+            pieces.push_back(text.substr(start));
+            return pieces;
+        }
+        pieces.push_back(text.substr(start, pos - start));
+        start = pos + 1;
+    }
+}
+
+std::string_view chompCr(std::string_view line)
+{
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    return line;
+}
+
+void appendDecimal(std::string& out, std::uint64_t value)
+{
+    char buf[24];
+    int n = 0;
+    do {
+        buf[n++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    while (n > 0)
+        out.push_back(buf[--n]);
+}
+
+std::string groupedInteger(std::int64_t value, char separator)
+{
+    const bool negative = value < 0;
+    const std::uint64_t magnitude =
+        negative ? static_cast<std::uint64_t>(-(value + 1)) + 1 : static_cast<std::uint64_t>(value);
+    std::string digits;
+    appendDecimal(digits, magnitude);
+    std::string out;
+    if (negative)
+        out.push_back('-');
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            out.push_back(separator);
+        out.push_back(digits[i]);
+    }
+    return out;
+}
+
+} // namespace sestara
