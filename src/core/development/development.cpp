@@ -7,21 +7,22 @@
 namespace sestara {
 namespace {
 
-// Decimal texts of 0..99 with their length, to format a line without division per number.
+// Decimal texts of 0..99, each followed by "-", four bytes a slot so one copy moves a number.
 struct SmallNumbers {
-    char text[100][2];
-    std::uint8_t length[100];
+    char text[100][4];
+    std::uint8_t length[100]; // digits plus the dash
     SmallNumbers()
     {
         for (int v = 0; v < 100; ++v) {
-            if (v < 10) {
-                text[v][0] = static_cast<char>('0' + v);
-                length[v] = 1;
-            } else {
-                text[v][0] = static_cast<char>('0' + v / 10);
-                text[v][1] = static_cast<char>('0' + v % 10);
-                length[v] = 2;
-            }
+            char* t = text[v];
+            int n = 0;
+            if (v >= 10)
+                t[n++] = static_cast<char>('0' + v / 10);
+            t[n++] = static_cast<char>('0' + v % 10);
+            t[n++] = '-';
+            while (n < 4)
+                t[n++] = '\0';
+            length[v] = static_cast<std::uint8_t>(v >= 10 ? 3 : 2);
         }
     }
 };
@@ -32,26 +33,24 @@ const SmallNumbers& smallNumbers()
     return table;
 }
 
-// Appends the six numbers joined by "-".
+// Appends the six numbers joined by "-"; needs 4 bytes of room past the text it writes.
 char* putNumbers(char* p, const std::uint8_t* six)
 {
     const SmallNumbers& t = smallNumbers();
     for (int i = 0; i < 6; ++i) {
-        if (i > 0)
-            *p++ = '-';
         unsigned v = six[i];
         if (v >= 100) { // never a lottery number, but a byte may hold it
             *p++ = static_cast<char>('0' + v / 100);
             v %= 100;
             *p++ = static_cast<char>('0' + v / 10);
             *p++ = static_cast<char>('0' + v % 10);
+            *p++ = '-';
             continue;
         }
-        *p++ = t.text[v][0];
-        if (t.length[v] == 2)
-            *p++ = t.text[v][1];
+        std::memcpy(p, t.text[v], 4);
+        p += t.length[v];
     }
-    return p;
+    return p - 1; // drop the last dash
 }
 
 // A decimal counter kept as text, so each next line number costs a few character steps.
