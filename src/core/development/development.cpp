@@ -3,6 +3,9 @@
 #include "util/text.h"
 
 #include <cstring>
+#include <new>
+
+#include <sys/mman.h>
 
 namespace sestara {
 namespace {
@@ -87,6 +90,22 @@ private:
 };
 
 } // namespace
+
+// Blocks are mapped with their pages filled in one step: a large development otherwise spends more
+// time taking page faults than producing columns.
+Development::Block Development::newBlock()
+{
+    constexpr std::size_t bytes = kBlockColumns * 6;
+    void* p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+    if (p == MAP_FAILED)
+        throw std::bad_alloc();
+    return Block(static_cast<std::uint8_t*>(p));
+}
+
+void Development::BlockRelease::operator()(std::uint8_t* block) const
+{
+    munmap(block, kBlockColumns * 6);
+}
 
 void Development::clear()
 {

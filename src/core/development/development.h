@@ -28,7 +28,7 @@ public:
     void append(const Column& column)
     {
         if (count_ % kBlockColumns == 0)
-            blocks_.emplace_back(new std::uint8_t[kBlockColumns * 6]);
+            blocks_.push_back(newBlock());
         std::uint8_t* dst = blocks_.back().get() + (count_ % kBlockColumns) * 6;
         for (int i = 0; i < 6; ++i)
             dst[i] = column[i];
@@ -57,7 +57,13 @@ public:
     std::size_t memoryBytes() const { return blocks_.size() * kBlockColumns * 6; }
 
 private:
-    std::vector<std::unique_ptr<std::uint8_t[]>> blocks_;
+    struct BlockRelease {
+        void operator()(std::uint8_t* block) const;
+    };
+    using Block = std::unique_ptr<std::uint8_t[], BlockRelease>;
+    static Block newBlock();
+
+    std::vector<Block> blocks_;
     std::size_t count_ = 0;
 };
 
