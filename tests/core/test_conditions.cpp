@@ -11,7 +11,7 @@ namespace {
 
 Verdict verdict(const ConditionSet& c, std::array<std::uint8_t, 6> col)
 {
-    return ConditionFilter(c).check(col.data());
+    return ConditionFilter(c).filtraCondizioni(col.data());
 }
 
 bool accepts(const ConditionSet& c, std::array<std::uint8_t, 6> col)

@@ -97,6 +97,26 @@ TEST(Integrale, InterruptYieldsNoListingAndProgressIsReported)
     EXPECT_LT(seen, 200000u) << "stopped promptly";
 }
 
+TEST(StoredDeveloper, InterruptAndProgress)
+{
+    const auto p = numbersFrom(1, 10);
+    std::vector<Positions> stored(100000, Positions{1, 2, 3, 4, 5, 6});
+    std::atomic<bool> interrupt{false};
+    std::uint64_t reports = 0;
+    const RunResult done = developStored(p, stored, ConditionSet{}, interrupt, [&](const Progress& pr) {
+        ++reports;
+        EXPECT_EQ(pr.total, 100000u);
+    });
+    EXPECT_EQ(done.development.size(), 100000u);
+    EXPECT_GE(reports, 6u);
+    const RunResult stopped = developStored(p, stored, ConditionSet{}, interrupt, [&](const Progress& pr) {
+        if (pr.examined >= kProgressEvery)
+            interrupt = true;
+    });
+    EXPECT_EQ(stopped.status, RunStatus::Interrupted);
+    EXPECT_TRUE(stopped.development.empty());
+}
+
 TEST(RunChecks, RefusalsAndTheirMessages)
 {
     const std::string noData = "/nonexistent-folder";

@@ -81,7 +81,7 @@ int ConditionFilter::weightedHits(const CompiledGroup& g, NumberMask column)
     return hits;
 }
 
-Verdict ConditionFilter::check(const std::uint8_t* six) const
+Verdict ConditionFilter::filtraCondizioni(const std::uint8_t* six) const
 {
     NumberMask mask = 0;
     int sum = 0;
@@ -89,7 +89,7 @@ Verdict ConditionFilter::check(const std::uint8_t* six) const
         mask |= numberBit(six[i]);
         sum += six[i];
     }
-    return check(mask, sum);
+    return filtraCondizioni(mask, sum);
 }
 
 } // namespace sestara

@@ -31,32 +31,43 @@ public:
 
     bool active() const { return active_; }
 
-    // A column of six distinct numbers 1..90, given as its mask and its sum.
-    Verdict check(NumberMask column, int sum) const
+    // The tests, each on a column of six distinct numbers 1..90 given as its mask (and its sum).
+    bool filtraPresenze(NumberMask column) const
     {
-        if (presenze_) {
-            if (presenzeImpossible_ || (column & presenzeMask_) != presenzeMask_)
-                return Verdict::Presenze;
-        }
-        if (pariDispari_ && !pariDispariAllowed_[popcount128(column & kEvenMask)])
+        return !presenzeImpossible_ && (column & presenzeMask_) == presenzeMask_;
+    }
+    bool filtraPariDispari(NumberMask column) const { return pariDispariAllowed_[popcount128(column & kEvenMask)]; }
+    bool filtraConsecutivi(NumberMask column) const
+    {
+        return consecutiviAllowed_[popcount128(column & (column >> 1))];
+    }
+    bool filtraSomma(int sum) const { return sum >= sommaMin_ && sum <= sommaMax_; }
+    bool prelevaGruppi(NumberMask column) const
+    {
+        for (const auto& g : groups_)
+            if (!filtraGruppi(g, column))
+                return false; // the first group that fails ends the test
+        return true;
+    }
+
+    // The active tests in their fixed order; the first rejection ends the evaluation.
+    Verdict filtraCondizioni(NumberMask column, int sum) const
+    {
+        if (presenze_ && !filtraPresenze(column))
+            return Verdict::Presenze;
+        if (pariDispari_ && !filtraPariDispari(column))
             return Verdict::PariDispari;
-        if (consecutivi_) {
-            const int pairs = popcount128(column & (column >> 1));
-            if (!consecutiviAllowed_[pairs])
-                return Verdict::Consecutivi;
-        }
-        if (somma_ && (sum < sommaMin_ || sum > sommaMax_))
+        if (consecutivi_ && !filtraConsecutivi(column))
+            return Verdict::Consecutivi;
+        if (somma_ && !filtraSomma(sum))
             return Verdict::Somma;
-        for (const auto& g : groups_) {
-            const int hits = g.weights.empty() ? popcount128(column & g.mask) : weightedHits(g, column);
-            if (hits < g.min || hits > g.max)
-                return Verdict::Gruppi;
-        }
+        if (!groups_.empty() && !prelevaGruppi(column))
+            return Verdict::Gruppi;
         return Verdict::Accepted;
     }
 
-    Verdict check(const std::uint8_t* six) const;
-    bool accepts(const std::uint8_t* six) const { return check(six) == Verdict::Accepted; }
+    Verdict filtraCondizioni(const std::uint8_t* six) const;
+    bool accepts(const std::uint8_t* six) const { return filtraCondizioni(six) == Verdict::Accepted; }
 
     static const NumberMask kEvenMask;
 
@@ -66,6 +77,11 @@ private:
         std::vector<std::uint8_t> weights; // per number 0..90, only when the group repeats a number
         int min = 0, max = 0;
     };
+    static bool filtraGruppi(const CompiledGroup& g, NumberMask column)
+    {
+        const int hits = g.weights.empty() ? popcount128(column & g.mask) : weightedHits(g, column);
+        return hits >= g.min && hits <= g.max;
+    }
     static int weightedHits(const CompiledGroup& g, NumberMask column);
 
     bool active_ = false;

@@ -52,7 +52,7 @@ RunResult integrale(const std::vector<std::uint8_t>& pronostico, const Condition
                         const int s5 = s4 + p[i5];
                         for (int i6 = i5 + 1; i6 < n; ++i6) {
                             col[5] = p[i6];
-                            if (!filtering || filter.check(m5 | bit[i6], s5 + p[i6]) == Verdict::Accepted)
+                            if (!filtering || filter.filtraCondizioni(m5 | bit[i6], s5 + p[i6]) == Verdict::Accepted)
                                 dev.append(col);
                         }
                         examined += static_cast<std::uint64_t>(n - 1 - i5);
