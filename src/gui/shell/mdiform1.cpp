@@ -1,0 +1,312 @@
+#include "shell/mdiform1.h"
+
+#include "conditions/filtroconsecutivi2.h"
+#include "conditions/filtrogruppi.h"
+#include "conditions/filtroparidispari2.h"
+#include "conditions/filtropresenzesuper.h"
+#include "conditions/filtrosomma.h"
+#include "development/ortogonalisuper.h"
+#include "shell/about.h"
+#include "shell/appinfo.h"
+#include "shell/runcontrol.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+
+namespace sestara {
+
+namespace {
+
+template <typename T>
+T* at(const std::vector<QPointer<T>>& v, int i)
+{
+    if (i < 1 || i >= static_cast<int>(v.size()))
+        return nullptr;
+    return v[static_cast<std::size_t>(i)].data();
+}
+
+template <typename T>
+void tag(T* w, int i)
+{
+    w->setProperty("tag", QString::number(i));
+}
+
+} // namespace
+
+MDIForm1::MDIForm1(const QString& dataDir, QWidget* parent)
+    : QMainWindow(parent)
+    , dataDir_(dataDir.isEmpty() ? appinfo::programFolder() : dataDir)
+    , runControl_(new RunControl(this))
+{
+    setObjectName(QStringLiteral("MDIForm1"));
+    setWindowTitle(appinfo::mainWindowCaption());
+    setWindowIcon(style()->standardIcon(QStyle::SP_FileDialogListView));
+
+    finestreSistema_.resize(1);
+    finestreSomma_.resize(1);
+    finestreGruppi_.resize(1);
+    finestreConsecutivi_.resize(1);
+    finestrePariDispari_.resize(1);
+    finestrePresenze_.resize(1);
+    finestraLibera_.resize(1, false);
+
+    mdiArea_ = new QMdiArea(this);
+    mdiArea_->setObjectName(QStringLiteral("MDIArea"));
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(mdiArea_);
+
+    createMenus();
+    createToolBar();
+
+    auto* status = new QStatusBar(this);
+    status->setObjectName(QStringLiteral("StatusBar1"));
+    setStatusBar(status);
+
+    resize(1040, 800);
+}
+
+MDIForm1::~MDIForm1()
+{
+    // A run still going must end before the windows it reports to disappear.
+    runControl_->interrompi();
+    if (about_)
+        delete about_.data();
+}
+
+void MDIForm1::createMenus()
+{
+    QMenuBar* bar = menuBar();
+
+    auto* mnuFile = bar->addAction(QStringLiteral("Esci"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    connect(mnuFile, &QAction::triggered, this, &MDIForm1::close);
+
+    auto* mnuNew = bar->addAction(QStringLiteral("Nuovo Sistema"));
+    mnuNew->setObjectName(QStringLiteral("mnuNew"));
+    connect(mnuNew, &QAction::triggered, this, [this] { fileNewSuper(); });
+
+    // The archive window comes with the system files.
+    auto* mnuArchivio = bar->addAction(QStringLiteral("Archivio Sistemi"));
+    mnuArchivio->setObjectName(QStringLiteral("mnuArchivio"));
+    mnuArchivio->setEnabled(false);
+
+    QMenu* mnuImpostazioni = bar->addMenu(QStringLiteral("Opzioni"));
+    mnuImpostazioni->setObjectName(QStringLiteral("mnuImpostazioni"));
+    // The slip settings dialog comes with the settings file.
+    QAction* mnuOpzioni = mnuImpostazioni->addAction(QStringLiteral("Imposta Schedina"));
+    mnuOpzioni->setObjectName(QStringLiteral("mnuOpzioni"));
+    mnuOpzioni->setEnabled(false);
+    mnuStrumenti_ = mnuImpostazioni->addAction(QStringLiteral("Barra Strumenti"));
+    mnuStrumenti_->setObjectName(QStringLiteral("mnuStrumenti"));
+    mnuStrumenti_->setCheckable(true);
+    mnuStrumenti_->setChecked(true);
+    connect(mnuStrumenti_, &QAction::triggered, this, &MDIForm1::toggleToolBar);
+
+    auto* mnuInfo = bar->addAction(QStringLiteral("About Sestara..."));
+    mnuInfo->setObjectName(QStringLiteral("mnuInfo"));
+    connect(mnuInfo, &QAction::triggered, this, &MDIForm1::showAbout);
+}
+
+void MDIForm1::createToolBar()
+{
+    toolbar1_ = new QToolBar(this);
+    toolbar1_->setObjectName(QStringLiteral("Toolbar1"));
+    toolbar1_->setMovable(false);
+    toolbar1_->setIconSize(QSize(24, 24));
+    toolbar1_->toggleViewAction()->setEnabled(false);
+    addToolBar(Qt::TopToolBarArea, toolbar1_);
+
+    struct Button {
+        const char* key;
+        const char* tip;
+        QStyle::StandardPixmap icon;
+    };
+    const Button buttons[] = {
+        {"esci", "Chiudi Sestara", QStyle::SP_DialogCloseButton},
+        {"new", "Nuovo Sistema", QStyle::SP_FileIcon},
+        {"archivio", "Archivio Sistemi", QStyle::SP_DirOpenIcon},
+        {"opzioni", "Impostazioni Schedina", QStyle::SP_FileDialogDetailedView},
+        {"window", "Chiudi tutte le finestre", QStyle::SP_TitleBarCloseButton},
+    };
+    for (const Button& b : buttons) {
+        QAction* a = toolbar1_->addAction(style()->standardIcon(b.icon), QString::fromUtf8(b.tip));
+        a->setObjectName(QString::fromLatin1(b.key));
+        a->setData(QString::fromLatin1(b.key));
+        a->setToolTip(QString::fromUtf8(b.tip));
+    }
+    connect(toolbar1_, &QToolBar::actionTriggered, this, [this](QAction* a) {
+        const QString key = a->data().toString();
+        if (key == QLatin1String("esci"))
+            close();
+        else if (key == QLatin1String("new"))
+            fileNewSuper();
+        else if (key == QLatin1String("window"))
+            chiudiTutteLeFinestre();
+    });
+    // The archive and the slip settings come with later parts of the program.
+    for (QAction* a : toolbar1_->actions()) {
+        const QString key = a->data().toString();
+        if (key == QLatin1String("archivio") || key == QLatin1String("opzioni"))
+            a->setEnabled(false);
+    }
+}
+
+void MDIForm1::toggleToolBar()
+{
+    if (toolbar1_->isVisible()) {
+        toolbar1_->setVisible(false);
+        mnuStrumenti_->setChecked(false);
+    } else {
+        mnuStrumenti_->setChecked(true);
+        toolbar1_->setVisible(true);
+    }
+}
+
+int MDIForm1::indiceLibero()
+{
+    const int n = registryUpperBound();
+    for (int i = 1; i <= n; ++i) {
+        if (finestraLibera_[static_cast<std::size_t>(i)]) {
+            finestraLibera_[static_cast<std::size_t>(i)] = false;
+            return i;
+        }
+    }
+    finestreSistema_.emplace_back();
+    finestreSomma_.emplace_back();
+    finestreGruppi_.emplace_back();
+    finestreConsecutivi_.emplace_back();
+    finestrePariDispari_.emplace_back();
+    finestrePresenze_.emplace_back();
+    finestraLibera_.push_back(false);
+    return n + 1;
+}
+
+OrtogonaliSuper* MDIForm1::fileNewSuper()
+{
+    const int i = indiceLibero();
+    const auto slot = static_cast<std::size_t>(i);
+
+    OrtogonaliSuper* w = finestreSistema_[slot].data();
+    if (!w) {
+        w = new OrtogonaliSuper(runControl_, dataDir_);
+        finestreSistema_[slot] = w;
+        QMdiSubWindow* sub = mdiArea_->addSubWindow(w);
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        sub->setWindowIcon(windowIcon());
+        connect(w, &OrtogonaliSuper::unloaded, this, [this](int index) {
+            if (index >= 1 && index < static_cast<int>(finestraLibera_.size()))
+                finestraLibera_[static_cast<std::size_t>(index)] = true;
+        });
+    }
+    w->setIndex(i);
+    w->setWindowTitle(QStringLiteral("Sistema ") + QString::number(i));
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget())) {
+        sub->show();
+        mdiArea_->setActiveSubWindow(sub);
+    }
+    w->show();
+
+    if (!finestreSomma_[slot])
+        finestreSomma_[slot] = new FiltroSomma(this);
+    tag(finestreSomma_[slot].data(), i);
+    if (!finestreGruppi_[slot])
+        finestreGruppi_[slot] = new FiltroGruppi(this);
+    tag(finestreGruppi_[slot].data(), i);
+    if (!finestreConsecutivi_[slot])
+        finestreConsecutivi_[slot] = new FiltroConsecutivi2(this);
+    tag(finestreConsecutivi_[slot].data(), i);
+    if (!finestrePariDispari_[slot])
+        finestrePariDispari_[slot] = new FiltroPariDispari2(this);
+    tag(finestrePariDispari_[slot].data(), i);
+    if (!finestrePresenze_[slot])
+        finestrePresenze_[slot] = new FiltroPresenzeSuper(this);
+    tag(finestrePresenze_[slot].data(), i);
+    return w;
+}
+
+OrtogonaliSuper* MDIForm1::finestraSistema(int i) const
+{
+    return at(finestreSistema_, i);
+}
+
+FiltroSomma* MDIForm1::finestraSomma(int i) const
+{
+    return at(finestreSomma_, i);
+}
+
+FiltroGruppi* MDIForm1::finestraGruppi(int i) const
+{
+    return at(finestreGruppi_, i);
+}
+
+FiltroConsecutivi2* MDIForm1::finestraConsecutivi(int i) const
+{
+    return at(finestreConsecutivi_, i);
+}
+
+FiltroPariDispari2* MDIForm1::finestraPariDispari(int i) const
+{
+    return at(finestrePariDispari_, i);
+}
+
+FiltroPresenzeSuper* MDIForm1::finestraPresenze(int i) const
+{
+    return at(finestrePresenze_, i);
+}
+
+bool MDIForm1::finestraLibera(int i) const
+{
+    if (i < 1 || i >= static_cast<int>(finestraLibera_.size()))
+        return false;
+    return finestraLibera_[static_cast<std::size_t>(i)];
+}
+
+void MDIForm1::showAbout()
+{
+    if (about_) {
+        about_->raise();
+        about_->activateWindow();
+        return;
+    }
+    about_ = new About(this);
+    about_->show();
+}
+
+void MDIForm1::chiudiTutteLeFinestre()
+{
+    runControl_->interrompi();
+    closeOtherWindows();
+}
+
+void MDIForm1::closeOtherWindows()
+{
+    // System windows first: each one ends its own run before it goes.
+    mdiArea_->closeAllSubWindows();
+    const QList<QWidget*> windows = QApplication::topLevelWidgets();
+    for (QWidget* w : windows) {
+        if (w == this || !w->isVisible())
+            continue;
+        // Only this program's windows: children of this one, or the about box.
+        if (w != about_.data() && w->parentWidget() != this)
+            continue;
+        w->close();
+    }
+}
+
+void MDIForm1::closeEvent(QCloseEvent* event)
+{
+    runControl_->interrompi();
+    closeOtherWindows();
+    event->accept();
+}
+
+} // namespace sestara

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <vector>
+
+class QAction;
+class QMdiArea;
+class QMenu;
+class QToolBar;
+
+namespace sestara {
+
+class About;
+class FiltroConsecutivi2;
+class FiltroGruppi;
+class FiltroPariDispari2;
+class FiltroPresenzeSuper;
+class FiltroSomma;
+class OrtogonaliSuper;
+class RunControl;
+
+// The main window: menus, tool bar, status bar and the system windows inside it. It keeps the
+// registry of system windows and their condition dialogs, indexed from 1.
+class MDIForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    // dataDir is the folder of the data files; empty means the program folder.
+    explicit MDIForm1(const QString& dataDir = QString(), QWidget* parent = nullptr);
+    ~MDIForm1() override;
+
+    // Opens a new system window at the lowest free index.
+    OrtogonaliSuper* fileNewSuper();
+    // The lowest free index, growing the registry by one when none is free.
+    int indiceLibero();
+
+    // The registry: upper bound n, elements 1..n (null where not created or closed).
+    int registryUpperBound() const { return static_cast<int>(finestreSistema_.size()) - 1; }
+    OrtogonaliSuper* finestraSistema(int i) const;
+    FiltroSomma* finestraSomma(int i) const;
+    FiltroGruppi* finestraGruppi(int i) const;
+    FiltroConsecutivi2* finestraConsecutivi(int i) const;
+    FiltroPariDispari2* finestraPariDispari(int i) const;
+    FiltroPresenzeSuper* finestraPresenze(int i) const;
+    bool finestraLibera(int i) const;
+
+    RunControl* runControl() const { return runControl_; }
+    QString dataDir() const { return dataDir_; }
+
+    // The close-all button: stops any run and closes every window but this one.
+    void chiudiTutteLeFinestre();
+    void showAbout();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createMenus();
+    void createToolBar();
+    void toggleToolBar();
+    void closeOtherWindows();
+
+    QString dataDir_;
+    RunControl* runControl_ = nullptr;
+    QMdiArea* mdiArea_ = nullptr;
+    QToolBar* toolbar1_ = nullptr;
+    QAction* mnuStrumenti_ = nullptr;
+    QPointer<About> about_;
+
+    // Index 0 is never used; all arrays share one upper bound (sized in the constructor).
+    std::vector<QPointer<OrtogonaliSuper>> finestreSistema_;
+    std::vector<QPointer<FiltroSomma>> finestreSomma_;
+    std::vector<QPointer<FiltroGruppi>> finestreGruppi_;
+    std::vector<QPointer<FiltroConsecutivi2>> finestreConsecutivi_;
+    std::vector<QPointer<FiltroPariDispari2>> finestrePariDispari_;
+    std::vector<QPointer<FiltroPresenzeSuper>> finestrePresenze_;
+    std::vector<bool> finestraLibera_;
+};
+
+} // namespace sestara

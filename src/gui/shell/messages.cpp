@@ -1,0 +1,58 @@
+#include "shell/messages.h"
+
+#include "shell/appinfo.h"
+
+namespace sestara {
+
+namespace {
+
+Messages::Handler& handler()
+{
+    static Messages::Handler h;
+    return h;
+}
+
+QMessageBox::Icon qtIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+QMessageBox::StandardButton Messages::show(QWidget* parent, const QString& text, MessageIcon icon,
+                                           QMessageBox::StandardButtons buttons,
+                                           QMessageBox::StandardButton defaultButton)
+{
+    MessageRequest request;
+    request.title = appinfo::productName();
+    request.text = text;
+    request.icon = icon;
+    request.buttons = buttons;
+    request.defaultButton = defaultButton;
+    if (handler())
+        return handler()(request);
+
+    QMessageBox box(qtIcon(icon), request.title, text, buttons, parent);
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+void Messages::setHandler(Handler h)
+{
+    handler() = std::move(h);
+}
+
+} // namespace sestara

@@ -1,0 +1,29 @@
+#include "guitest.h"
+
+#include <QApplication>
+#include <QLocale>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    // Figures are checked as an Italian user reads them.
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    // No test ever waits on a real message box.
+    sestara::Messages::setHandler([](const sestara::MessageRequest& request) {
+        guitest::MessageLog& log = guitest::messages();
+        log.shown.push_back(request);
+        if (log.onShow)
+            log.onShow(request);
+        if (log.answers.empty())
+            return QMessageBox::Ok;
+        const QMessageBox::StandardButton answer = log.answers.front();
+        log.answers.pop_front();
+        return answer;
+    });
+    return RUN_ALL_TESTS();
+}
