@@ -43,6 +43,7 @@ void DevelopmentJob::start()
         };
         auto result = std::make_unique<RunResult>(execute(*plan, conditions, *flag, progress));
         shared->result = std::move(result);
+        shared->workerEnd = std::chrono::steady_clock::now();
     });
     thread_->setObjectName(QStringLiteral("Sviluppo"));
     connect(thread_, &QThread::finished, this, &DevelopmentJob::onThreadFinished, Qt::QueuedConnection);

@@ -6,6 +6,7 @@
 #include <QObject>
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 
@@ -36,6 +37,9 @@ public:
     std::uint64_t examined() const;
     std::uint64_t accepted() const;
 
+    // When the worker finished developing (valid once finished() has been emitted).
+    std::chrono::steady_clock::time_point workerEnd() const { return shared_->workerEnd; }
+
     // The result, once finished() has been emitted.
     std::unique_ptr<RunResult> takeResult();
 
@@ -48,6 +52,7 @@ private:
         std::atomic<std::uint64_t> examined{0};
         std::atomic<std::uint64_t> accepted{0};
         std::unique_ptr<RunResult> result;
+        std::chrono::steady_clock::time_point workerEnd;
     };
 
     void poll();

@@ -576,6 +576,7 @@ void OrtogonaliSuper::runEnded()
     if (!job_)
         return;
     std::unique_ptr<RunResult> result = job_->takeResult();
+    lastWorkerEnd_ = job_->workerEnd();
     const bool interrupted = job_->interruptRequested() || !result || result->status == RunStatus::Interrupted;
     job_->deleteLater();
     job_ = nullptr;

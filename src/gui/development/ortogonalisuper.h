@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <array>
+#include <chrono>
 #include <memory>
 
 class QComboBox;
@@ -44,6 +45,8 @@ public:
     // The last completed development, or null.
     const Development* development() const { return development_.get(); }
     bool isRunning() const;
+    // When the worker of the last run finished, to measure how soon the window shows the result.
+    std::chrono::steady_clock::time_point lastWorkerEnd() const { return lastWorkerEnd_; }
 
     // The buttons.
     void elabora();
@@ -99,6 +102,7 @@ private:
     std::shared_ptr<const Development> development_;
     std::string runEntryText_;
     int shownCount_ = 0;
+    std::chrono::steady_clock::time_point lastWorkerEnd_;
 
     DevelopmentJob* job_ = nullptr;
     QPointer<Loading> loading_;

@@ -98,8 +98,8 @@ About::About(QWidget* mainWindow)
 
     // Room for the drawn title below Label3.
     QFont font = titleFont();
-    font.setPointSize(28);
-    titleHeight_ = QFontMetrics(font).height() + 4;
+    font.setPixelSize(static_cast<int>(28 * 20 / kTwipsPerPixel + 0.5));
+    titleHeight_ = QFontMetrics(font).height() + 6;
 
     auto* text = new QVBoxLayout;
     text->addWidget(label3_);
@@ -120,7 +120,12 @@ About::About(QWidget* mainWindow)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(buttons);
-    resize(480, sizeHint().height());
+    // Word-wrapped text needs its width fixed before the height can follow.
+    const int width = 540;
+    label4_->setMinimumHeight(label4_->heightForWidth(width - 48 - 40) + 4);
+    setFixedWidth(width);
+    setMinimumHeight(sizeHint().height());
+    adjustSize();
 
     if (mainWindow_)
         mainWindow_->setEnabled(false);
