@@ -271,10 +271,47 @@ TEST_F(ElaboraTest, MissingDataFileRefusesWithoutChangingTheWindow)
     const QStringList before = runLabels();
     elaboraAndWait(w);
     ASSERT_EQ(messages().shown.size(), 1u);
-    EXPECT_FALSE(messages().shown[0].text.isEmpty());
+    EXPECT_TRUE(messages().shown[0].text.startsWith(QStringLiteral("Impossibile leggere il file \"Riduttore\" (")))
+        << messages().shown[0].text.toStdString();
     EXPECT_EQ(messages().shown[0].icon, sestara::MessageIcon::Exclamation);
     EXPECT_EQ(runLabels(), before);
     EXPECT_FALSE(main_->runControl()->busy());
+    EXPECT_EQ(loading(), nullptr);
+
+    // An immediate system reads the other data file.
+    find<QComboBox>(w, "Combo1")->setCurrentIndex(1);
+    ASSERT_EQ(find<QComboBox>(w, "Combo1")->currentText(), "12 numeri in 24 sestine a garanzia tre con 3 estratti");
+    elaboraAndWait(w);
+    ASSERT_EQ(messages().shown.size(), 2u);
+    EXPECT_TRUE(messages().shown[1].text.startsWith(QStringLiteral("Impossibile leggere il file \"Immediati\" (")))
+        << messages().shown[1].text.toStdString();
+    EXPECT_EQ(runLabels(), before);
+}
+
+TEST_F(ElaboraTest, ThirtySixNumbersFirstEntryIsAReducedSystem)
+{
+    delete main_;
+    QTemporaryDir empty;
+    main_ = new sestara::MDIForm1(empty.path());
+    main_->show();
+    w = newSystem();
+    clickNumbers(w, 1, 36);
+    EXPECT_EQ(find<QComboBox>(w, "Combo1")->currentText(), "36 numeri ridotto n-1");
+    elaboraAndWait(w);
+    ASSERT_EQ(messages().shown.size(), 1u);
+    EXPECT_TRUE(messages().shown[0].text.startsWith(QStringLiteral("Impossibile leggere il file \"Riduttore\"")));
+}
+
+TEST_F(ElaboraTest, MainWindowDestroyedDuringARun)
+{
+    clickNumbers(w, 1, 35);
+    pressElabora(w);
+    ASSERT_TRUE(w->isRunning());
+    delete main_;
+    main_ = nullptr;
+    settle();
+    for (QWidget* top : QApplication::topLevelWidgets())
+        EXPECT_EQ(qobject_cast<Loading*>(top), nullptr);
 }
 
 TEST_F(ElaboraTest, ButtonsCarryTheirToolTips)

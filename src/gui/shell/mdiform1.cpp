@@ -202,6 +202,7 @@ OrtogonaliSuper* MDIForm1::fileNewSuper()
         QMdiSubWindow* sub = mdiArea_->addSubWindow(w);
         sub->setAttribute(Qt::WA_DeleteOnClose);
         sub->setWindowIcon(windowIcon());
+        sub->resize(sub->sizeHint().expandedTo(QSize(960, 660)));
         connect(w, &OrtogonaliSuper::unloaded, this, [this](int index) {
             if (index >= 1 && index < static_cast<int>(finestraLibera_.size()))
                 finestraLibera_[static_cast<std::size_t>(index)] = true;
