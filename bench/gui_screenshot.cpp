@@ -71,13 +71,9 @@ int main(int argc, char** argv)
     bool ok = true;
 
     sestara::MDIForm1 main;
-    main.resize(1100, 820);
     main.show();
     settle();
     sestara::OrtogonaliSuper* w = main.fileNewSuper();
-    auto* frame = qobject_cast<QMdiSubWindow*>(w->parentWidget());
-    frame->move(0, 0);
-    frame->resize(1000, 690);
     settle();
     for (int n : {3, 7, 12, 18, 25, 33, 41, 49, 56, 64, 72, 88})
         click(w, n);
