@@ -121,6 +121,7 @@ void MDIForm1::createToolBar()
     toolbar1_ = new QToolBar(this);
     toolbar1_->setObjectName(QStringLiteral("Toolbar1"));
     toolbar1_->setMovable(false);
+    toolbar1_->setFloatable(false);
     toolbar1_->setIconSize(QSize(24, 24));
     toolbar1_->toggleViewAction()->setEnabled(false);
     addToolBar(Qt::TopToolBarArea, toolbar1_);
@@ -162,7 +163,7 @@ void MDIForm1::createToolBar()
 
 void MDIForm1::toggleToolBar()
 {
-    if (toolbar1_->isVisible()) {
+    if (!toolbar1_->isHidden()) {
         toolbar1_->setVisible(false);
         mnuStrumenti_->setChecked(false);
     } else {
