@@ -219,6 +219,17 @@ TEST_F(ElaboraTest, ClosingTheProgressWindowInterruptsToo)
     EXPECT_EQ(lines(), 0);
 }
 
+TEST_F(ElaboraTest, EscapeInTheProgressWindowInterrupts)
+{
+    clickNumbers(w, 1, 35);
+    pressElabora(w);
+    ASSERT_NE(loading(), nullptr);
+    QTest::keyClick(loading(), Qt::Key_Escape);
+    ASSERT_TRUE(waitUntil([&] { return !w->isRunning(); }));
+    EXPECT_EQ(text(w, "Label7"), "Elaborazione Interrotta");
+    EXPECT_EQ(lines(), 0);
+}
+
 TEST_F(ElaboraTest, OnlyOneRunInTheWholeProgram)
 {
     clickNumbers(w, 1, 35);

@@ -49,6 +49,11 @@ TEST_F(PredictionGridTest, GridShowsNumbersHeadersAndWhiteCells)
     EXPECT_EQ(grid->item(0, 0)->text(), "");
     EXPECT_EQ(grid->item(0, 5)->text(), "");
     EXPECT_EQ(grid->item(4, 5)->background().color(), QColor(255, 255, 255));
+    const QColor buttonFace = QApplication::palette().color(QPalette::Button);
+    EXPECT_EQ(grid->item(0, 0)->background().color(), buttonFace);
+    EXPECT_EQ(grid->item(0, 7)->background().color(), buttonFace);
+    EXPECT_EQ(grid->item(3, 0)->background().color(), buttonFace);
+    EXPECT_EQ(grid->selectionMode(), QAbstractItemView::NoSelection);
     EXPECT_EQ(text(w, "Label1"), "");
     EXPECT_EQ(text(w, "Label4"), "0");
     EXPECT_EQ(text(w, "Label21"), "0 - 0");
