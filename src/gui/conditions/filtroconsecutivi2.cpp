@@ -3,16 +3,11 @@
 namespace sestara {
 
 FiltroConsecutivi2::FiltroConsecutivi2(QWidget* mainWindow)
-    : QDialog(mainWindow)
+    : ListPicker(mainWindow, QStringLiteral("FiltroConsecutivi2"), QStringLiteral("Consecutivi"),
+                 QStringLiteral("Command3"))
 {
-    setObjectName(QStringLiteral("FiltroConsecutivi2"));
-    setWindowTitle(QStringLiteral("Consecutivi"));
-    setModal(true);
-}
-
-int FiltroConsecutivi2::windowIndex() const
-{
-    return property("tag").toString().toInt();
+    setFixedChoices({QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5")});
+    resize(277, 267); // 4150 by 4000 twips, as the even/odd dialog
 }
 
 } // namespace sestara

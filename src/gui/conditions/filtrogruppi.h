@@ -1,17 +1,41 @@
 #pragma once
 
-#include <QDialog>
+#include "conditions/conditionset.h"
+#include "conditions/listpicker.h"
+
+#include <vector>
+
+class QComboBox;
 
 namespace sestara {
 
-// The dialog of the groups condition for one system window, tagged with that window's index.
-class FiltroGruppi : public QDialog {
+// The dialog of the groups condition of one system window: composes groups of prediction numbers
+// with a score range and keeps the defined groups until "OK".
+class FiltroGruppi : public ListPicker {
     Q_OBJECT
 public:
     explicit FiltroGruppi(QWidget* mainWindow);
 
-    // The index of the system window this dialog belongs to (its tag), 0 when untagged.
-    int windowIndex() const;
+    // The defined groups shown as "Gruppo_1", "Gruppo_2", ...
+    void setGroups(const std::vector<Group>& groups);
+    std::vector<Group> groups() const;
+    // The system window's number, shown in the title.
+    void setWindowNumber(int number);
+
+protected:
+    void chosenChanged() override;
+    void clear() override;
+
+private:
+    void inserisciGruppo();
+    void eliminaGruppo();
+    void groupClicked(int row);
+    void appendGroup(const QString& name, const QString& numbers, const QString& min, const QString& max);
+
+    QComboBox* combo1_ = nullptr; // Min
+    QComboBox* combo2_ = nullptr; // Max
+    QListWidget* list3_ = nullptr;
+    QComboBox* gruppo1_[3] = {}; // numbers, minimum, maximum of each defined group
 };
 
 } // namespace sestara

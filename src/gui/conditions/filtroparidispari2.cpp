@@ -3,16 +3,11 @@
 namespace sestara {
 
 FiltroPariDispari2::FiltroPariDispari2(QWidget* mainWindow)
-    : QDialog(mainWindow)
+    : ListPicker(mainWindow, QStringLiteral("FiltroPariDispari2"), QStringLiteral("Pari/Dispari"),
+                 QStringLiteral("Command3"))
 {
-    setObjectName(QStringLiteral("FiltroPariDispari2"));
-    setWindowTitle(QStringLiteral("Pari/Dispari"));
-    setModal(true);
-}
-
-int FiltroPariDispari2::windowIndex() const
-{
-    return property("tag").toString().toInt();
+    setFixedChoices({QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("6")});
+    resize(277, 267); // 4150 by 4000 twips
 }
 
 } // namespace sestara

@@ -1,17 +1,14 @@
 #pragma once
 
-#include <QDialog>
+#include "conditions/listpicker.h"
 
 namespace sestara {
 
-// The dialog of the even/odd condition for one system window, tagged with that window's index.
-class FiltroPariDispari2 : public QDialog {
+// The dialog of the even/odd condition of one system window.
+class FiltroPariDispari2 : public ListPicker {
     Q_OBJECT
 public:
     explicit FiltroPariDispari2(QWidget* mainWindow);
-
-    // The index of the system window this dialog belongs to (its tag), 0 when untagged.
-    int windowIndex() const;
 };
 
 } // namespace sestara

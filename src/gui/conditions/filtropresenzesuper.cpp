@@ -3,16 +3,9 @@
 namespace sestara {
 
 FiltroPresenzeSuper::FiltroPresenzeSuper(QWidget* mainWindow)
-    : QDialog(mainWindow)
+    : ListPicker(mainWindow, QStringLiteral("FiltroPresenzeSuper"), QStringLiteral("Presenze"),
+                 QStringLiteral("Command5"))
 {
-    setObjectName(QStringLiteral("FiltroPresenzeSuper"));
-    setWindowTitle(QStringLiteral("Fisse"));
-    setModal(true);
-}
-
-int FiltroPresenzeSuper::windowIndex() const
-{
-    return property("tag").toString().toInt();
 }
 
 } // namespace sestara

@@ -1,17 +1,14 @@
 #pragma once
 
-#include <QDialog>
+#include "conditions/listpicker.h"
 
 namespace sestara {
 
-// The dialog of the fixed numbers condition for one system window, tagged with that window's index.
-class FiltroPresenzeSuper : public QDialog {
+// The dialog of the fixed numbers condition of one system window.
+class FiltroPresenzeSuper : public ListPicker {
     Q_OBJECT
 public:
     explicit FiltroPresenzeSuper(QWidget* mainWindow);
-
-    // The index of the system window this dialog belongs to (its tag), 0 when untagged.
-    int windowIndex() const;
 };
 
 } // namespace sestara

@@ -1,5 +1,16 @@
 #include "conditions/filtrosomma.h"
 
+#include "conditions/conditionset.h"
+#include "shell/messages.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
 namespace sestara {
 
 FiltroSomma::FiltroSomma(QWidget* mainWindow)
@@ -8,11 +19,110 @@ FiltroSomma::FiltroSomma(QWidget* mainWindow)
     setObjectName(QStringLiteral("FiltroSomma"));
     setWindowTitle(QStringLiteral("Somma"));
     setModal(true);
+
+    check1_ = new QCheckBox(QStringLiteral("Attiva"));
+    check1_->setObjectName(QStringLiteral("Check1"));
+
+    auto bound = [this](const QString& caption, const QString& barName, const QString& labelName, QScrollBar*& bar,
+                        QLabel*& label) {
+        bar = new QScrollBar(Qt::Horizontal);
+        bar->setObjectName(barName);
+        bar->setMinimumWidth(240);
+        label = new QLabel(QStringLiteral("0"));
+        label->setObjectName(labelName);
+        label->setMinimumWidth(40);
+        label->setAlignment(Qt::AlignCenter);
+        connect(bar, &QScrollBar::valueChanged, label, [label](int v) { label->setNum(v); });
+        auto* box = new QGroupBox(caption);
+        auto* l = new QHBoxLayout(box);
+        l->addWidget(bar, 1);
+        l->addWidget(label);
+        return box;
+    };
+    QGroupBox* minimo = bound(QStringLiteral("Minimo:"), QStringLiteral("HScroll1"), QStringLiteral("Label1"),
+                              hscroll1_, label1_);
+    QGroupBox* massimo = bound(QStringLiteral("Massimo:"), QStringLiteral("HScroll2"), QStringLiteral("Label2"),
+                               hscroll2_, label2_);
+
+    auto* okButton = new QPushButton(QStringLiteral("OK"));
+    okButton->setObjectName(QStringLiteral("Command4"));
+    okButton->setAutoDefault(false);
+    auto* cancel = new QPushButton(QStringLiteral("Annulla"));
+    cancel->setObjectName(QStringLiteral("Command3"));
+    cancel->setAutoDefault(false);
+    connect(okButton, &QPushButton::clicked, this, &FiltroSomma::ok);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(check1_);
+    bottom->addStretch();
+    bottom->addWidget(okButton);
+    bottom->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(minimo);
+    layout->addWidget(massimo);
+    layout->addLayout(bottom);
 }
 
 int FiltroSomma::windowIndex() const
 {
     return property("tag").toString().toInt();
+}
+
+void FiltroSomma::setLimits(int sommaMinima, int sommaMassima)
+{
+    for (QScrollBar* bar : {hscroll1_, hscroll2_}) {
+        bar->setMaximum(sommaMassima);
+        bar->setMinimum(sommaMinima);
+    }
+}
+
+void FiltroSomma::setValues(int minimo, int massimo)
+{
+    hscroll2_->setValue(massimo);
+    hscroll1_->setValue(minimo);
+    // A value equal to the bar's previous one sends no change: show both anyway.
+    label1_->setNum(hscroll1_->value());
+    label2_->setNum(hscroll2_->value());
+}
+
+int FiltroSomma::minimo() const
+{
+    return hscroll1_->value();
+}
+
+int FiltroSomma::massimo() const
+{
+    return hscroll2_->value();
+}
+
+void FiltroSomma::setAttiva(bool on)
+{
+    check1_->setChecked(on);
+}
+
+bool FiltroSomma::attiva() const
+{
+    return check1_->isChecked();
+}
+
+void FiltroSomma::showModal()
+{
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    raise();
+    activateWindow();
+}
+
+void FiltroSomma::ok()
+{
+    const std::string refusal = sommaOkError(attiva(), minimo(), massimo());
+    if (!refusal.empty()) {
+        Messages::show(this, QString::fromStdString(refusal), MessageIcon::Exclamation);
+        return;
+    }
+    emit confirmed();
+    accept();
 }
 
 } // namespace sestara

@@ -1,5 +1,11 @@
 #include "development/ortogonalisuper.h"
 
+#include "conditions/dialogrules.h"
+#include "conditions/filtroconsecutivi2.h"
+#include "conditions/filtrogruppi.h"
+#include "conditions/filtroparidispari2.h"
+#include "conditions/filtropresenzesuper.h"
+#include "conditions/filtrosomma.h"
 #include "development/catalogue.h"
 #include "development/development.h"
 #include "development/developmentjob.h"
@@ -12,6 +18,7 @@
 #include "shell/programsettings.h"
 #include "shell/runcontrol.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFont>
@@ -178,11 +185,13 @@ QWidget* OrtogonaliSuper::buildSistemiTab()
     command24_ = button(QStringLiteral("Command24"), QStringLiteral("Gruppi"));
     auto* conditionsBox = new QGroupBox(QStringLiteral("Condizioni :"));
     auto* conditionsLayout = new QVBoxLayout(conditionsBox);
-    for (QPushButton* b : {command15_, command16_, command17_, command23_, command24_}) {
-        // Their dialogs are not ready yet.
-        b->setEnabled(false);
+    for (QPushButton* b : {command15_, command16_, command17_, command23_, command24_})
         conditionsLayout->addWidget(b);
-    }
+    connect(command15_, &QPushButton::clicked, this, &OrtogonaliSuper::apriPresenze);
+    connect(command16_, &QPushButton::clicked, this, &OrtogonaliSuper::apriPariDispari);
+    connect(command17_, &QPushButton::clicked, this, &OrtogonaliSuper::apriConsecutivi);
+    connect(command23_, &QPushButton::clicked, this, &OrtogonaliSuper::apriSomma);
+    connect(command24_, &QPushButton::clicked, this, &OrtogonaliSuper::apriGruppi);
     command1_ = button(QStringLiteral("Command1"), QStringLiteral("Annulla Condizioni"),
                        QStringLiteral("Annulla Condizioni Attive"));
     connect(command1_, &QPushButton::clicked, this, &OrtogonaliSuper::annullaCondizioni);
@@ -471,24 +480,226 @@ void OrtogonaliSuper::deseleziona()
 
 void OrtogonaliSuper::annullaCondizioni()
 {
+    if (isRunning())
+        return;
     conditions_.annullaCondizioni();
     updateConditionButtons();
 }
 
 void OrtogonaliSuper::updateConditionButtons()
 {
+    // A flat face, so the button shows exactly the active colour or the button-face colour.
     auto paint = [](QPushButton* b, bool active) {
-        b->setStyleSheet(active ? QStringLiteral("background-color: rgb(%1, %2, %3);")
-                                      .arg(kConditionActive.red())
-                                      .arg(kConditionActive.green())
-                                      .arg(kConditionActive.blue())
-                                : QString());
+        const QColor face = active ? kConditionActive : QApplication::palette(b).color(QPalette::Button);
+        b->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid #8f8f91;"
+                                        " border-radius: 2px; padding: 4px 10px; }"
+                                        " QPushButton:pressed { border-color: #404040; }"
+                                        " QPushButton:disabled { color: #808080; }")
+                             .arg(face.name()));
     };
     paint(command15_, conditions_.presenzeAttive);
     paint(command16_, conditions_.pariDispariAttivo);
     paint(command17_, conditions_.consecutiviAttivo);
     paint(command23_, conditions_.sommaAttiva);
     paint(command24_, conditions_.gruppiAttivi);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The condition dialogs
+
+namespace {
+
+QStringList numberTexts(const std::vector<std::uint8_t>& numbers)
+{
+    QStringList texts;
+    for (auto n : numbers)
+        texts << QString::number(n);
+    return texts;
+}
+
+QStringList numberTexts(const std::vector<int>& numbers)
+{
+    QStringList texts;
+    for (int n : numbers)
+        texts << QString::number(n);
+    return texts;
+}
+
+std::vector<int> valuesOf(const QStringList& texts)
+{
+    std::vector<int> values;
+    for (const QString& t : texts)
+        values.push_back(t.toInt());
+    return values;
+}
+
+template <std::size_t N>
+QStringList allowedCounts(const std::array<bool, N>& allowed)
+{
+    QStringList texts;
+    for (std::size_t k = 0; k < N; ++k)
+        if (allowed[k])
+            texts << QString::number(k);
+    return texts;
+}
+
+} // namespace
+
+void OrtogonaliSuper::setConditionDialogs(const ConditionDialogs& dialogs)
+{
+    for (QObject* old : {static_cast<QObject*>(dialogs_.presenze.data()), static_cast<QObject*>(dialogs_.pariDispari.data()),
+                         static_cast<QObject*>(dialogs_.consecutivi.data()), static_cast<QObject*>(dialogs_.somma.data()),
+                         static_cast<QObject*>(dialogs_.gruppi.data())})
+        if (old)
+            disconnect(old, nullptr, this, nullptr);
+    dialogs_ = dialogs;
+    if (dialogs_.presenze)
+        connect(dialogs_.presenze.data(), &ListPicker::confirmed, this, &OrtogonaliSuper::salvaPresenze);
+    if (dialogs_.pariDispari)
+        connect(dialogs_.pariDispari.data(), &ListPicker::confirmed, this, &OrtogonaliSuper::salvaPariDispari);
+    if (dialogs_.consecutivi)
+        connect(dialogs_.consecutivi.data(), &ListPicker::confirmed, this, &OrtogonaliSuper::salvaConsecutivi);
+    if (dialogs_.somma)
+        connect(dialogs_.somma.data(), &FiltroSomma::confirmed, this, &OrtogonaliSuper::salvaSomma);
+    if (dialogs_.gruppi)
+        connect(dialogs_.gruppi.data(), &ListPicker::confirmed, this, &OrtogonaliSuper::salvaGruppi);
+}
+
+// The check the fixed-numbers, sum and groups buttons make before opening, then the prediction
+// read by position as the dialogs list it.
+bool OrtogonaliSuper::predictionReadyForDialog(std::vector<std::uint8_t>& pronostico)
+{
+    const std::string refusal = predictionCheckForDialog(prediction_.count());
+    if (!refusal.empty()) {
+        Messages::show(this, fromStd(refusal), MessageIcon::Exclamation);
+        return false;
+    }
+    VerifiedPrediction verified = verificaElementi(prediction_);
+    if (!verified.error.empty()) {
+        Messages::show(this, fromStd(verified.error), MessageIcon::Exclamation);
+        return false;
+    }
+    pronostico = std::move(verified.pronostico);
+    return true;
+}
+
+void OrtogonaliSuper::apriPresenze()
+{
+    std::vector<std::uint8_t> pronostico;
+    if (isRunning() || !dialogs_.presenze || !predictionReadyForDialog(pronostico))
+        return;
+    FiltroPresenzeSuper* d = dialogs_.presenze;
+    d->setChoices(numberTexts(pronostico));
+    d->setAttiva(conditions_.presenzeAttive);
+    if (conditions_.presenzeAttive) {
+        d->setChosen(numberTexts(conditions_.fixedNumbers()));
+    } else {
+        // Fixed numbers stored while the condition was off are dropped here.
+        conditions_.presenze.fill(0);
+        d->setChosen({});
+    }
+    updateConditionButtons();
+    d->showModal();
+}
+
+void OrtogonaliSuper::salvaPresenze()
+{
+    FiltroPresenzeSuper* d = dialogs_.presenze;
+    if (!d || isRunning())
+        return;
+    d->setAttiva(conditions_.salvaPresenze(valuesOf(d->chosen()), d->attiva()));
+    updateConditionButtons();
+}
+
+void OrtogonaliSuper::apriPariDispari()
+{
+    if (isRunning() || !dialogs_.pariDispari)
+        return;
+    FiltroPariDispari2* d = dialogs_.pariDispari;
+    d->setAttiva(conditions_.pariDispariAttivo);
+    d->selectFirstChoice();
+    d->setChosen(allowedCounts(conditions_.pariDispari));
+    updateConditionButtons();
+    d->showModal();
+}
+
+void OrtogonaliSuper::salvaPariDispari()
+{
+    FiltroPariDispari2* d = dialogs_.pariDispari;
+    if (!d || isRunning())
+        return;
+    d->setAttiva(conditions_.salvaPariDispari(valuesOf(d->chosen()), d->attiva()));
+    updateConditionButtons();
+}
+
+void OrtogonaliSuper::apriConsecutivi()
+{
+    if (isRunning() || !dialogs_.consecutivi)
+        return;
+    FiltroConsecutivi2* d = dialogs_.consecutivi;
+    d->setAttiva(conditions_.consecutiviAttivo);
+    d->selectFirstChoice();
+    d->setChosen(allowedCounts(conditions_.consecutivi));
+    updateConditionButtons();
+    d->showModal();
+}
+
+void OrtogonaliSuper::salvaConsecutivi()
+{
+    FiltroConsecutivi2* d = dialogs_.consecutivi;
+    if (!d || isRunning())
+        return;
+    d->setAttiva(conditions_.salvaConsecutivi(valuesOf(d->chosen()), d->attiva()));
+    updateConditionButtons();
+}
+
+void OrtogonaliSuper::apriSomma()
+{
+    std::vector<std::uint8_t> pronostico;
+    if (isRunning() || !dialogs_.somma || !predictionReadyForDialog(pronostico))
+        return;
+    FiltroSomma* d = dialogs_.somma;
+    d->setLimits(prediction_.sommaMinima(), prediction_.sommaMassima());
+    if (conditions_.sommaAttiva)
+        d->setValues(conditions_.sommaMin, conditions_.sommaMax);
+    else
+        d->setValues(prediction_.sommaMinima(), prediction_.sommaMassima());
+    d->setAttiva(conditions_.sommaAttiva);
+    updateConditionButtons();
+    d->showModal();
+}
+
+void OrtogonaliSuper::salvaSomma()
+{
+    FiltroSomma* d = dialogs_.somma;
+    if (!d || isRunning())
+        return;
+    conditions_.salvaSomma(d->attiva(), d->minimo(), d->massimo(), prediction_.sommaMinima(),
+                           prediction_.sommaMassima());
+    updateConditionButtons();
+}
+
+void OrtogonaliSuper::apriGruppi()
+{
+    std::vector<std::uint8_t> pronostico;
+    if (isRunning() || !dialogs_.gruppi || !predictionReadyForDialog(pronostico))
+        return;
+    FiltroGruppi* d = dialogs_.gruppi;
+    d->setGroups(conditions_.gruppi);
+    d->setChoices(numberTexts(pronostico));
+    d->setAttiva(conditions_.gruppiAttivi);
+    d->setWindowNumber(index_);
+    updateConditionButtons();
+    d->showModal();
+}
+
+void OrtogonaliSuper::salvaGruppi()
+{
+    FiltroGruppi* d = dialogs_.gruppi;
+    if (!d || isRunning())
+        return;
+    d->setAttiva(conditions_.salvaGruppi(d->groups(), d->attiva()));
+    updateConditionButtons();
 }
 
 // ---------------------------------------------------------------------------------------------

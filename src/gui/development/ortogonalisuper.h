@@ -22,10 +22,24 @@ namespace sestara {
 
 class Development;
 class DevelopmentJob;
+class FiltroConsecutivi2;
+class FiltroGruppi;
+class FiltroPariDispari2;
+class FiltroPresenzeSuper;
+class FiltroSomma;
 class ListingModel;
 class Loading;
 class PredictionGrid;
 class RunControl;
+
+// The condition dialogs that belong to one system window.
+struct ConditionDialogs {
+    QPointer<FiltroPresenzeSuper> presenze;
+    QPointer<FiltroPariDispari2> pariDispari;
+    QPointer<FiltroConsecutivi2> consecutivi;
+    QPointer<FiltroSomma> somma;
+    QPointer<FiltroGruppi> gruppi;
+};
 
 // A system window: the prediction grid and catalogue ("Sistemi"), the development with its costs
 // ("Sviluppo"), and the tabs of the win check and the slips.
@@ -47,6 +61,9 @@ public:
     bool isRunning() const;
     // When the worker of the last run finished, to measure how soon the window shows the result.
     std::chrono::steady_clock::time_point lastWorkerEnd() const { return lastWorkerEnd_; }
+
+    // The window's own condition dialogs; each stores into this window when confirmed.
+    void setConditionDialogs(const ConditionDialogs& dialogs);
 
     // The buttons.
     void elabora();
@@ -82,6 +99,19 @@ private:
     void typeSelected();
     void updateConditionButtons();
 
+    // The condition buttons open their dialogs; "OK" there stores into this window.
+    bool predictionReadyForDialog(std::vector<std::uint8_t>& pronostico);
+    void apriPresenze();
+    void apriPariDispari();
+    void apriConsecutivi();
+    void apriSomma();
+    void apriGruppi();
+    void salvaPresenze();
+    void salvaPariDispari();
+    void salvaConsecutivi();
+    void salvaSomma();
+    void salvaGruppi();
+
     void azzeraVariabili();
     void runProgress(quint64 examined, quint64 accepted);
     void runEnded();
@@ -104,6 +134,7 @@ private:
     int shownCount_ = 0;
     std::chrono::steady_clock::time_point lastWorkerEnd_;
 
+    ConditionDialogs dialogs_;
     DevelopmentJob* job_ = nullptr;
     QPointer<Loading> loading_;
 

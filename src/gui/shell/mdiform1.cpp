@@ -232,6 +232,8 @@ OrtogonaliSuper* MDIForm1::fileNewSuper()
     if (!finestrePresenze_[slot])
         finestrePresenze_[slot] = new FiltroPresenzeSuper(this);
     tag(finestrePresenze_[slot].data(), i);
+    w->setConditionDialogs({finestrePresenze_[slot], finestrePariDispari_[slot], finestreConsecutivi_[slot],
+                            finestreSomma_[slot], finestreGruppi_[slot]});
     return w;
 }
 

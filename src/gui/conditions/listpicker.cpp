@@ -1,0 +1,189 @@
+#include "conditions/listpicker.h"
+
+#include "conditions/dialogrules.h"
+#include "shell/messages.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QHideEvent>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace sestara {
+
+ListPicker::ListPicker(QWidget* mainWindow, const QString& objectName, const QString& title,
+                       const QString& cancelName)
+    : QDialog(mainWindow)
+{
+    setObjectName(objectName);
+    setWindowTitle(title);
+    setModal(true);
+
+    list1_ = new QListWidget;
+    list1_->setObjectName(QStringLiteral("List1"));
+    list2_ = new QListWidget;
+    list2_->setObjectName(QStringLiteral("List2"));
+    for (QListWidget* l : {list1_, list2_}) {
+        l->setSelectionMode(QAbstractItemView::SingleSelection);
+        l->setMinimumWidth(60);
+    }
+
+    auto makeButton = [this](const QString& name, const QString& text) {
+        auto* b = new QPushButton(text);
+        b->setObjectName(name);
+        b->setAutoDefault(false);
+        return b;
+    };
+    QPushButton* aggiungi = makeButton(QStringLiteral("Command1_3"), QStringLiteral("Aggiungi"));
+    QPushButton* elimina = makeButton(QStringLiteral("Command1_2"), QStringLiteral("Elimina"));
+    QPushButton* svuota = makeButton(QStringLiteral("Command1_1"), QStringLiteral("Svuota Lista"));
+    connect(aggiungi, &QPushButton::clicked, this, &ListPicker::aggiungi);
+    connect(elimina, &QPushButton::clicked, this, &ListPicker::elimina);
+    connect(svuota, &QPushButton::clicked, this, &ListPicker::svuota);
+    // A double click on a choice adds it, as "Aggiungi" does.
+    connect(list1_, &QListWidget::itemDoubleClicked, this, &ListPicker::aggiungi);
+
+    auto* buttons = new QVBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(aggiungi);
+    buttons->addWidget(elimina);
+    buttons->addWidget(svuota);
+    buttons->addStretch();
+
+    body_ = new QHBoxLayout;
+    body_->addWidget(list1_);
+    body_->addLayout(buttons);
+    body_->addWidget(list2_);
+
+    check1_ = new QCheckBox(QStringLiteral("Attiva"));
+    check1_->setObjectName(QStringLiteral("Check1"));
+    QPushButton* okButton = makeButton(QStringLiteral("Command4"), QStringLiteral("OK"));
+    QPushButton* cancel = makeButton(cancelName, QStringLiteral("Annulla"));
+    connect(okButton, &QPushButton::clicked, this, &ListPicker::ok);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(check1_);
+    bottom->addStretch();
+    bottom->addWidget(okButton);
+    bottom->addWidget(cancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(body_);
+    layout->addLayout(bottom);
+}
+
+int ListPicker::windowIndex() const
+{
+    return property("tag").toString().toInt();
+}
+
+void ListPicker::setChoices(const QStringList& choices)
+{
+    list1_->clear();
+    list1_->addItems(choices);
+}
+
+void ListPicker::setChosen(const QStringList& chosen)
+{
+    list2_->clear();
+    list2_->addItems(chosen);
+}
+
+QStringList ListPicker::chosen() const
+{
+    QStringList texts;
+    for (int i = 0; i < list2_->count(); ++i)
+        texts << list2_->item(i)->text();
+    return texts;
+}
+
+void ListPicker::setAttiva(bool on)
+{
+    check1_->setChecked(on);
+}
+
+bool ListPicker::attiva() const
+{
+    return check1_->isChecked();
+}
+
+void ListPicker::selectFirstChoice()
+{
+    if (list1_->count() > 0)
+        list1_->setCurrentRow(0);
+}
+
+void ListPicker::showModal()
+{
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    raise();
+    activateWindow();
+}
+
+void ListPicker::aggiungi()
+{
+    QListWidgetItem* item = list1_->currentItem();
+    if (!item || !item->isSelected())
+        return;
+    std::vector<std::string> texts;
+    for (const QString& t : chosen())
+        texts.push_back(t.toStdString());
+    const std::string refusal = aggiungiVoce(texts, item->text().toStdString());
+    if (!refusal.empty()) {
+        const int row = chosen().indexOf(item->text());
+        list2_->setCurrentRow(row);
+        Messages::show(this, QString::fromStdString(refusal), MessageIcon::Exclamation);
+        return;
+    }
+    list2_->addItem(item->text());
+    chosenChanged();
+}
+
+void ListPicker::elimina()
+{
+    QListWidgetItem* item = list2_->currentItem();
+    if (!item || !item->isSelected())
+        return;
+    delete list2_->takeItem(list2_->row(item));
+    chosenChanged();
+}
+
+void ListPicker::svuota()
+{
+    list2_->clear();
+    chosenChanged();
+}
+
+void ListPicker::chosenChanged() {}
+
+void ListPicker::ok()
+{
+    if (!acceptable())
+        return;
+    emit confirmed();
+    accept();
+}
+
+void ListPicker::setFixedChoices(const QStringList& choices)
+{
+    fixedChoices_ = choices;
+    setChoices(choices);
+}
+
+void ListPicker::clear()
+{
+    setChoices(fixedChoices_);
+    list2_->clear();
+    check1_->setChecked(false);
+}
+
+void ListPicker::hideEvent(QHideEvent* event)
+{
+    clear();
+    QDialog::hideEvent(event);
+}
+
+} // namespace sestara
