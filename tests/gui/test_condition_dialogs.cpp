@@ -502,6 +502,33 @@ TEST_F(ConditionDialogsTest, EachWindowKeepsItsOwnConditions)
     EXPECT_EQ(line(second, 1), "2\t>   1-2-3-4-5-7");
 }
 
+TEST_F(ConditionDialogsTest, InterruptedOrRefusedRunsShowNoConditions)
+{
+    clickNumbers(w, 1, 9);
+    auto* d = open<sestara::FiltroPariDispari2>("Command16");
+    pick(d, "List1", "3");
+    press(d, "Command1_3");
+    setChecked(d, true);
+    press(d, "Command4");
+    auto* shown = find<QComboBox>(w, "Combo3_1");
+    elaboraAndWait(w);
+    EXPECT_EQ(messages().texts(), QStringList{"Inserire almeno 10 elementi nel pronostico"});
+    EXPECT_FALSE(shown->isVisible());
+    EXPECT_EQ(shown->count(), 0);
+
+    clickNumbers(w, 10, 35);
+    elaboraAndWait(w);
+    EXPECT_TRUE(shown->isVisible());
+    find<QTabWidget>(w, "SSTab1")->setCurrentIndex(0);
+    press(w, "Command4");
+    ASSERT_TRUE(w->isRunning());
+    QTest::mouseClick(find<QPushButton>(main_->findChild<QWidget*>("Loading"), "Command27"), Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return !w->isRunning(); }));
+    EXPECT_EQ(find<QLabel>(w, "Label7")->text(), "Elaborazione Interrotta");
+    EXPECT_FALSE(shown->isVisible());
+    EXPECT_EQ(shown->count(), 0);
+}
+
 TEST_F(ConditionDialogsTest, ConditionsCannotChangeDuringARun)
 {
     clickNumbers(w, 1, 35);
