@@ -2,6 +2,8 @@
 #include "development/catalogue.h"
 #include "development/developers.h"
 #include "development/run.h"
+#include "development/storedsystems.h"
+#include "development/verifier.h"
 #include "systemfiles/systemfile.h"
 #include "util/text.h"
 
@@ -18,7 +20,8 @@ namespace {
 const char* const kUsage =
     "Uso:\n"
     "  sestara-cli [--dati CARTELLA] catalogo [N]\n"
-    "  sestara-cli [--dati CARTELLA] sviluppa FILE.sup\n";
+    "  sestara-cli [--dati CARTELLA] sviluppa FILE.sup\n"
+    "  sestara-cli [--dati CARTELLA] verifica\n";
 
 int usage()
 {
@@ -83,6 +86,66 @@ int sviluppa(const std::vector<std::string>& args, const std::string& dataDir)
     return std::cout ? 0 : 1;
 }
 
+// Checks every stored system of the catalogue against its guarantee, one line each.
+int verifica(const std::vector<std::string>& args, const std::string& dataDir)
+{
+    if (!args.empty())
+        return usage();
+    std::string table, text;
+    const bool haveTable = sestara::readWholeFile(sestara::joinPath(dataDir, sestara::kRiduttoreFileName), table);
+    const bool haveText = sestara::readWholeFile(sestara::joinPath(dataDir, sestara::kImmediatiFileName), text);
+    int failures = 0;
+    auto report = [&](const std::string& entry, const sestara::StoredSystem& s, int n, const sestara::Guarantee& g,
+                      std::uint64_t expected) {
+        std::string verdict;
+        if (!s.ok()) {
+            verdict = "NON verificato: " + s.error;
+        } else if (s.columns.size() != expected) {
+            verdict = "NON verificato: " + std::to_string(s.columns.size()) + " colonne invece di " +
+                      std::to_string(expected);
+        } else {
+            const sestara::CoverageReport r = sestara::verifyCoverage(s.columns, n, g);
+            if (r.ok()) {
+                verdict = "verificato";
+            } else if (!r.error.empty()) {
+                verdict = "NON verificato: " + r.error;
+            } else {
+                verdict = "NON verificato: " + std::to_string(r.uncovered) + " combinazioni scoperte, la prima";
+                for (int v : r.firstUncovered)
+                    verdict += " " + std::to_string(v);
+            }
+        }
+        if (verdict != "verificato")
+            ++failures;
+        std::cout << entry << "\t" << s.columns.size() << " colonne\tgaranzia " << sestara::guaranteeText(g) << "\t"
+                  << verdict << "\n";
+    };
+    for (const auto& e : sestara::immediateEntries()) {
+        const std::string entry = sestara::immediateEntryText(e);
+        sestara::StoredSystem s;
+        if (haveText)
+            s = sestara::readImmediateSystem(text, entry, e.size);
+        else
+            s.error = std::string("impossibile leggere il file \"") + sestara::kImmediatiFileName + "\"";
+        report(entry, s, e.size, sestara::immediateGuarantee(e.guarantee), static_cast<std::uint64_t>(e.columns));
+    }
+    for (int n = sestara::kMinPredictionSize; n <= sestara::kMaxPredictionSize; ++n)
+        for (int level = 1; level <= 3; ++level) {
+            if (!sestara::reducedSystemOffered(n, level))
+                continue;
+            sestara::StoredSystem s;
+            if (haveTable)
+                s = sestara::readReducedSystem(table, n, level);
+            else
+                s.error = std::string("impossibile leggere il file \"") + sestara::kRiduttoreFileName + "\"";
+            report(sestara::reducedEntryText(n, level), s, n, sestara::reducedGuarantee(level),
+                   s.ok() ? s.declaredCount : 0);
+        }
+    if (failures)
+        std::cout << failures << " sistemi NON verificati\n";
+    return failures ? 1 : 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -103,5 +166,7 @@ int main(int argc, char** argv)
         return catalogo(args);
     if (command == "sviluppa")
         return sviluppa(args, dataDir);
+    if (command == "verifica")
+        return verifica(args, dataDir);
     return usage();
 }
