@@ -3,26 +3,17 @@
 #include "conditions/conditionset.h"
 #include "shell/messages.h"
 
-#include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace sestara {
 
 FiltroSomma::FiltroSomma(QWidget* mainWindow)
-    : QDialog(mainWindow)
+    : ConditionDialog(mainWindow, QStringLiteral("FiltroSomma"), QStringLiteral("Somma"))
 {
-    setObjectName(QStringLiteral("FiltroSomma"));
-    setWindowTitle(QStringLiteral("Somma"));
-    setModal(true);
-
-    check1_ = new QCheckBox(QStringLiteral("Attiva"));
-    check1_->setObjectName(QStringLiteral("Check1"));
-
     auto bound = [this](const QString& caption, const QString& barName, const QString& labelName, QScrollBar*& bar,
                         QLabel*& label) {
         bar = new QScrollBar(Qt::Horizontal);
@@ -44,29 +35,10 @@ FiltroSomma::FiltroSomma(QWidget* mainWindow)
     QGroupBox* massimo = bound(QStringLiteral("Massimo:"), QStringLiteral("HScroll2"), QStringLiteral("Label2"),
                                hscroll2_, label2_);
 
-    auto* okButton = new QPushButton(QStringLiteral("OK"));
-    okButton->setObjectName(QStringLiteral("Command4"));
-    okButton->setAutoDefault(false);
-    auto* cancel = new QPushButton(QStringLiteral("Annulla"));
-    cancel->setObjectName(QStringLiteral("Command3"));
-    cancel->setAutoDefault(false);
-    connect(okButton, &QPushButton::clicked, this, &FiltroSomma::ok);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(check1_);
-    bottom->addStretch();
-    bottom->addWidget(okButton);
-    bottom->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(minimo);
     layout->addWidget(massimo);
-    layout->addLayout(bottom);
-}
-
-int FiltroSomma::windowIndex() const
-{
-    return property("tag").toString().toInt();
+    layout->addLayout(attivaOkAnnullaRow(QStringLiteral("Command3")));
 }
 
 void FiltroSomma::setLimits(int sommaMinima, int sommaMassima)
@@ -96,33 +68,13 @@ int FiltroSomma::massimo() const
     return hscroll2_->value();
 }
 
-void FiltroSomma::setAttiva(bool on)
-{
-    check1_->setChecked(on);
-}
-
-bool FiltroSomma::attiva() const
-{
-    return check1_->isChecked();
-}
-
-void FiltroSomma::showModal()
-{
-    setWindowModality(Qt::ApplicationModal);
-    show();
-    raise();
-    activateWindow();
-}
-
-void FiltroSomma::ok()
+bool FiltroSomma::acceptable()
 {
     const std::string refusal = sommaOkError(attiva(), minimo(), massimo());
-    if (!refusal.empty()) {
-        Messages::show(this, QString::fromStdString(refusal), MessageIcon::Exclamation);
-        return;
-    }
-    emit confirmed();
-    accept();
+    if (refusal.empty())
+        return true;
+    Messages::show(this, QString::fromStdString(refusal), MessageIcon::Exclamation);
+    return false;
 }
 
 } // namespace sestara

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "conditions/conditiondialog.h"
 
-class QCheckBox;
 class QLabel;
 class QScrollBar;
 
@@ -10,31 +9,21 @@ namespace sestara {
 
 // The dialog of the sum condition of one system window: two scroll bars between the lowest and the
 // highest sum a column of the prediction can have.
-class FiltroSomma : public QDialog {
+class FiltroSomma : public ConditionDialog {
     Q_OBJECT
 public:
     explicit FiltroSomma(QWidget* mainWindow);
-
-    // The index of the system window this dialog belongs to (its tag), 0 when untagged.
-    int windowIndex() const;
 
     void setLimits(int sommaMinima, int sommaMassima);
     void setValues(int minimo, int massimo);
     int minimo() const;
     int massimo() const;
-    void setAttiva(bool on);
-    bool attiva() const;
 
-    void showModal();
-
-signals:
-    // "OK" with acceptable bounds: the owning window stores them; the dialog then closes.
-    void confirmed();
+protected:
+    // A minimum above the maximum is refused while "Attiva" is checked.
+    bool acceptable() override;
 
 private:
-    void ok();
-
-    QCheckBox* check1_ = nullptr;
     QScrollBar* hscroll1_ = nullptr;
     QScrollBar* hscroll2_ = nullptr;
     QLabel* label1_ = nullptr;

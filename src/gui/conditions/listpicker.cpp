@@ -3,7 +3,6 @@
 #include "conditions/dialogrules.h"
 #include "shell/messages.h"
 
-#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHideEvent>
 #include <QListWidget>
@@ -14,12 +13,8 @@ namespace sestara {
 
 ListPicker::ListPicker(QWidget* mainWindow, const QString& objectName, const QString& title,
                        const QString& cancelName)
-    : QDialog(mainWindow)
+    : ConditionDialog(mainWindow, objectName, title)
 {
-    setObjectName(objectName);
-    setWindowTitle(title);
-    setModal(true);
-
     list1_ = new QListWidget;
     list1_->setObjectName(QStringLiteral("List1"));
     list2_ = new QListWidget;
@@ -56,27 +51,9 @@ ListPicker::ListPicker(QWidget* mainWindow, const QString& objectName, const QSt
     body_->addLayout(buttons);
     body_->addWidget(list2_);
 
-    check1_ = new QCheckBox(QStringLiteral("Attiva"));
-    check1_->setObjectName(QStringLiteral("Check1"));
-    QPushButton* okButton = makeButton(QStringLiteral("Command4"), QStringLiteral("OK"));
-    QPushButton* cancel = makeButton(cancelName, QStringLiteral("Annulla"));
-    connect(okButton, &QPushButton::clicked, this, &ListPicker::ok);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(check1_);
-    bottom->addStretch();
-    bottom->addWidget(okButton);
-    bottom->addWidget(cancel);
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body_);
-    layout->addLayout(bottom);
-}
-
-int ListPicker::windowIndex() const
-{
-    return property("tag").toString().toInt();
+    layout->addLayout(attivaOkAnnullaRow(cancelName));
 }
 
 void ListPicker::setChoices(const QStringList& choices)
@@ -99,28 +76,10 @@ QStringList ListPicker::chosen() const
     return texts;
 }
 
-void ListPicker::setAttiva(bool on)
-{
-    check1_->setChecked(on);
-}
-
-bool ListPicker::attiva() const
-{
-    return check1_->isChecked();
-}
-
 void ListPicker::selectFirstChoice()
 {
     if (list1_->count() > 0)
         list1_->setCurrentRow(0);
-}
-
-void ListPicker::showModal()
-{
-    setWindowModality(Qt::ApplicationModal);
-    show();
-    raise();
-    activateWindow();
 }
 
 void ListPicker::aggiungi()
@@ -159,14 +118,6 @@ void ListPicker::svuota()
 
 void ListPicker::chosenChanged() {}
 
-void ListPicker::ok()
-{
-    if (!acceptable())
-        return;
-    emit confirmed();
-    accept();
-}
-
 void ListPicker::setFixedChoices(const QStringList& choices)
 {
     fixedChoices_ = choices;
@@ -177,7 +128,7 @@ void ListPicker::clear()
 {
     setChoices(fixedChoices_);
     list2_->clear();
-    check1_->setChecked(false);
+    setAttiva(false);
 }
 
 void ListPicker::hideEvent(QHideEvent* event)

@@ -554,15 +554,15 @@ void OrtogonaliSuper::setConditionDialogs(const ConditionDialogs& dialogs)
             disconnect(old, nullptr, this, nullptr);
     dialogs_ = dialogs;
     if (dialogs_.presenze)
-        connect(dialogs_.presenze.data(), &ListPicker::confirmed, this, &OrtogonaliSuper::salvaPresenze);
+        connect(dialogs_.presenze.data(), &ConditionDialog::confirmed, this, &OrtogonaliSuper::salvaPresenze);
     if (dialogs_.pariDispari)
-        connect(dialogs_.pariDispari.data(), &ListPicker::confirmed, this, &OrtogonaliSuper::salvaPariDispari);
+        connect(dialogs_.pariDispari.data(), &ConditionDialog::confirmed, this, &OrtogonaliSuper::salvaPariDispari);
     if (dialogs_.consecutivi)
-        connect(dialogs_.consecutivi.data(), &ListPicker::confirmed, this, &OrtogonaliSuper::salvaConsecutivi);
+        connect(dialogs_.consecutivi.data(), &ConditionDialog::confirmed, this, &OrtogonaliSuper::salvaConsecutivi);
     if (dialogs_.somma)
-        connect(dialogs_.somma.data(), &FiltroSomma::confirmed, this, &OrtogonaliSuper::salvaSomma);
+        connect(dialogs_.somma.data(), &ConditionDialog::confirmed, this, &OrtogonaliSuper::salvaSomma);
     if (dialogs_.gruppi)
-        connect(dialogs_.gruppi.data(), &ListPicker::confirmed, this, &OrtogonaliSuper::salvaGruppi);
+        connect(dialogs_.gruppi.data(), &ConditionDialog::confirmed, this, &OrtogonaliSuper::salvaGruppi);
 }
 
 // The check the fixed-numbers, sum and groups buttons make before opening, then the prediction
