@@ -1,0 +1,753 @@
+// sestara-genera: builds, improves and assembles the stored reduced and immediate systems.
+//
+//   sestara-genera genera   [--cartella DIR] [NOME...]   builds every design that has no file yet
+//   sestara-genera migliora [--cartella DIR] [--passi P] [--seme S] NOME...
+//                                                        shrinks existing designs by local search
+//   sestara-genera assembla [--cartella DIR] --uscita DIR
+//                                                        writes "Riduttore" and "Immediati"
+//   sestara-genera tabella  [--cartella DIR]             the size table of the documentation
+//
+// Every run is deterministic: the seeds are fixed and the budgets are counted in moves, not time.
+
+#include "designs.h"
+#include "search.h"
+
+#include "development/catalogue.h"
+#include "development/storedsystems.h"
+#include "development/verifier.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <map>
+#include <string>
+#include <vector>
+
+using namespace gen;
+
+namespace {
+
+constexpr std::uint64_t kSeed = 20261206;
+
+void say(const std::string& text)
+{
+    std::cout << text << std::endl;
+}
+
+double secondsSince(std::chrono::steady_clock::time_point t0)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+}
+
+sestara::Guarantee guaranteeOf(const Problem& p)
+{
+    return sestara::Guarantee{p.s, p.m};
+}
+
+std::vector<sestara::Positions> toPositions(const Design& d)
+{
+    std::vector<sestara::Positions> out;
+    out.reserve(d.size());
+    for (const Set& s : d) {
+        sestara::Positions p{};
+        for (std::size_t i = 0; i < 6; ++i)
+            p[i] = static_cast<std::uint8_t>(s[i] + 1);
+        out.push_back(p);
+    }
+    return out;
+}
+
+bool verified(const Design& d, const Problem& p)
+{
+    return !d.empty() && sestara::verifyCoverage(toPositions(d), p.n, guaranteeOf(p)).ok();
+}
+
+// The 77 blocks of the Steiner system S(3,6,22): the weight-8 words of the extended binary Golay
+// code that contain the two last coordinates, with those two removed.
+Design steiner22()
+{
+    const std::uint32_t g = (1u << 11) | (1u << 10) | (1u << 6) | (1u << 5) | (1u << 4) | (1u << 2) | 1u;
+    Design d;
+    for (std::uint32_t m = 0; m < (1u << 12); ++m) {
+        std::uint32_t word = 0;
+        for (int i = 0; i < 12; ++i)
+            if (m >> i & 1u)
+                word ^= g << i;
+        if (__builtin_popcount(word) & 1)
+            word |= 1u << 23;
+        if (__builtin_popcount(word) != 8 || !(word >> 22 & 1u) || !(word >> 23 & 1u))
+            continue;
+        Set s{};
+        int k = 0;
+        for (int i = 0; i < 22; ++i)
+            if (word >> i & 1u)
+                s[static_cast<std::size_t>(k++)] = static_cast<std::uint8_t>(i);
+        d.push_back(s);
+    }
+    return d;
+}
+
+// Exhaustive search among the designs made of whole orbits of a permutation of the points, at most
+// k columns in all: depth first, always branching on the first orbit of drawn sets still uncovered,
+// with the orbits as bit sets. Gives up after `limit` nodes.
+Design orbitSearch(const Problem& p, const std::vector<int>& perm, std::size_t k, std::uint64_t limit)
+{
+    // Orbits of the drawn sets.
+    const std::uint64_t total = choose(p.n, p.s);
+    std::vector<std::uint32_t> uid(total, UINT32_MAX);
+    std::uint32_t uorbits = 0;
+    std::uint8_t x[8];
+    for (std::uint64_t r = 0; r < total; ++r) {
+        if (uid[r] != UINT32_MAX)
+            continue;
+        unrank(r, p.s, x);
+        for (;;) {
+            const std::uint64_t q = rankOf(x, p.s);
+            if (uid[q] != UINT32_MAX)
+                break;
+            uid[q] = uorbits;
+            for (int i = 0; i < p.s; ++i)
+                x[i] = static_cast<std::uint8_t>(perm[x[i]]);
+            std::sort(x, x + p.s);
+        }
+        ++uorbits;
+    }
+    const std::size_t words = (uorbits + 63) / 64;
+    struct Orbit {
+        Design columns;
+        std::vector<std::uint64_t> covers;
+        std::uint32_t weight = 0;
+    };
+    std::vector<Orbit> orbits;
+    std::vector<char> seen(choose(p.n, 6), 0);
+    for (std::uint64_t r = 0; r < seen.size(); ++r) {
+        if (seen[r])
+            continue;
+        Orbit o;
+        unrank(r, 6, x);
+        Set s{};
+        std::copy(x, x + 6, s.begin());
+        for (;;) {
+            const std::uint64_t q = rankOf(s.data(), 6);
+            if (seen[q])
+                break;
+            seen[q] = 1;
+            o.columns.push_back(s);
+            for (auto& v : s)
+                v = static_cast<std::uint8_t>(perm[v]);
+            std::sort(s.begin(), s.end());
+        }
+        if (o.columns.size() > k)
+            continue;
+        o.covers.assign(words, 0);
+        forEachMeeting(p.n, o.columns[0].data(), 6, p.s, p.m, [&](std::uint64_t z, const std::uint8_t*) {
+            o.covers[uid[z] / 64] |= std::uint64_t{1} << (uid[z] % 64);
+        });
+        for (auto w : o.covers)
+            o.weight += static_cast<std::uint32_t>(__builtin_popcountll(w));
+        orbits.push_back(std::move(o));
+    }
+    // For every orbit of drawn sets, the column orbits that cover it, the widest first.
+    std::vector<std::vector<std::uint32_t>> coverers(uorbits);
+    for (std::uint32_t i = 0; i < orbits.size(); ++i)
+        for (std::uint32_t u = 0; u < uorbits; ++u)
+            if (orbits[i].covers[u / 64] >> (u % 64) & 1u)
+                coverers[u].push_back(i);
+    for (auto& list : coverers)
+        std::stable_sort(list.begin(), list.end(), [&](std::uint32_t a, std::uint32_t b) {
+            return orbits[a].weight * orbits[b].columns.size() > orbits[b].weight * orbits[a].columns.size();
+        });
+
+    std::vector<std::uint32_t> chosen;
+    std::uint64_t nodes = 0;
+    const std::function<bool(const std::vector<std::uint64_t>&, std::size_t)> dfs =
+        [&](const std::vector<std::uint64_t>& covered, std::size_t used) -> bool {
+        if (++nodes > limit)
+            return false;
+        std::uint32_t first = UINT32_MAX;
+        for (std::size_t w = 0; w < words; ++w) {
+            std::uint64_t free = ~covered[w];
+            if (w == words - 1 && uorbits % 64)
+                free &= (std::uint64_t{1} << (uorbits % 64)) - 1;
+            if (free) {
+                first = static_cast<std::uint32_t>(w * 64 + static_cast<std::size_t>(__builtin_ctzll(free)));
+                break;
+            }
+        }
+        if (first == UINT32_MAX)
+            return true;
+        for (std::uint32_t i : coverers[first]) {
+            if (used + orbits[i].columns.size() > k)
+                continue;
+            std::vector<std::uint64_t> next(covered);
+            for (std::size_t w = 0; w < words; ++w)
+                next[w] |= orbits[i].covers[w];
+            chosen.push_back(i);
+            if (dfs(next, used + orbits[i].columns.size()))
+                return true;
+            chosen.pop_back();
+        }
+        return false;
+    };
+    if (!dfs(std::vector<std::uint64_t>(words, 0), 0))
+        return {};
+    Design d;
+    for (std::uint32_t i : chosen)
+        d.insert(d.end(), orbits[i].columns.begin(), orbits[i].columns.end());
+    return d;
+}
+
+// Permutations whose orbits are searched: one cycle of all the points, one of all but one or two,
+// two or three equal cycles.
+std::vector<std::vector<int>> searchGroups(int n)
+{
+    std::vector<std::vector<int>> out;
+    auto cycles = [&](int parts, int fixed) {
+        const int len = (n - fixed) / parts;
+        if (len * parts + fixed != n || len < 2)
+            return;
+        std::vector<int> perm(static_cast<std::size_t>(n));
+        for (int i = 0; i < n; ++i)
+            perm[static_cast<std::size_t>(i)] = i >= len * parts ? i : (i / len) * len + (i % len + 1) % len;
+        out.push_back(perm);
+    };
+    cycles(1, 0);
+    cycles(1, 1);
+    cycles(2, 0);
+    cycles(1, 2);
+    cycles(3, 0);
+    cycles(2, 1);
+    cycles(3, 1);
+    return out;
+}
+
+// Six drawn numbers put three in the first a numbers or four in the last b: a tre-con-3 design on
+// the first group plus a tre-con-4 design on the second guarantees 3 if 6.
+Design splitDesign(const Design& tre3, int a, const Design& tre4)
+{
+    Design d = tre3;
+    for (Set s : tre4) {
+        for (auto& v : s)
+            v = static_cast<std::uint8_t>(v + a);
+        d.push_back(s);
+    }
+    return d;
+}
+
+// The catalogue size K of an immediate design, 0 for the parts that only feed other designs.
+std::size_t catalogueTarget(const DesignName& name)
+{
+    for (const auto& e : sestara::immediateEntries()) {
+        if (e.size != name.n)
+            continue;
+        if ((e.guarantee == sestara::ImmediateGuarantee::TreCon3 && name.kind == DesignName::Tre3) ||
+            (e.guarantee == sestara::ImmediateGuarantee::TreCon4 && name.kind == DesignName::Tre4) ||
+            (e.guarantee == sestara::ImmediateGuarantee::QuattroCon4 && name.kind == DesignName::Quattro4))
+            return static_cast<std::size_t>(e.columns);
+    }
+    return 0;
+}
+
+struct Options {
+    std::string folder = "tools/designs";
+    std::string output;
+    std::uint64_t moves = 0;
+    std::uint64_t seed = kSeed;
+    std::size_t columns = 0;
+    std::vector<std::string> names;
+};
+
+// Moves per removed column, so that one step costs about the same whatever the problem.
+std::uint64_t defaultMoves(const Problem& p)
+{
+    if (choose(p.n, p.s) > 4000000)
+        return 0;
+    const double change = 2.0 * static_cast<double>(choose(5, p.m - 1) * choose(p.n - 7, p.s - p.m));
+    const double perMove = std::min(96.0 * change, 60000.0) + 2000.0;
+    return static_cast<std::uint64_t>(std::clamp(3e9 / perMove, 2000.0, 200000.0));
+}
+
+DesignFile build(const DesignName& name, const std::string& folder)
+{
+    const auto t0 = std::chrono::steady_clock::now();
+    const Problem p = name.problem();
+    const std::uint64_t universe = choose(p.n, p.s);
+    const std::uint64_t columns = choose(p.n, 6);
+    const double work = static_cast<double>(universe) * static_cast<double>(columnsPerSet(p));
+    DesignFile best;
+    auto consider = [&](Design d, const std::string& method) {
+        normalise(d);
+        if (!verified(d, p)) {
+            say("  ERRORE: il disegno \"" + method + "\" non copre tutto, scartato");
+            return;
+        }
+        say("  " + method + ": " + std::to_string(d.size()) + " colonne");
+        if (!best.ok || d.size() < best.columns.size()) {
+            best.columns = d;
+            best.method = method;
+            best.ok = true;
+        }
+    };
+    const bool canPrune = universe <= 30000000 && static_cast<double>(coveredPerColumn(p)) * 1e4 < 3e9;
+
+    if (name.kind == DesignName::Tre3 && p.n == 22)
+        consider(steiner22(), "sistema di Steiner S(3,6,22) dal codice di Golay esteso");
+    if (work <= 4e9 && columns <= 6000000) {
+        Design d = greedy(p, 1, kSeed, say);
+        if (canPrune)
+            prune(d, p);
+        consider(d, "greedy esatto");
+    }
+    if (p.n >= 16 && work / p.n <= 6e9 && columns <= 30000000) {
+        Design d = greedy(p, p.n, kSeed, say);
+        if (canPrune)
+            prune(d, p);
+        consider(d, "greedy ciclico (rotazioni di " + std::to_string(p.n) + " numeri)");
+        if (p.n >= 20) {
+            Design e = greedy(p, p.n - 1, kSeed, say);
+            if (canPrune)
+                prune(e, p);
+            consider(e, "greedy ciclico (rotazioni di " + std::to_string(p.n - 1) + " numeri, uno fisso)");
+        }
+    }
+    if (name.kind == DesignName::Ridotto && name.level == 3) {
+        int bestA = 0;
+        std::size_t bestSize = SIZE_MAX;
+        Design t3, t4;
+        for (int a = 6; a <= p.n - 6; ++a) {
+            const DesignFile x = loadDesign(folder, DesignName{DesignName::Tre3, a, 0});
+            const DesignFile y = loadDesign(folder, DesignName{DesignName::Tre4, p.n - a, 0});
+            if (x.ok && y.ok && x.columns.size() + y.columns.size() < bestSize) {
+                bestSize = x.columns.size() + y.columns.size();
+                bestA = a;
+                t3 = x.columns;
+                t4 = y.columns;
+            }
+        }
+        if (bestA)
+            consider(splitDesign(t3, bestA, t4), "tre con 3 su " + std::to_string(bestA) + " numeri + tre con 4 su " +
+                                                      std::to_string(p.n - bestA) + " numeri");
+    }
+    const std::size_t target = catalogueTarget(name);
+    if (!best.ok)
+        return best;
+    std::uint64_t moves = defaultMoves(p);
+    // Parts that only feed larger designs get a short search here; "migliora" can go on later.
+    if (name.kind != DesignName::Ridotto && !catalogueTarget(name))
+        moves = std::min<std::uint64_t>(moves, 20000);
+    if (moves && best.columns.size() <= 1500) {
+        const std::size_t before = best.columns.size();
+        Design d = shrink(best.columns, p, 0, moves, kSeed, nullptr, say);
+        normalise(d);
+        if (d.size() < before && verified(d, p)) {
+            best.columns = d;
+            best.method += " + ricerca locale";
+        }
+    }
+    if (best.ok && target && best.columns.size() > target) {
+        for (const auto& perm : searchGroups(p.n)) {
+            Design d = orbitSearch(p, perm, target, 20000000);
+            if (!d.empty()) {
+                consider(d, "ricerca esaustiva tra le orbite di una permutazione");
+                break;
+            }
+        }
+    }
+    best.seconds = secondsSince(t0);
+    return best;
+}
+
+std::vector<DesignName> allNames()
+{
+    std::vector<DesignName> names;
+    names.push_back(DesignName{DesignName::Quattro4, 10, 0});
+    for (int v = 10; v <= 27; ++v)
+        names.push_back(DesignName{DesignName::Tre3, v, 0});
+    for (int v = 10; v <= 36; ++v)
+        names.push_back(DesignName{DesignName::Tre4, v, 0});
+    for (int n = 10; n <= 55; ++n)
+        for (int level = 3; level >= 1; --level)
+            if (sestara::reducedSystemOffered(n, level))
+                names.push_back(DesignName{DesignName::Ridotto, n, level});
+    return names;
+}
+
+std::vector<DesignName> selected(const Options& o, bool& ok)
+{
+    ok = true;
+    if (o.names.empty())
+        return allNames();
+    std::vector<DesignName> out;
+    for (const auto& text : o.names) {
+        DesignName n;
+        if (!DesignName::parse(text, n)) {
+            std::cerr << "Nome di disegno non valido: " << text << "\n";
+            ok = false;
+        }
+        out.push_back(n);
+    }
+    return out;
+}
+
+int genera(const Options& o)
+{
+    bool ok;
+    const auto names = selected(o, ok);
+    if (!ok)
+        return 2;
+    for (const auto& name : names) {
+        if (loadDesign(o.folder, name).ok)
+            continue;
+        say(name.text() + ":");
+        DesignFile f = build(name, o.folder);
+        if (!f.ok) {
+            say("  nessun disegno");
+            continue;
+        }
+        if (!saveDesign(o.folder, name, f)) {
+            std::cerr << "Impossibile scrivere il disegno " << name.text() << "\n";
+            return 1;
+        }
+        say("  salvato: " + std::to_string(f.columns.size()) + " colonne in " + std::to_string(f.seconds) + " s");
+    }
+    return 0;
+}
+
+int migliora(const Options& o)
+{
+    bool ok;
+    const auto names = selected(o, ok);
+    if (!ok)
+        return 2;
+    for (const auto& name : names) {
+        DesignFile f = loadDesign(o.folder, name);
+        const Problem p = name.problem();
+        if (!f.ok || !verified(f.columns, p)) {
+            say(name.text() + ": nessun disegno valido da migliorare");
+            continue;
+        }
+        say(name.text() + ": " + std::to_string(f.columns.size()) + " colonne");
+        const auto t0 = std::chrono::steady_clock::now();
+        const double before = f.seconds;
+        const std::string method = f.method.find("ricerca locale") == std::string::npos ? f.method + " + ricerca locale"
+                                                                                         : f.method;
+        const std::uint64_t moves = o.moves ? o.moves : std::max<std::uint64_t>(defaultMoves(p), 2000);
+        shrink(f.columns, p, catalogueTarget(name), moves, o.seed,
+               [&](const Design& smaller) {
+                   Design d = smaller;
+                   normalise(d);
+                   if (!verified(d, p))
+                       return;
+                   DesignFile g;
+                   g.columns = d;
+                   g.method = method;
+                   g.seconds = before + secondsSince(t0);
+                   g.ok = true;
+                   if (saveDesign(o.folder, name, g))
+                       say("  salvato: " + std::to_string(d.size()) + " colonne");
+               },
+               say);
+    }
+    return 0;
+}
+
+// Orbit search for a design of at most --colonne columns (default: one less than the stored one).
+int orbite(const Options& o)
+{
+    bool ok;
+    const auto names = selected(o, ok);
+    if (!ok)
+        return 2;
+    for (const auto& name : names) {
+        const Problem p = name.problem();
+        const DesignFile f = loadDesign(o.folder, name);
+        std::size_t k = o.columns ? o.columns : (f.ok ? f.columns.size() - 1 : catalogueTarget(name));
+        const auto t0 = std::chrono::steady_clock::now();
+        Design found;
+        for (const auto& perm : searchGroups(p.n)) {
+            found = orbitSearch(p, perm, k, o.moves ? o.moves : 20000000);
+            if (!found.empty())
+                break;
+        }
+        normalise(found);
+        if (found.empty() || !verified(found, p)) {
+            say(name.text() + ": nessun disegno a orbite con al massimo " + std::to_string(k) + " colonne");
+            continue;
+        }
+        if (f.ok && found.size() >= f.columns.size()) {
+            say(name.text() + ": " + std::to_string(found.size()) + " colonne, non meglio di prima");
+            continue;
+        }
+        DesignFile g{found, "ricerca esaustiva tra le orbite di una permutazione", secondsSince(t0), true};
+        saveDesign(o.folder, name, g);
+        say(name.text() + ": salvato con " + std::to_string(found.size()) + " colonne");
+    }
+    return 0;
+}
+
+// A design for n numbers from one for n + 1: the last number is replaced in every column by the
+// smallest number the column lacks; duplicates go. Whatever the guarantee was, it still holds.
+Design restrict(const Design& d, int n)
+{
+    Design out;
+    for (Set s : d) {
+        std::uint64_t mask = maskOf(s.data(), 6);
+        for (auto& v : s)
+            if (v == n) {
+                int r = 0;
+                while (mask >> r & 1u)
+                    ++r;
+                v = static_cast<std::uint8_t>(r);
+                mask |= std::uint64_t{1} << r;
+            }
+        out.push_back(s);
+    }
+    normalise(out);
+    return out;
+}
+
+struct Shipped {
+    DesignName name;
+    Design columns;
+    std::string method;
+    double seconds = 0;
+    bool restricted = false;
+};
+
+// The reduced systems to ship: for each level, from the largest size down, a design is never larger
+// than the one for one number more (which is restricted when it is smaller).
+bool shippedReduced(const std::string& folder, std::map<std::pair<int, int>, Shipped>& out)
+{
+    bool ok = true;
+    for (int level = 1; level <= 3; ++level) {
+        for (int n = 55; n >= 10; --n) {
+            if (!sestara::reducedSystemOffered(n, level))
+                continue;
+            const DesignName name{DesignName::Ridotto, n, level};
+            const DesignFile f = loadDesign(folder, name);
+            Shipped s{name, f.columns, f.method, f.seconds, false};
+            auto up = out.find({n + 1, level});
+            if (up != out.end() && (!f.ok || up->second.columns.size() < f.columns.size())) {
+                s.columns = restrict(up->second.columns, n);
+                s.method = "ridotto da " + std::to_string(n + 1) + " numeri";
+                s.restricted = true;
+            }
+            if (s.columns.empty()) {
+                std::cerr << "Manca il disegno " << name.text() << "\n";
+                ok = false;
+            }
+            out[{n, level}] = s;
+        }
+    }
+    return ok;
+}
+
+Design padded(Design d, std::size_t k, int n)
+{
+    normalise(d);
+    // Distinct columns are added in lexicographic order until there are k.
+    std::uint8_t x[6] = {0, 1, 2, 3, 4, 5};
+    for (std::uint64_t r = 0; d.size() < k && r < choose(n, 6); ++r) {
+        unrank(r, 6, x);
+        Set s{};
+        std::copy(x, x + 6, s.begin());
+        if (std::find(d.begin(), d.end(), s) == d.end())
+            d.push_back(s);
+    }
+    return d;
+}
+
+int assembla(const Options& o)
+{
+    if (o.output.empty()) {
+        std::cerr << "Manca --uscita CARTELLA\n";
+        return 2;
+    }
+    std::map<std::pair<int, int>, Shipped> reduced;
+    bool ok = shippedReduced(o.folder, reduced);
+
+    // "Riduttore": systems in order of their start records; gaps are filled with headers of no system.
+    struct Placed {
+        long start;
+        int n;
+        int level;
+        const Design* design;
+    };
+    std::vector<Placed> order;
+    for (const auto& [key, s] : reduced)
+        order.push_back(Placed{sestara::startRecord(key.first, key.second), key.first, key.second, &s.columns});
+    std::sort(order.begin(), order.end(), [](const Placed& a, const Placed& b) {
+        return a.start != b.start ? a.start < b.start : (a.n != b.n ? a.n < b.n : a.level < b.level);
+    });
+    std::string table;
+    long record = 0;
+    for (const Placed& pl : order) {
+        const Problem p{pl.n, 6, 6 - pl.level};
+        if (!verified(*pl.design, p)) {
+            std::cerr << "Il sistema ridotto " << pl.n << "-" << pl.level << " non rispetta la garanzia\n";
+            ok = false;
+        }
+        while (record < pl.start) {
+            table += std::string("\xC8\xC8\0\0\0\0", 6);
+            ++record;
+        }
+        std::uint8_t header[6] = {static_cast<std::uint8_t>(100 + pl.n), static_cast<std::uint8_t>(100 + pl.level)};
+        if (!sestara::encodeColumnCount(pl.design->size(), header + 2)) {
+            std::cerr << "Conteggio non codificabile\n";
+            return 1;
+        }
+        table.append(reinterpret_cast<const char*>(header), 6);
+        ++record;
+        for (const Set& s : *pl.design) {
+            for (int i = 0; i < 6; ++i)
+                table += static_cast<char>(s[static_cast<std::size_t>(i)] + 1);
+            ++record;
+        }
+    }
+
+    std::string immediate;
+    for (const auto& e : sestara::immediateEntries()) {
+        DesignName name{DesignName::Tre3, e.size, 0};
+        if (e.guarantee == sestara::ImmediateGuarantee::TreCon4)
+            name.kind = DesignName::Tre4;
+        else if (e.guarantee == sestara::ImmediateGuarantee::QuattroCon4)
+            name.kind = DesignName::Quattro4;
+        const DesignFile f = loadDesign(o.folder, name);
+        const std::size_t k = static_cast<std::size_t>(e.columns);
+        if (!f.ok || f.columns.size() > k || !verified(f.columns, name.problem())) {
+            std::cerr << "Manca un disegno valido di al massimo " << k << " colonne per " << name.text() << "\n";
+            ok = false;
+            continue;
+        }
+        const Design d = padded(f.columns, k, e.size);
+        immediate += sestara::immediateEntryText(e) + "\r\n";
+        for (const Set& s : d)
+            immediate += std::to_string(s[0] + 1) + " " + std::to_string(s[1] + 1) + " " + std::to_string(s[2] + 1) +
+                         " " + std::to_string(s[3] + 1) + " " + std::to_string(s[4] + 1) + " " +
+                         std::to_string(s[5] + 1) + "\r\n";
+        immediate += "***\r\n";
+    }
+    if (!ok)
+        return 1;
+    const std::string riduttore = sestara::joinPath(o.output, sestara::kRiduttoreFileName);
+    const std::string immediati = sestara::joinPath(o.output, sestara::kImmediatiFileName);
+    std::ofstream(riduttore, std::ios::binary) << table;
+    std::ofstream(immediati, std::ios::binary) << immediate;
+    say("Scritti " + riduttore + " (" + std::to_string(record) + " record) e " + immediati);
+    return 0;
+}
+
+std::string grouped(std::uint64_t v)
+{
+    std::string s = std::to_string(v);
+    for (int i = static_cast<int>(s.size()) - 3; i > 0; i -= 3)
+        s.insert(static_cast<std::size_t>(i), ",");
+    return s;
+}
+
+int tabella(const Options& o)
+{
+    std::map<std::pair<int, int>, Shipped> reduced;
+    shippedReduced(o.folder, reduced);
+    std::cout << "| Sistema | Colonne | Limite inferiore | Secondi | Metodo |\n|---|---:|---:|---:|---|\n";
+    auto row = [](const std::string& entry, const Problem& p, std::size_t cols, double secs, const std::string& m) {
+        const std::uint64_t bound =
+            (choose(p.n, p.s) + coveredPerColumn(p) - 1) / coveredPerColumn(p);
+        char t[32];
+        std::snprintf(t, sizeof t, "%.1f", secs);
+        std::cout << "| " << entry << " | " << (cols ? grouped(cols) : "—") << " | " << grouped(bound) << " | " << t
+                  << " | " << m << " |\n";
+    };
+    for (const auto& e : sestara::immediateEntries()) {
+        DesignName name{DesignName::Tre3, e.size, 0};
+        if (e.guarantee == sestara::ImmediateGuarantee::TreCon4)
+            name.kind = DesignName::Tre4;
+        else if (e.guarantee == sestara::ImmediateGuarantee::QuattroCon4)
+            name.kind = DesignName::Quattro4;
+        const DesignFile f = loadDesign(o.folder, name);
+        const std::string note = f.ok && f.columns.size() < static_cast<std::size_t>(e.columns)
+                                     ? f.method + " (" + std::to_string(f.columns.size()) + " colonne, completate a " +
+                                           std::to_string(e.columns) + ")"
+                                     : f.method;
+        row(sestara::immediateEntryText(e), name.problem(), f.ok ? static_cast<std::size_t>(e.columns) : 0, f.seconds,
+            note);
+    }
+    for (int level = 1; level <= 3; ++level)
+        for (int n = 10; n <= 55; ++n) {
+            auto it = reduced.find({n, level});
+            if (it == reduced.end())
+                continue;
+            row(sestara::reducedEntryText(n, level), Problem{n, 6, 6 - level}, it->second.columns.size(),
+                it->second.restricted ? 0.0 : it->second.seconds, it->second.method);
+        }
+    return 0;
+}
+
+int usage()
+{
+    std::cerr << "Uso:\n"
+                 "  sestara-genera genera   [--cartella DIR] [NOME...]\n"
+                 "  sestara-genera migliora [--cartella DIR] [--passi P] [--seme S] NOME...\n"
+                 "  sestara-genera orbite   [--cartella DIR] [--colonne K] [--passi NODI] NOME...\n"
+                 "  sestara-genera assembla [--cartella DIR] --uscita DIR\n"
+                 "  sestara-genera tabella  [--cartella DIR]\n"
+                 "NOME: ridotto-N-L, tre3-N, tre4-N, quattro4-N\n";
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2)
+        return usage();
+    const std::string command = argv[1];
+    Options o;
+    for (int i = 2; i < argc; ++i) {
+        const std::string a = argv[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= argc)
+                return false;
+            out = argv[++i];
+            return true;
+        };
+        std::string v;
+        if (a == "--cartella") {
+            if (!value(o.folder))
+                return usage();
+        } else if (a == "--uscita") {
+            if (!value(o.output))
+                return usage();
+        } else if (a == "--passi") {
+            if (!value(v))
+                return usage();
+            o.moves = std::strtoull(v.c_str(), nullptr, 10);
+        } else if (a == "--colonne") {
+            if (!value(v))
+                return usage();
+            o.columns = std::strtoull(v.c_str(), nullptr, 10);
+        } else if (a == "--seme") {
+            if (!value(v))
+                return usage();
+            o.seed = std::strtoull(v.c_str(), nullptr, 10);
+        } else {
+            o.names.push_back(a);
+        }
+    }
+    if (command == "genera")
+        return genera(o);
+    if (command == "migliora")
+        return migliora(o);
+    if (command == "orbite")
+        return orbite(o);
+    if (command == "assembla")
+        return assembla(o);
+    if (command == "tabella")
+        return tabella(o);
+    return usage();
+}
