@@ -150,6 +150,7 @@ public:
         return z ^ (z >> 31);
     }
     std::uint64_t below(std::uint64_t n) { return n ? next() % n : 0; }
+    double unit() { return static_cast<double>(next() >> 11) * (1.0 / 9007199254740992.0); }
 
 private:
     std::uint64_t s_;

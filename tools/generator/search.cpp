@@ -289,7 +289,20 @@ public:
         return u;
     }
 
-    // The change of point x of column i into e, scored by the weights of the sets it uncovers
+    // The change of point x of column i into e: sets it uncovers minus sets it covers.
+    long delta(std::size_t i, int x, int e) const
+    {
+        long d = 0;
+        walkChange(i, x, e, [&](std::uint64_t z, bool lost) {
+            if (lost)
+                d += cnt_[z] == 1;
+            else
+                d -= cnt_[z] == 0;
+        });
+        return d;
+    }
+
+    // The same change scored by the weights of the sets it uncovers
     // minus those it covers (negative is better).
     long weightedDelta(std::size_t i, int x, int e) const
     {
@@ -343,6 +356,11 @@ public:
         std::size_t best = uncovered();
         // A column just changed stays put for a couple of moves, unless moving it beats the best.
         const std::uint64_t tenure = 2;
+        // Large designs anneal instead: a worse move is taken only with a probability that falls
+        // with the temperature, which is lowered over each quarter of the budget and raised again.
+        const bool annealing = cols_.size() > 300;
+        const double t0 = 0.8, t1 = 0.05;
+        const std::uint64_t round = std::max<std::uint64_t>(iterations / 4, 1000);
         const std::size_t maxEval = std::clamp<std::size_t>(60000 / changeCost(), 3, 96);
         for (std::uint64_t it = 1; it <= iterations && !uncov_.empty(); ++it) {
             ++clock_;
@@ -375,8 +393,8 @@ public:
             Move chosen{0, -1, -1};
             for (std::size_t k = 0; k < evals; ++k) {
                 const Move& mv = moves[k];
-                const bool tabu = clock_ - lastMoved_[mv.i] < tenure;
-                const long d = weightedDelta(mv.i, mv.x, mv.e);
+                const bool tabu = !annealing && clock_ - lastMoved_[mv.i] < tenure;
+                const long d = annealing ? delta(mv.i, mv.x, mv.e) : weightedDelta(mv.i, mv.x, mv.e);
                 const bool aspire = static_cast<long>(uncovered()) + d < static_cast<long>(best);
                 if (tabu && !aspire)
                     continue;
@@ -395,11 +413,18 @@ public:
                     continue;
                 chosen = Move{i, pickBit(out, rng), pickBit(in, rng)};
             }
+            if (annealing) {
+                const double frac = static_cast<double>(it % round) / static_cast<double>(round);
+                const double temp = t0 * std::pow(t1 / t0, frac);
+                if (bestDelta > 0 && rng.unit() >= std::exp(-static_cast<double>(bestDelta) / temp))
+                    continue;
+            }
             apply(chosen.i, chosen.x, chosen.e);
             lastMoved_[chosen.i] = clock_;
             // Sets that stay uncovered weigh more and more, until some column is drawn to them.
-            for (std::uint64_t z : uncov_)
-                ++weight_[z];
+            if (!annealing)
+                for (std::uint64_t z : uncov_)
+                    ++weight_[z];
             best = std::min(best, uncovered());
         }
         return uncov_.empty();
