@@ -17,6 +17,7 @@
 #include "development/verifier.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -92,10 +93,40 @@ Design steiner22()
     return d;
 }
 
-// Exhaustive search among the designs made of whole orbits of a permutation of the points, at most
-// k columns in all: depth first, always branching on the first orbit of drawn sets still uncovered,
-// with the orbits as bit sets. Gives up after `limit` nodes.
-Design orbitSearch(const Problem& p, const std::vector<int>& perm, std::size_t k, std::uint64_t limit)
+using Group = std::vector<std::vector<int>>; // generators, permutations of the points
+
+// The orbit of the k-set x under the group: f(rank, sorted set) for each member not yet seen.
+template <class Seen, class F>
+void forEachInOrbit(const Group& group, const std::uint8_t* x, int k, Seen&& seen, F&& f)
+{
+    std::vector<std::array<std::uint8_t, 8>> todo;
+    std::array<std::uint8_t, 8> a{};
+    std::copy(x, x + k, a.begin());
+    if (seen(rankOf(a.data(), k)))
+        return;
+    f(rankOf(a.data(), k), a.data());
+    todo.push_back(a);
+    while (!todo.empty()) {
+        const auto cur = todo.back();
+        todo.pop_back();
+        for (const auto& perm : group) {
+            std::array<std::uint8_t, 8> b{};
+            for (int i = 0; i < k; ++i)
+                b[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(perm[cur[static_cast<std::size_t>(i)]]);
+            std::sort(b.begin(), b.begin() + k);
+            const std::uint64_t q = rankOf(b.data(), k);
+            if (seen(q))
+                continue;
+            f(q, b.data());
+            todo.push_back(b);
+        }
+    }
+}
+
+// Exhaustive search among the designs made of whole orbits of a permutation group of the points, at
+// most k columns in all: depth first, always branching on the first orbit of drawn sets still
+// uncovered, with the orbits as bit sets. Gives up after `limit` nodes.
+Design orbitSearch(const Problem& p, const Group& group, std::size_t k, std::uint64_t limit)
 {
     // Orbits of the drawn sets.
     const std::uint64_t total = choose(p.n, p.s);
@@ -106,15 +137,9 @@ Design orbitSearch(const Problem& p, const std::vector<int>& perm, std::size_t k
         if (uid[r] != UINT32_MAX)
             continue;
         unrank(r, p.s, x);
-        for (;;) {
-            const std::uint64_t q = rankOf(x, p.s);
-            if (uid[q] != UINT32_MAX)
-                break;
-            uid[q] = uorbits;
-            for (int i = 0; i < p.s; ++i)
-                x[i] = static_cast<std::uint8_t>(perm[x[i]]);
-            std::sort(x, x + p.s);
-        }
+        forEachInOrbit(
+            group, x, p.s, [&](std::uint64_t q) { return uid[q] != UINT32_MAX; },
+            [&](std::uint64_t q, const std::uint8_t*) { uid[q] = uorbits; });
         ++uorbits;
     }
     const std::size_t words = (uorbits + 63) / 64;
@@ -130,18 +155,14 @@ Design orbitSearch(const Problem& p, const std::vector<int>& perm, std::size_t k
             continue;
         Orbit o;
         unrank(r, 6, x);
-        Set s{};
-        std::copy(x, x + 6, s.begin());
-        for (;;) {
-            const std::uint64_t q = rankOf(s.data(), 6);
-            if (seen[q])
-                break;
-            seen[q] = 1;
-            o.columns.push_back(s);
-            for (auto& v : s)
-                v = static_cast<std::uint8_t>(perm[v]);
-            std::sort(s.begin(), s.end());
-        }
+        forEachInOrbit(
+            group, x, 6, [&](std::uint64_t q) { return seen[q] != 0; },
+            [&](std::uint64_t q, const std::uint8_t* y) {
+                seen[q] = 1;
+                Set s{};
+                std::copy(y, y + 6, s.begin());
+                o.columns.push_back(s);
+            });
         if (o.columns.size() > k)
             continue;
         o.covers.assign(words, 0);
@@ -202,11 +223,12 @@ Design orbitSearch(const Problem& p, const std::vector<int>& perm, std::size_t k
     return d;
 }
 
-// Permutations whose orbits are searched: one cycle of all the points, one of all but one or two,
-// two or three equal cycles.
-std::vector<std::vector<int>> searchGroups(int n)
+// Groups whose orbits are searched: one cycle of all the points, one of all but one or two, two
+// or three equal cycles; for a prime number of points p (possibly with one point fixed), the
+// affine maps x -> a x + b with a in a subgroup of the units.
+std::vector<Group> searchGroups(int n)
 {
-    std::vector<std::vector<int>> out;
+    std::vector<Group> out;
     auto cycles = [&](int parts, int fixed) {
         const int len = (n - fixed) / parts;
         if (len * parts + fixed != n || len < 2)
@@ -214,7 +236,35 @@ std::vector<std::vector<int>> searchGroups(int n)
         std::vector<int> perm(static_cast<std::size_t>(n));
         for (int i = 0; i < n; ++i)
             perm[static_cast<std::size_t>(i)] = i >= len * parts ? i : (i / len) * len + (i % len + 1) % len;
-        out.push_back(perm);
+        out.push_back(Group{perm});
+    };
+    auto affine = [&](int q) {
+        bool prime = q >= 5;
+        for (int d = 2; d * d <= q; ++d)
+            prime = prime && q % d != 0;
+        if (!prime)
+            return;
+        for (int order = 2; order < q - 1; ++order) {
+            if ((q - 1) % order)
+                continue;
+            // a generator of the subgroup of units of this order
+            int a = 0;
+            for (int c = 2; c < q && !a; ++c) {
+                int v = 1, ord = 0;
+                do {
+                    v = v * c % q;
+                    ++ord;
+                } while (v != 1);
+                if (ord == order)
+                    a = c;
+            }
+            std::vector<int> shift(static_cast<std::size_t>(n)), scale(static_cast<std::size_t>(n));
+            for (int i = 0; i < n; ++i) {
+                shift[static_cast<std::size_t>(i)] = i < q ? (i + 1) % q : i;
+                scale[static_cast<std::size_t>(i)] = i < q ? i * a % q : i;
+            }
+            out.push_back(Group{shift, scale});
+        }
     };
     cycles(1, 0);
     cycles(1, 1);
@@ -223,6 +273,8 @@ std::vector<std::vector<int>> searchGroups(int n)
     cycles(3, 0);
     cycles(2, 1);
     cycles(3, 1);
+    affine(n);
+    affine(n - 1);
     return out;
 }
 
@@ -350,8 +402,8 @@ DesignFile build(const DesignName& name, const std::string& folder)
         }
     }
     if (best.ok && target && best.columns.size() > target) {
-        for (const auto& perm : searchGroups(p.n)) {
-            Design d = orbitSearch(p, perm, target, 20000000);
+        for (const auto& group : searchGroups(p.n)) {
+            Design d = orbitSearch(p, group, target, 20000000);
             if (!d.empty()) {
                 consider(d, "ricerca esaustiva tra le orbite di una permutazione");
                 break;
@@ -469,8 +521,8 @@ int orbite(const Options& o)
         std::size_t k = o.columns ? o.columns : (f.ok ? f.columns.size() - 1 : catalogueTarget(name));
         const auto t0 = std::chrono::steady_clock::now();
         Design found;
-        for (const auto& perm : searchGroups(p.n)) {
-            found = orbitSearch(p, perm, k, o.moves ? o.moves : 20000000);
+        for (const auto& group : searchGroups(p.n)) {
+            found = orbitSearch(p, group, k, o.moves ? o.moves : 20000000);
             if (!found.empty())
                 break;
         }
