@@ -321,7 +321,7 @@ std::uint64_t defaultMoves(const Problem& p)
         return 0;
     const double change = 2.0 * static_cast<double>(choose(5, p.m - 1) * choose(p.n - 7, p.s - p.m));
     const double perMove = std::min(96.0 * change, 60000.0) + 2000.0;
-    return static_cast<std::uint64_t>(std::clamp(3e9 / perMove, 2000.0, 200000.0));
+    return static_cast<std::uint64_t>(std::clamp(6e8 / perMove, 2000.0, 40000.0));
 }
 
 DesignFile build(const DesignName& name, const std::string& folder)
@@ -360,7 +360,7 @@ DesignFile build(const DesignName& name, const std::string& folder)
         if (canPrune)
             prune(d, p);
         consider(d, "greedy ciclico (rotazioni di " + std::to_string(p.n) + " numeri)");
-        if (p.n >= 20) {
+        if (p.n >= 20 && work / p.n <= 5e8) {
             Design e = greedy(p, p.n - 1, kSeed, say);
             if (canPrune)
                 prune(e, p);
