@@ -515,10 +515,13 @@ Design shrink(Design d, const Problem& p, std::size_t target, std::uint64_t iter
         return d;
     Design best = d;
     while (a.design().size() > target) {
-        // Drop the column that alone covers the fewest sets.
+        // Drop the column that alone covers the fewest sets (among a sample when there are many).
         std::size_t weakest = 0;
         std::uint64_t least = UINT64_MAX;
-        for (std::size_t i = 0; i < a.design().size(); ++i) {
+        const std::size_t size = a.design().size();
+        const bool sampled = size > 1000;
+        for (std::size_t k = 0; k < (sampled ? 256 : size); ++k) {
+            const std::size_t i = sampled ? rng.below(size) : k;
             const std::uint64_t u = a.uniqueCover(i);
             if (u < least) {
                 least = u;
