@@ -395,7 +395,7 @@ DesignFile build(const DesignName& name, const std::string& folder)
     // Parts that only feed larger designs get a short search here; "migliora" can go on later.
     if (name.kind != DesignName::Ridotto && !catalogueTarget(name))
         moves = std::min<std::uint64_t>(moves, 20000);
-    if (moves && best.columns.size() <= 1500) {
+    if (moves && !splitOnly && best.columns.size() <= 1500) {
         const std::size_t before = best.columns.size();
         Design d = shrink(best.columns, p, 0, moves, kSeed, nullptr, say);
         normalise(d);
@@ -492,6 +492,19 @@ int migliora(const Options& o)
         const std::string method = f.method.find("ricerca locale") == std::string::npos ? f.method + " + ricerca locale"
                                                                                          : f.method;
         const std::uint64_t moves = o.moves ? o.moves : std::max<std::uint64_t>(defaultMoves(p), 2000);
+        if (o.columns && o.columns < f.columns.size()) {
+            // Straight to the requested size, with the whole budget for one search.
+            Design d = searchAt(f.columns, p, o.columns, moves, o.seed);
+            normalise(d);
+            if (d.size() == o.columns && verified(d, p)) {
+                DesignFile g{d, method, before + secondsSince(t0), true};
+                if (saveDesign(o.folder, name, g))
+                    say("  salvato: " + std::to_string(d.size()) + " colonne");
+            } else {
+                say("  nessun disegno con " + std::to_string(o.columns) + " colonne");
+            }
+            continue;
+        }
         shrink(f.columns, p, catalogueTarget(name), moves, o.seed,
                [&](const Design& smaller) {
                    Design d = smaller;
@@ -771,7 +784,7 @@ int usage()
 {
     std::cerr << "Uso:\n"
                  "  sestara-genera genera   [--cartella DIR] [NOME...]\n"
-                 "  sestara-genera migliora [--cartella DIR] [--passi P] [--seme S] NOME...\n"
+                 "  sestara-genera migliora [--cartella DIR] [--passi P] [--seme S] [--colonne K] NOME...\n"
                  "  sestara-genera orbite   [--cartella DIR] [--colonne K] [--passi NODI] [--gruppo I] NOME...\n"
                  "  sestara-genera assembla [--cartella DIR] --uscita DIR\n"
                  "  sestara-genera tabella  [--cartella DIR]\n"

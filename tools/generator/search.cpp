@@ -544,4 +544,23 @@ Design shrink(Design d, const Problem& p, std::size_t target, std::uint64_t iter
     return best;
 }
 
+Design searchAt(Design d, const Problem& p, std::size_t k, std::uint64_t iterations, std::uint64_t seed)
+{
+    Rng rng(seed);
+    Annealer a(p, d);
+    while (a.design().size() > k) {
+        std::size_t weakest = 0;
+        std::uint64_t least = UINT64_MAX;
+        for (std::size_t i = 0; i < a.design().size(); ++i) {
+            const std::uint64_t u = a.uniqueCover(i);
+            if (u < least) {
+                least = u;
+                weakest = i;
+            }
+        }
+        a.removeColumn(weakest);
+    }
+    return a.run(iterations, rng) ? a.design() : Design{};
+}
+
 } // namespace gen

@@ -38,6 +38,10 @@ void prune(Design& d, const Problem& p);
 Design shrink(Design d, const Problem& p, std::size_t target, std::uint64_t iterations, std::uint64_t seed,
               const std::function<void(const Design&)>& onSmaller, const Log& log);
 
+// Drops the weakest columns down to k at once, then searches with the whole budget; empty when
+// the search does not cover everything.
+Design searchAt(Design d, const Problem& p, std::size_t k, std::uint64_t iterations, std::uint64_t seed);
+
 // Every point-sorted column, columns in lexicographic order, duplicates removed.
 void normalise(Design& d);
 
