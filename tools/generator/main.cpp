@@ -735,7 +735,7 @@ int tabella(const Options& o)
 {
     std::map<std::pair<int, int>, Shipped> reduced;
     shippedReduced(o.folder, reduced);
-    std::cout << "| Sistema | Obiettivo | Colonne | Limite inferiore | Raggiunto |\n|---|---:|---:|---:|---|\n";
+    std::cout << "| System | Goal | Columns | Lower bound | Reached |\n|---|---:|---:|---:|---|\n";
     for (const Goal& g : kGoals) {
         auto it = reduced.find({g.n, g.level});
         const std::size_t cols = it == reduced.end() ? 0 : it->second.columns.size();
@@ -743,10 +743,10 @@ int tabella(const Options& o)
         const std::uint64_t bound = (choose(p.n, p.s) + coveredPerColumn(p) - 1) / coveredPerColumn(p);
         std::cout << "| " << sestara::reducedEntryText(g.n, g.level) << " | " << grouped(g.columns) << " | "
                   << (cols ? grouped(cols) : "—") << " | " << grouped(bound) << " | "
-                  << (cols && cols <= g.columns ? "sì" : "no") << " |\n";
+                  << (cols && cols <= g.columns ? "yes" : "no") << " |\n";
     }
     std::cout << "\n";
-    std::cout << "| Sistema | Colonne | Limite inferiore | Secondi | Metodo |\n|---|---:|---:|---:|---|\n";
+    std::cout << "| System | Columns | Lower bound | Seconds | Method |\n|---|---:|---:|---:|---|\n";
     auto row = [](const std::string& entry, const Problem& p, std::size_t cols, double secs, const std::string& m) {
         const std::uint64_t bound =
             (choose(p.n, p.s) + coveredPerColumn(p) - 1) / coveredPerColumn(p);
