@@ -492,34 +492,24 @@ int migliora(const Options& o)
         const std::string method = f.method.find("ricerca locale") == std::string::npos ? f.method + " + ricerca locale"
                                                                                          : f.method;
         const std::uint64_t moves = o.moves ? o.moves : std::max<std::uint64_t>(defaultMoves(p), 2000);
+        // Saves a design only once it has been checked; false when it was not kept.
+        auto keep = [&](Design d) {
+            normalise(d);
+            if (!verified(d, p))
+                return false;
+            const DesignFile g{d, method, before + secondsSince(t0), true};
+            if (saveDesign(o.folder, name, g))
+                say("  salvato: " + std::to_string(d.size()) + " colonne");
+            return true;
+        };
         if (o.columns && o.columns < f.columns.size()) {
             // Straight to the requested size, with the whole budget for one search.
             Design d = searchAt(f.columns, p, o.columns, moves, o.seed);
-            normalise(d);
-            if (d.size() == o.columns && verified(d, p)) {
-                DesignFile g{d, method, before + secondsSince(t0), true};
-                if (saveDesign(o.folder, name, g))
-                    say("  salvato: " + std::to_string(d.size()) + " colonne");
-            } else {
+            if (d.size() != o.columns || !keep(std::move(d)))
                 say("  nessun disegno con " + std::to_string(o.columns) + " colonne");
-            }
             continue;
         }
-        shrink(f.columns, p, catalogueTarget(name), moves, o.seed,
-               [&](const Design& smaller) {
-                   Design d = smaller;
-                   normalise(d);
-                   if (!verified(d, p))
-                       return;
-                   DesignFile g;
-                   g.columns = d;
-                   g.method = method;
-                   g.seconds = before + secondsSince(t0);
-                   g.ok = true;
-                   if (saveDesign(o.folder, name, g))
-                       say("  salvato: " + std::to_string(d.size()) + " colonne");
-               },
-               say);
+        shrink(f.columns, p, catalogueTarget(name), moves, o.seed, [&](const Design& smaller) { keep(smaller); }, say);
     }
     return 0;
 }

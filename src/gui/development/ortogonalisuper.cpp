@@ -611,16 +611,27 @@ void OrtogonaliSuper::salvaPresenze()
     updateConditionButtons();
 }
 
+namespace {
+
+// The even/odd and consecutive dialogs open alike: "Attiva" from the flag, the first choice
+// selected, the allowed counts in the chosen list.
+template <std::size_t N>
+void fillCountsDialog(ListPicker* d, bool active, const std::array<bool, N>& allowed)
+{
+    d->setAttiva(active);
+    d->selectFirstChoice();
+    d->setChosen(allowedCounts(allowed));
+}
+
+} // namespace
+
 void OrtogonaliSuper::apriPariDispari()
 {
     if (isRunning() || !dialogs_.pariDispari)
         return;
-    FiltroPariDispari2* d = dialogs_.pariDispari;
-    d->setAttiva(conditions_.pariDispariAttivo);
-    d->selectFirstChoice();
-    d->setChosen(allowedCounts(conditions_.pariDispari));
+    fillCountsDialog(dialogs_.pariDispari, conditions_.pariDispariAttivo, conditions_.pariDispari);
     updateConditionButtons();
-    d->showModal();
+    dialogs_.pariDispari->showModal();
 }
 
 void OrtogonaliSuper::salvaPariDispari()
@@ -636,12 +647,9 @@ void OrtogonaliSuper::apriConsecutivi()
 {
     if (isRunning() || !dialogs_.consecutivi)
         return;
-    FiltroConsecutivi2* d = dialogs_.consecutivi;
-    d->setAttiva(conditions_.consecutiviAttivo);
-    d->selectFirstChoice();
-    d->setChosen(allowedCounts(conditions_.consecutivi));
+    fillCountsDialog(dialogs_.consecutivi, conditions_.consecutiviAttivo, conditions_.consecutivi);
     updateConditionButtons();
-    d->showModal();
+    dialogs_.consecutivi->showModal();
 }
 
 void OrtogonaliSuper::salvaConsecutivi()
