@@ -3,12 +3,15 @@
 //   sestara-genera genera   [--cartella DIR] [NOME...]   builds every design that has no file yet
 //   sestara-genera migliora [--cartella DIR] [--passi P] [--seme S] NOME...
 //                                                        shrinks existing designs by local search
+//   sestara-genera ricottura [--cartella DIR] [--passi P] [--seme S] [--colonne K] [--caldo T] NOME...
+//                                                        shrinks them by simulated annealing
 //   sestara-genera assembla [--cartella DIR] --uscita DIR
 //                                                        writes "Riduttore" and "Immediati"
 //   sestara-genera tabella  [--cartella DIR]             the size table of the documentation
 //
 // Every run is deterministic: the seeds are fixed and the budgets are counted in moves, not time.
 
+#include "anneal.h"
 #include "designs.h"
 #include "search.h"
 
@@ -311,6 +314,8 @@ struct Options {
     std::uint64_t moves = 0;
     std::uint64_t seed = kSeed;
     std::size_t columns = 0;
+    double hot = 0.6;
+    std::size_t sample = 0;
     int group = -1; // orbit search: only this group of the list, all when negative
     std::vector<std::string> names;
 };
@@ -473,7 +478,7 @@ int genera(const Options& o)
     return 0;
 }
 
-int migliora(const Options& o)
+int migliora(const Options& o, bool annealing, bool turan = false)
 {
     bool ok;
     const auto names = selected(o, ok);
@@ -489,8 +494,10 @@ int migliora(const Options& o)
         say(name.text() + ": " + std::to_string(f.columns.size()) + " colonne");
         const auto t0 = std::chrono::steady_clock::now();
         const double before = f.seconds;
-        const std::string method = f.method.find("ricerca locale") == std::string::npos ? f.method + " + ricerca locale"
-                                                                                         : f.method;
+        const std::string step = !annealing ? "ricerca locale" : o.sample || turan ? "ricerca pesata" : "ricottura";
+        const std::string method = turan ? "triple di Turan su tre parti + ricerca pesata"
+                                   : f.method.find(step) == std::string::npos ? f.method + " + " + step
+                                                                              : f.method;
         const std::uint64_t moves = o.moves ? o.moves : std::max<std::uint64_t>(defaultMoves(p), 2000);
         // Saves a design only once it has been checked; false when it was not kept.
         auto keep = [&](Design d) {
@@ -502,6 +509,44 @@ int migliora(const Options& o)
                 say("  salvato: " + std::to_string(d.size()) + " colonne");
             return true;
         };
+        if (turan) {
+            if (name.kind != DesignName::Tre4) {
+                say("  solo per i disegni tre4-N");
+                continue;
+            }
+            AnnealSettings s;
+            s.moves = o.moves ? o.moves : 200000;
+            s.seed = o.seed;
+            s.sample = o.sample ? o.sample : 64;
+            Design d = turanCover(p.n, s, say);
+            if (!verified(d, p))
+                continue;
+            say("  turan: " + std::to_string(d.size()) + " colonne");
+            if (d.size() < f.columns.size())
+                keep(d);
+            annealDown(d, p, catalogueTarget(name), s,
+                       [&](const Design& smaller) {
+                           if (smaller.size() < f.columns.size())
+                               keep(smaller);
+                       },
+                       say);
+            continue;
+        }
+        if (annealing) {
+            if (annealMemory(p) > (std::uint64_t{12} << 30)) {
+                say("  troppo grande per la ricottura");
+                continue;
+            }
+            AnnealSettings s;
+            s.moves = o.moves ? o.moves : 2000000;
+            s.seed = o.seed;
+            s.hot = o.hot;
+            s.cold = std::min(0.04, o.hot / 4);
+            s.sample = o.sample;
+            annealDown(f.columns, p, o.columns ? o.columns : catalogueTarget(name), s,
+                       [&](const Design& smaller) { keep(smaller); }, say);
+            continue;
+        }
         if (o.columns && o.columns < f.columns.size()) {
             // Straight to the requested size, with the whole budget for one search.
             Design d = searchAt(f.columns, p, o.columns, moves, o.seed);
@@ -775,6 +820,7 @@ int usage()
     std::cerr << "Uso:\n"
                  "  sestara-genera genera   [--cartella DIR] [NOME...]\n"
                  "  sestara-genera migliora [--cartella DIR] [--passi P] [--seme S] [--colonne K] NOME...\n"
+                 "  sestara-genera ricottura [--cartella DIR] [--passi P] [--seme S] [--colonne K] [--caldo T] [--pesi M] NOME...\n"
                  "  sestara-genera orbite   [--cartella DIR] [--colonne K] [--passi NODI] [--gruppo I] NOME...\n"
                  "  sestara-genera assembla [--cartella DIR] --uscita DIR\n"
                  "  sestara-genera tabella  [--cartella DIR]\n"
@@ -817,6 +863,16 @@ int main(int argc, char** argv)
             if (!value(v))
                 return usage();
             o.columns = std::strtoull(v.c_str(), nullptr, 10);
+        } else if (a == "--pesi") {
+            if (!value(v))
+                return usage();
+            o.sample = std::strtoull(v.c_str(), nullptr, 10);
+        } else if (a == "--caldo") {
+            if (!value(v))
+                return usage();
+            o.hot = std::strtod(v.c_str(), nullptr);
+            if (!(o.hot > 0))
+                return usage();
         } else if (a == "--seme") {
             if (!value(v))
                 return usage();
@@ -828,7 +884,11 @@ int main(int argc, char** argv)
     if (command == "genera")
         return genera(o);
     if (command == "migliora")
-        return migliora(o);
+        return migliora(o, false);
+    if (command == "ricottura")
+        return migliora(o, true);
+    if (command == "turan")
+        return migliora(o, true, true);
     if (command == "orbite")
         return orbite(o);
     if (command == "assembla")

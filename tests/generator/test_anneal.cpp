@@ -1,0 +1,118 @@
+// The searches that build the stored systems: every design they hand out must keep its guarantee,
+// checked here by the exhaustive verifier of the core, not by the searches' own counts.
+
+#include "anneal.h"
+#include "search.h"
+
+#include "development/verifier.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+namespace {
+
+using namespace gen;
+
+bool covers(const Design& d, const Problem& p)
+{
+    std::vector<sestara::Positions> cols;
+    for (const Set& s : d) {
+        sestara::Positions q{};
+        for (std::size_t i = 0; i < 6; ++i)
+            q[i] = static_cast<std::uint8_t>(s[i] + 1);
+        cols.push_back(q);
+    }
+    return !d.empty() && sestara::verifyCoverage(cols, p.n, sestara::Guarantee{p.s, p.m}).ok();
+}
+
+bool wellFormed(const Design& d, int n)
+{
+    for (const Set& s : d) {
+        if (!std::is_sorted(s.begin(), s.end()) || std::adjacent_find(s.begin(), s.end()) != s.end())
+            return false;
+        if (s[5] >= n)
+            return false;
+    }
+    return true;
+}
+
+AnnealSettings settings(std::size_t sample)
+{
+    AnnealSettings s;
+    s.moves = 40000;
+    s.seed = 7;
+    s.sample = sample;
+    return s;
+}
+
+TEST(Anneal, EveryDesignHandedOutKeepsItsGuaranteeAndSizesOnlyFall)
+{
+    const std::vector<Problem> problems = {{12, 6, 5}, {14, 6, 4}, {13, 4, 3}, {14, 3, 3}};
+    for (const std::size_t sample : {std::size_t{0}, std::size_t{24}}) {
+        for (const Problem& p : problems) {
+            SCOPED_TRACE("n=" + std::to_string(p.n) + " s=" + std::to_string(p.s) + " m=" + std::to_string(p.m) +
+                         " sample=" + std::to_string(sample));
+            const Design start = greedy(p, 0, 3, nullptr);
+            ASSERT_TRUE(covers(start, p));
+            std::vector<std::size_t> sizes;
+            const Design best = annealDown(start, p, 0, settings(sample), [&](const Design& d) {
+                EXPECT_TRUE(covers(d, p));
+                EXPECT_TRUE(wellFormed(d, p.n));
+                sizes.push_back(d.size());
+            }, nullptr);
+            ASSERT_FALSE(sizes.empty()) << "no column could be dropped from the greedy start";
+            for (std::size_t i = 0; i < sizes.size(); ++i)
+                EXPECT_EQ(sizes[i], start.size() - 1 - i);
+            EXPECT_EQ(best.size(), sizes.back());
+            EXPECT_TRUE(covers(best, p));
+        }
+    }
+}
+
+TEST(Anneal, ReachesKnownSmallSizes)
+{
+    // Four columns give "tre con 4" on 10 numbers ({1..6}, {5..10} and two more): the search must
+    // get there from the greedy start.
+    const Problem tre4{10, 4, 3};
+    const Design d = annealDown(greedy(tre4, 0, 3, nullptr), tre4, 0, settings(0), nullptr, nullptr);
+    EXPECT_TRUE(covers(d, tre4));
+    EXPECT_LE(d.size(), 4u);
+}
+
+TEST(Anneal, StopsAtTheTargetSize)
+{
+    const Problem p{12, 6, 5};
+    const Design start = greedy(p, 0, 3, nullptr);
+    const Design d = annealDown(start, p, start.size() - 2, settings(0), nullptr, nullptr);
+    EXPECT_EQ(d.size(), start.size() - 2);
+    EXPECT_TRUE(covers(d, p));
+}
+
+TEST(Anneal, AnIncompleteStartIsHandedBackUntouched)
+{
+    const Problem p{12, 6, 5};
+    Design start = greedy(p, 0, 3, nullptr);
+    start.pop_back();
+    ASSERT_FALSE(covers(start, p));
+    int calls = 0;
+    const Design d = annealDown(start, p, 0, settings(0), [&](const Design&) { ++calls; }, nullptr);
+    EXPECT_EQ(d, start);
+    EXPECT_EQ(calls, 0);
+}
+
+TEST(Turan, CoversEveryFourNumbersWithThreeInAColumn)
+{
+    for (int n = 9; n <= 16; ++n) {
+        SCOPED_TRACE(n);
+        AnnealSettings s = settings(32);
+        s.moves = 20000;
+        const Design d = turanCover(n, s, nullptr);
+        EXPECT_TRUE(covers(d, Problem{n, 4, 3}));
+        EXPECT_TRUE(wellFormed(d, n));
+        EXPECT_EQ(std::set<Set>(d.begin(), d.end()).size(), d.size());
+    }
+}
+
+} // namespace

@@ -1,0 +1,467 @@
+#include "anneal.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <string>
+
+namespace gen {
+
+std::uint64_t annealMemory(const Problem& p)
+{
+    const std::uint64_t cells = choose(p.n, p.m);
+    const std::uint64_t sets = choose(p.n, p.s);
+    return cells * choose(p.n - p.m, p.s - p.m) * 4 + cells * 2 + sets * 9 + choose(p.n, p.m - 1) * 32;
+}
+
+namespace {
+
+void sortSmall(std::uint8_t* z, int k)
+{
+    for (int i = 1; i < k; ++i) {
+        const std::uint8_t v = z[i];
+        int j = i - 1;
+        while (j >= 0 && z[j] > v) {
+            z[j + 1] = z[j];
+            --j;
+        }
+        z[j + 1] = v;
+    }
+}
+
+class CellAnnealer {
+public:
+    // Only the sets marked in `needed` (all when it is null) must be covered.
+    CellAnnealer(const Problem& p, const Design& d, const std::vector<char>* needed = nullptr) : p_(p)
+    {
+        const std::uint64_t cells = choose(p.n, p.m);
+        per_ = choose(p.n - p.m, p.s - p.m);
+        up_.resize(cells * per_);
+        std::uint8_t c[8];
+        for (std::uint64_t r = 0; r < cells; ++r) {
+            unrank(r, p.m, c);
+            std::uint32_t* out = &up_[r * per_];
+            forEachMeeting(p.n, c, p.m, p.s, p.m,
+                           [&](std::uint64_t z, const std::uint8_t*) { *out++ = static_cast<std::uint32_t>(z); });
+        }
+        cellCnt_.assign(cells, 0);
+        setCnt_.assign(choose(p.n, p.s), 0);
+        where_.assign(setCnt_.size(), -1);
+        index_.resize(choose(p.n, p.m - 1));
+        for (std::uint64_t z = 0; z < setCnt_.size(); ++z) {
+            if (!needed || (*needed)[z])
+                push(z);
+            else
+                setCnt_[z] = kNotNeeded;
+        }
+        for (const Set& b : d)
+            add(b);
+    }
+
+    std::size_t uncovered() const { return uncov_.size(); }
+    std::size_t size() const { return cols_.size(); }
+    Design design() const
+    {
+        Design d = cols_;
+        for (Set& s : d)
+            std::sort(s.begin(), s.end());
+        return d;
+    }
+
+    void add(const Set& b)
+    {
+        cols_.push_back(b);
+        masks_.push_back(maskOf(b.data(), 6));
+        forEachCell(b.data(), 6, [&](std::uint64_t c) { cellUp(c); });
+        indexAll(cols_.size() - 1, true);
+    }
+
+    // Sets that only column i covers.
+    std::size_t alone(std::size_t i)
+    {
+        const std::size_t before = uncov_.size();
+        forEachCell(cols_[i].data(), 6, [&](std::uint64_t c) { cellDown(c); });
+        const std::size_t lost = uncov_.size() - before;
+        forEachCell(cols_[i].data(), 6, [&](std::uint64_t c) { cellUp(c); });
+        return lost;
+    }
+
+    void remove(std::size_t i)
+    {
+        forEachCell(cols_[i].data(), 6, [&](std::uint64_t c) { cellDown(c); });
+        indexAll(i, false);
+        const std::size_t last = cols_.size() - 1;
+        if (i != last) {
+            indexAll(last, false);
+            cols_[i] = cols_[last];
+            masks_[i] = masks_[last];
+            indexAll(i, true);
+        }
+        cols_.pop_back();
+        masks_.pop_back();
+        if (moved_.size() > cols_.size()) {
+            moved_[i] = moved_[last];
+            moved_.pop_back();
+        }
+    }
+
+    // Anneals until nothing is uncovered or the moves run out.
+    bool run(const AnnealSettings& s, Rng& rng)
+    {
+        const std::uint64_t cycle = s.cycle ? s.cycle : std::max<std::uint64_t>(s.moves / 4, 1000);
+        const double ratio = std::log(s.cold / s.hot);
+        std::vector<std::uint32_t> cand;
+        std::uint8_t w[8], sub[8];
+        double temp = s.hot;
+        for (std::uint64_t it = 0; it < s.moves && !uncov_.empty(); ++it) {
+            if ((it & 255) == 0)
+                temp = s.hot * std::exp(ratio * static_cast<double>(it % cycle) / static_cast<double>(cycle));
+            const std::uint64_t y = uncov_[rng.below(uncov_.size())];
+            unrank(y, p_.s, w);
+            const std::uint64_t wm = maskOf(w, p_.s);
+            // The columns holding m - 1 points of y: one change makes them cover it.
+            cand.clear();
+            forEachCombo(p_.s, p_.m - 1, [&](const int* idx) {
+                for (int k = 0; k < p_.m - 1; ++k)
+                    sub[k] = w[idx[k]];
+                const auto& list = index_[rankOf(sub, p_.m - 1)];
+                cand.insert(cand.end(), list.begin(), list.end());
+            });
+            const std::size_t i = cand.empty() ? rng.below(cols_.size()) : cand[rng.below(cand.size())];
+            const std::uint64_t out = masks_[i] & ~wm, in = wm & ~masks_[i];
+            if (!out || !in)
+                continue;
+            const int x = pickBit(out, rng), e = pickBit(in, rng);
+            const long before = static_cast<long>(uncov_.size());
+            change(i, x, e);
+            const long delta = static_cast<long>(uncov_.size()) - before;
+            if (delta > 0 && rng.unit() >= std::exp(-static_cast<double>(delta) / temp)) {
+                change(i, e, x);
+                continue;
+            }
+            // Accepted: the column's entries in the index follow it.
+            replacePoint(i, e, x);
+            indexAll(i, false);
+            replacePoint(i, x, e);
+            indexAll(i, true);
+        }
+        return uncov_.empty();
+    }
+
+    // Weighted search: for a random uncovered set, a sample of the changes that make a column cover
+    // it are scored by the weights of the sets they uncover minus those they cover; the best is made
+    // even when it loses, and every set still uncovered then weighs one more. A column just changed
+    // stays put for two moves unless changing it beats the best count so far.
+    bool runWeighted(const AnnealSettings& s, Rng& rng)
+    {
+        struct Move {
+            std::uint32_t i;
+            int x, e;
+        };
+        if (weight_.empty())
+            weight_.assign(setCnt_.size(), 1);
+        if (moved_.size() < cols_.size())
+            moved_.resize(cols_.size(), 0);
+        std::vector<std::uint32_t> cand;
+        std::vector<Move> moves;
+        std::uint8_t w[8], sub[8];
+        std::size_t best = uncov_.size();
+        for (std::uint64_t it = 0; it < s.moves && !uncov_.empty(); ++it) {
+            ++clock_;
+            const std::uint64_t y = uncov_[rng.below(uncov_.size())];
+            unrank(y, p_.s, w);
+            const std::uint64_t wm = maskOf(w, p_.s);
+            cand.clear();
+            forEachCombo(p_.s, p_.m - 1, [&](const int* idx) {
+                for (int k = 0; k < p_.m - 1; ++k)
+                    sub[k] = w[idx[k]];
+                const auto& list = index_[rankOf(sub, p_.m - 1)];
+                cand.insert(cand.end(), list.begin(), list.end());
+            });
+            if (cand.empty())
+                cand.push_back(static_cast<std::uint32_t>(rng.below(cols_.size())));
+            moves.clear();
+            for (std::uint32_t i : cand)
+                for (std::uint64_t out = masks_[i] & ~wm; out; out &= out - 1)
+                    for (std::uint64_t in = wm & ~masks_[i]; in; in &= in - 1)
+                        moves.push_back(Move{i, __builtin_ctzll(out), __builtin_ctzll(in)});
+            if (moves.empty())
+                continue;
+            const std::size_t evals = std::min<std::size_t>(moves.size(), s.sample);
+            for (std::size_t k = 0; k < evals; ++k)
+                std::swap(moves[k], moves[k + rng.below(moves.size() - k)]);
+            long bestScore = LONG_MAX;
+            std::size_t ties = 0;
+            const Move* chosen = nullptr;
+            for (std::size_t k = 0; k < evals; ++k) {
+                const Move& mv = moves[k];
+                gain_ = 0;
+                change(mv.i, mv.x, mv.e);
+                const long score = gain_;
+                const bool aspire = uncov_.size() < best;
+                change(mv.i, mv.e, mv.x);
+                if (clock_ - moved_[mv.i] <= 2 && !aspire)
+                    continue;
+                if (score < bestScore) {
+                    bestScore = score;
+                    ties = 1;
+                    chosen = &mv;
+                } else if (score == bestScore && rng.below(++ties) == 0) {
+                    chosen = &mv;
+                }
+            }
+            if (!chosen)
+                chosen = &moves[rng.below(evals)];
+            const Move mv = *chosen;
+            change(mv.i, mv.x, mv.e);
+            replacePoint(mv.i, mv.e, mv.x);
+            indexAll(mv.i, false);
+            replacePoint(mv.i, mv.x, mv.e);
+            indexAll(mv.i, true);
+            moved_[mv.i] = clock_;
+            for (std::uint32_t z : uncov_)
+                ++weight_[z];
+            best = std::min(best, uncov_.size());
+        }
+        return uncov_.empty();
+    }
+
+private:
+    static int pickBit(std::uint64_t mask, Rng& rng)
+    {
+        int k = static_cast<int>(rng.below(static_cast<std::uint64_t>(__builtin_popcountll(mask))));
+        while (k-- > 0)
+            mask &= mask - 1;
+        return __builtin_ctzll(mask);
+    }
+
+    void replacePoint(std::size_t i, int from, int to)
+    {
+        for (auto& v : cols_[i])
+            if (v == from)
+                v = static_cast<std::uint8_t>(to);
+        masks_[i] = maskOf(cols_[i].data(), 6);
+    }
+
+    // Point x of column i becomes e: cells with e appear before the cells with x go.
+    void change(std::size_t i, int x, int e)
+    {
+        std::uint8_t rest[6];
+        int r = 0;
+        for (std::uint8_t v : cols_[i])
+            if (v != x)
+                rest[r++] = v;
+        forEachCellWith(static_cast<std::uint8_t>(e), rest, [&](std::uint64_t c) { cellUp(c); });
+        forEachCellWith(static_cast<std::uint8_t>(x), rest, [&](std::uint64_t c) { cellDown(c); });
+        replacePoint(i, x, e);
+    }
+
+    template <class F>
+    void forEachCell(const std::uint8_t* b, int size, F&& f) const
+    {
+        forEachCombo(size, p_.m, [&](const int* idx) {
+            std::uint8_t z[8];
+            for (int k = 0; k < p_.m; ++k)
+                z[k] = b[idx[k]];
+            sortSmall(z, p_.m);
+            f(rankOf(z, p_.m));
+        });
+    }
+
+    // Cells made of point a and m - 1 of the five points in rest.
+    template <class F>
+    void forEachCellWith(std::uint8_t a, const std::uint8_t* rest, F&& f) const
+    {
+        forEachCombo(5, p_.m - 1, [&](const int* idx) {
+            std::uint8_t z[8];
+            z[0] = a;
+            for (int k = 0; k < p_.m - 1; ++k)
+                z[k + 1] = rest[idx[k]];
+            sortSmall(z, p_.m);
+            f(rankOf(z, p_.m));
+        });
+    }
+
+    void cellUp(std::uint64_t c)
+    {
+        if (cellCnt_[c]++ != 0)
+            return;
+        const std::uint32_t* u = &up_[c * per_];
+        for (std::uint64_t k = 0; k < per_; ++k)
+            if (setCnt_[u[k]]++ == 0)
+                pop(u[k]);
+    }
+
+    void cellDown(std::uint64_t c)
+    {
+        if (--cellCnt_[c] != 0)
+            return;
+        const std::uint32_t* u = &up_[c * per_];
+        for (std::uint64_t k = 0; k < per_; ++k)
+            if (--setCnt_[u[k]] == 0)
+                push(u[k]);
+    }
+
+    void indexAll(std::size_t i, bool add)
+    {
+        const Set& b = cols_[i];
+        forEachCombo(6, p_.m - 1, [&](const int* idx) {
+            std::uint8_t z[8];
+            for (int k = 0; k < p_.m - 1; ++k)
+                z[k] = b[static_cast<std::size_t>(idx[k])];
+            sortSmall(z, p_.m - 1);
+            auto& list = index_[rankOf(z, p_.m - 1)];
+            if (add) {
+                list.push_back(static_cast<std::uint32_t>(i));
+            } else {
+                auto it = std::find(list.begin(), list.end(), static_cast<std::uint32_t>(i));
+                *it = list.back();
+                list.pop_back();
+            }
+        });
+    }
+
+    void push(std::uint64_t z)
+    {
+        if (!weight_.empty())
+            gain_ += weight_[z];
+        where_[z] = static_cast<std::int32_t>(uncov_.size());
+        uncov_.push_back(static_cast<std::uint32_t>(z));
+    }
+
+    void pop(std::uint64_t z)
+    {
+        if (!weight_.empty())
+            gain_ -= weight_[z];
+        const std::int32_t at = where_[z];
+        const std::uint32_t last = uncov_.back();
+        uncov_[static_cast<std::size_t>(at)] = last;
+        where_[last] = at;
+        uncov_.pop_back();
+        where_[z] = -1;
+    }
+
+    static constexpr std::uint8_t kNotNeeded = 128; // far above any real count of covered cells
+
+    Problem p_;
+    std::uint64_t per_ = 0;
+    std::vector<std::uint32_t> up_;
+    std::vector<std::uint16_t> cellCnt_;
+    std::vector<std::uint8_t> setCnt_;
+    std::vector<std::int32_t> where_;
+    std::vector<std::uint32_t> uncov_;
+    Design cols_;
+    std::vector<std::uint64_t> masks_;
+    std::vector<std::vector<std::uint32_t>> index_;
+    std::vector<std::uint32_t> weight_; // empty until the weighted search runs
+    long gain_ = 0;                     // weight uncovered minus weight covered since reset
+    std::vector<std::uint64_t> moved_;
+    std::uint64_t clock_ = 1000;
+};
+
+} // namespace
+
+namespace {
+
+Design annealDownWith(Design d, const Problem& p, const std::vector<char>* needed, std::size_t target,
+                      const AnnealSettings& s, const std::function<void(const Design&)>& onSmaller, const Log& log)
+{
+    Rng rng(s.seed);
+    CellAnnealer a(p, d, needed);
+    if (a.uncovered() != 0)
+        return d;
+    Design best = d;
+    while (a.size() > target) {
+        // Drop the column that alone covers the fewest sets (among a sample when there are many).
+        const std::size_t size = a.size();
+        const bool sampled = size > 2000;
+        std::size_t weakest = 0, least = SIZE_MAX;
+        for (std::size_t k = 0; k < (sampled ? 512 : size); ++k) {
+            const std::size_t i = sampled ? rng.below(size) : k;
+            const std::size_t u = a.alone(i);
+            if (u < least) {
+                least = u;
+                weakest = i;
+            }
+        }
+        a.remove(weakest);
+        if (!(s.sample > 0 ? a.runWeighted(s, rng) : a.run(s, rng))) {
+            if (log)
+                log("  ricottura: " + std::to_string(a.size()) + " colonne non bastano (" +
+                    std::to_string(a.uncovered()) + " scoperti)");
+            break;
+        }
+        best = a.design();
+        if (log)
+            log("  ricottura: " + std::to_string(best.size()) + " colonne");
+        if (onSmaller)
+            onSmaller(best);
+    }
+    return best;
+}
+
+} // namespace
+
+Design annealDown(Design d, const Problem& p, std::size_t target, const AnnealSettings& s,
+                  const std::function<void(const Design&)>& onSmaller, const Log& log)
+{
+    return annealDownWith(std::move(d), p, nullptr, target, s, onSmaller, log);
+}
+
+Design turanCover(int n, const AnnealSettings& s, const Log& log)
+{
+    // Parts V0, V1, V2 as equal as can be; a triple is needed when it lies in one part or has two
+    // points in Vi and one in Vi+1. Four points always hold such a triple: two of them share a
+    // part; unless a third joins them there, one of the other two lies in the next part, or both
+    // lie in the part before, where they are a pair whose next part holds the first two.
+    std::vector<int> part(static_cast<std::size_t>(n));
+    for (int v = 0; v < n; ++v)
+        part[static_cast<std::size_t>(v)] = v * 3 / n;
+    const Problem tri{n, 3, 3};
+    std::vector<char> needed(choose(n, 3), 0);
+    std::uint8_t t[3];
+    for (std::uint64_t r = 0; r < needed.size(); ++r) {
+        unrank(r, 3, t);
+        int count[3] = {0, 0, 0};
+        for (int k = 0; k < 3; ++k)
+            ++count[part[t[k]]];
+        for (int i = 0; i < 3; ++i)
+            if (count[i] == 3 || (count[i] == 2 && count[(i + 1) % 3] == 1))
+                needed[r] = 1;
+    }
+    // Greedy start over the needed triples: always the column covering the most still uncovered.
+    std::vector<char> left(needed);
+    std::uint64_t remaining = static_cast<std::uint64_t>(std::count(left.begin(), left.end(), 1));
+    Design d;
+    Rng rng(s.seed);
+    while (remaining > 0) {
+        std::uint64_t bestGain = 0, bestTie = 0;
+        Set best{};
+        std::uint8_t b[6];
+        for (int i = 0; i < 6; ++i)
+            b[i] = static_cast<std::uint8_t>(i);
+        for (std::uint64_t r = 0, total = choose(n, 6); r < total; ++r) {
+            unrank(r, 6, b);
+            std::uint64_t gain = 0;
+            forEachMeeting(n, b, 6, 3, 3, [&](std::uint64_t z, const std::uint8_t*) { gain += left[z] == 1; });
+            const std::uint64_t tie = rng.next();
+            if (gain > bestGain || (gain == bestGain && gain > 0 && tie < bestTie)) {
+                bestGain = gain;
+                bestTie = tie;
+                std::copy(b, b + 6, best.begin());
+            }
+        }
+        d.push_back(best);
+        forEachMeeting(n, best.data(), 6, 3, 3, [&](std::uint64_t z, const std::uint8_t*) {
+            if (left[z] == 1) {
+                left[z] = 0;
+                --remaining;
+            }
+        });
+    }
+    if (log)
+        log("  turan: greedy " + std::to_string(d.size()) + " colonne");
+    return annealDownWith(std::move(d), tri, &needed, 0, s, nullptr, log);
+}
+
+} // namespace gen

@@ -1,0 +1,39 @@
+#pragma once
+
+// Simulated annealing at a fixed number of columns, on the "cells" view of a problem: an s-set
+// is covered when one of its m-subsets (its cells) lies inside some column. Cover counts are kept
+// per cell and, per s-set, the number of its covered cells; a one-point change of a column touches
+// only the cells holding the changed point and the s-sets above the cells that appear or vanish,
+// all found through a table, so a move costs a few hundred look-ups.
+
+#include "search.h"
+
+#include <cstdint>
+#include <functional>
+
+namespace gen {
+
+struct AnnealSettings {
+    std::uint64_t moves = 0;    // moves per size tried
+    double hot = 0.6;           // temperature at the start of every cooling cycle
+    double cold = 0.04;         // and at its end
+    std::uint64_t cycle = 0;    // moves per cycle (0: a quarter of the budget)
+    std::uint64_t seed = 1;
+    std::size_t sample = 0;     // above 0: weighted search scoring this many changes a move
+};
+
+// Starting from a covering design, drops its weakest column and anneals until everything is
+// covered again, over and over, down to `target` columns or until a size cannot be reached within
+// the budget. `onSmaller` sees each new covering design. Returns the smallest one found.
+Design annealDown(Design d, const Problem& p, std::size_t target, const AnnealSettings& s,
+                  const std::function<void(const Design&)>& onSmaller, const Log& log);
+
+// A tre con 4 design on n points from Turan's triple system: the points fall into three parts and
+// the columns cover every triple inside a part and every triple with two points in one part and
+// the third in the next (cyclically); found by a greedy start and the weighted search.
+Design turanCover(int n, const AnnealSettings& s, const Log& log);
+
+// Bytes the cell tables of a problem take, to refuse problems too large for them.
+std::uint64_t annealMemory(const Problem& p);
+
+} // namespace gen
