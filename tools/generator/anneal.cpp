@@ -111,22 +111,11 @@ public:
         const std::uint64_t cycle = s.cycle ? s.cycle : std::max<std::uint64_t>(s.moves / 4, 1000);
         const double ratio = std::log(s.cold / s.hot);
         std::vector<std::uint32_t> cand;
-        std::uint8_t w[8], sub[8];
         double temp = s.hot;
         for (std::uint64_t it = 0; it < s.moves && !uncov_.empty(); ++it) {
             if ((it & 255) == 0)
                 temp = s.hot * std::exp(ratio * static_cast<double>(it % cycle) / static_cast<double>(cycle));
-            const std::uint64_t y = uncov_[rng.below(uncov_.size())];
-            unrank(y, p_.s, w);
-            const std::uint64_t wm = maskOf(w, p_.s);
-            // The columns holding m - 1 points of y: one change makes them cover it.
-            cand.clear();
-            forEachCombo(p_.s, p_.m - 1, [&](const int* idx) {
-                for (int k = 0; k < p_.m - 1; ++k)
-                    sub[k] = w[idx[k]];
-                const auto& list = index_[rankOf(sub, p_.m - 1)];
-                cand.insert(cand.end(), list.begin(), list.end());
-            });
+            const std::uint64_t wm = pickUncovered(rng, cand);
             const std::size_t i = cand.empty() ? rng.below(cols_.size()) : cand[rng.below(cand.size())];
             const std::uint64_t out = masks_[i] & ~wm, in = wm & ~masks_[i];
             if (!out || !in)
@@ -139,11 +128,7 @@ public:
                 change(i, e, x);
                 continue;
             }
-            // Accepted: the column's entries in the index follow it.
-            replacePoint(i, e, x);
-            indexAll(i, false);
-            replacePoint(i, x, e);
-            indexAll(i, true);
+            reindex(i, x, e);
         }
         return uncov_.empty();
     }
@@ -164,20 +149,10 @@ public:
             moved_.resize(cols_.size(), 0);
         std::vector<std::uint32_t> cand;
         std::vector<Move> moves;
-        std::uint8_t w[8], sub[8];
         std::size_t best = uncov_.size();
         for (std::uint64_t it = 0; it < s.moves && !uncov_.empty(); ++it) {
             ++clock_;
-            const std::uint64_t y = uncov_[rng.below(uncov_.size())];
-            unrank(y, p_.s, w);
-            const std::uint64_t wm = maskOf(w, p_.s);
-            cand.clear();
-            forEachCombo(p_.s, p_.m - 1, [&](const int* idx) {
-                for (int k = 0; k < p_.m - 1; ++k)
-                    sub[k] = w[idx[k]];
-                const auto& list = index_[rankOf(sub, p_.m - 1)];
-                cand.insert(cand.end(), list.begin(), list.end());
-            });
+            const std::uint64_t wm = pickUncovered(rng, cand);
             if (cand.empty())
                 cand.push_back(static_cast<std::uint32_t>(rng.below(cols_.size())));
             moves.clear();
@@ -214,10 +189,7 @@ public:
                 chosen = &moves[rng.below(evals)];
             const Move mv = *chosen;
             change(mv.i, mv.x, mv.e);
-            replacePoint(mv.i, mv.e, mv.x);
-            indexAll(mv.i, false);
-            replacePoint(mv.i, mv.x, mv.e);
-            indexAll(mv.i, true);
+            reindex(mv.i, mv.x, mv.e);
             moved_[mv.i] = clock_;
             for (std::uint32_t z : uncov_)
                 ++weight_[z];
@@ -227,12 +199,29 @@ public:
     }
 
 private:
-    static int pickBit(std::uint64_t mask, Rng& rng)
+    // A random uncovered set: its mask, and in `cand` the columns holding m - 1 of its points,
+    // which one change makes cover it.
+    std::uint64_t pickUncovered(Rng& rng, std::vector<std::uint32_t>& cand) const
     {
-        int k = static_cast<int>(rng.below(static_cast<std::uint64_t>(__builtin_popcountll(mask))));
-        while (k-- > 0)
-            mask &= mask - 1;
-        return __builtin_ctzll(mask);
+        std::uint8_t w[8], sub[8];
+        unrank(uncov_[rng.below(uncov_.size())], p_.s, w);
+        cand.clear();
+        forEachCombo(p_.s, p_.m - 1, [&](const int* idx) {
+            for (int k = 0; k < p_.m - 1; ++k)
+                sub[k] = w[idx[k]];
+            const auto& list = index_[rankOf(sub, p_.m - 1)];
+            cand.insert(cand.end(), list.begin(), list.end());
+        });
+        return maskOf(w, p_.s);
+    }
+
+    // The change of x into e in column i was kept: its entries in the index follow it.
+    void reindex(std::size_t i, int x, int e)
+    {
+        replacePoint(i, e, x);
+        indexAll(i, false);
+        replacePoint(i, x, e);
+        indexAll(i, true);
     }
 
     void replacePoint(std::size_t i, int from, int to)

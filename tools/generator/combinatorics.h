@@ -47,7 +47,7 @@ void forEachCombo(int n, int k, F&& f)
 {
     if (k > n || k < 0)
         return;
-    int idx[8];
+    int idx[8] = {};
     for (int i = 0; i < k; ++i)
         idx[i] = i;
     for (;;) {
@@ -155,5 +155,14 @@ public:
 private:
     std::uint64_t s_;
 };
+
+// A random set bit of a non-empty mask.
+inline int pickBit(std::uint64_t mask, Rng& rng)
+{
+    int k = static_cast<int>(rng.below(static_cast<std::uint64_t>(__builtin_popcountll(mask))));
+    while (k-- > 0)
+        mask &= mask - 1;
+    return __builtin_ctzll(mask);
+}
 
 } // namespace gen

@@ -5,6 +5,9 @@
 //                                                        shrinks existing designs by local search
 //   sestara-genera ricottura [--cartella DIR] [--passi P] [--seme S] [--colonne K] [--caldo T] NOME...
 //                                                        shrinks them by simulated annealing
+//                                                        (--pesi M: by the weighted search, M changes scored a move)
+//   sestara-genera turan [--cartella DIR] [--passi P] [--seme S] [--pesi M] tre4-N...
+//                                                        tre con 4 from Turan's triple system
 //   sestara-genera assembla [--cartella DIR] --uscita DIR
 //                                                        writes "Riduttore" and "Immediati"
 //   sestara-genera tabella  [--cartella DIR]             the size table of the documentation
@@ -821,6 +824,7 @@ int usage()
                  "  sestara-genera genera   [--cartella DIR] [NOME...]\n"
                  "  sestara-genera migliora [--cartella DIR] [--passi P] [--seme S] [--colonne K] NOME...\n"
                  "  sestara-genera ricottura [--cartella DIR] [--passi P] [--seme S] [--colonne K] [--caldo T] [--pesi M] NOME...\n"
+                 "  sestara-genera turan     [--cartella DIR] [--passi P] [--seme S] [--pesi M] tre4-N...\n"
                  "  sestara-genera orbite   [--cartella DIR] [--colonne K] [--passi NODI] [--gruppo I] NOME...\n"
                  "  sestara-genera assembla [--cartella DIR] --uscita DIR\n"
                  "  sestara-genera tabella  [--cartella DIR]\n"

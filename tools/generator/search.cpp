@@ -431,14 +431,6 @@ public:
     }
 
 private:
-    static int pickBit(std::uint64_t mask, Rng& rng)
-    {
-        int k = static_cast<int>(rng.below(static_cast<std::uint64_t>(__builtin_popcountll(mask))));
-        while (k-- > 0)
-            mask &= mask - 1;
-        return __builtin_ctzll(mask);
-    }
-
     template <class F>
     void walkChange(std::size_t i, int x, int e, F&& f) const
     {
