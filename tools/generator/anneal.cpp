@@ -32,7 +32,8 @@ void sortSmall(std::uint8_t* z, int k)
 class CellAnnealer {
 public:
     // Only the sets marked in `needed` (all when it is null) must be covered.
-    CellAnnealer(const Problem& p, const Design& d, const std::vector<char>* needed = nullptr) : p_(p)
+    CellAnnealer(const Problem& p, const Design& d, const std::vector<char>* needed = nullptr)
+        : p_(p), index_(p.n, p.m - 1)
     {
         const std::uint64_t cells = choose(p.n, p.m);
         per_ = choose(p.n - p.m, p.s - p.m);
@@ -47,7 +48,6 @@ public:
         cellCnt_.assign(cells, 0);
         setCnt_.assign(choose(p.n, p.s), 0);
         where_.assign(setCnt_.size(), -1);
-        index_.resize(choose(p.n, p.m - 1));
         for (std::uint64_t z = 0; z < setCnt_.size(); ++z) {
             if (!needed || (*needed)[z])
                 push(z);
@@ -209,7 +209,7 @@ private:
         forEachCombo(p_.s, p_.m - 1, [&](const int* idx) {
             for (int k = 0; k < p_.m - 1; ++k)
                 sub[k] = w[idx[k]];
-            const auto& list = index_[rankOf(sub, p_.m - 1)];
+            const auto& list = index_.holding(rankOf(sub, p_.m - 1));
             cand.insert(cand.end(), list.begin(), list.end());
         });
         return maskOf(w, p_.s);
@@ -291,24 +291,7 @@ private:
                 push(u[k]);
     }
 
-    void indexAll(std::size_t i, bool add)
-    {
-        const Set& b = cols_[i];
-        forEachCombo(6, p_.m - 1, [&](const int* idx) {
-            std::uint8_t z[8];
-            for (int k = 0; k < p_.m - 1; ++k)
-                z[k] = b[static_cast<std::size_t>(idx[k])];
-            sortSmall(z, p_.m - 1);
-            auto& list = index_[rankOf(z, p_.m - 1)];
-            if (add) {
-                list.push_back(static_cast<std::uint32_t>(i));
-            } else {
-                auto it = std::find(list.begin(), list.end(), static_cast<std::uint32_t>(i));
-                *it = list.back();
-                list.pop_back();
-            }
-        });
-    }
+    void indexAll(std::size_t i, bool add) { index_.file(cols_[i].data(), static_cast<std::uint32_t>(i), add); }
 
     void push(std::uint64_t z)
     {
@@ -341,7 +324,7 @@ private:
     std::vector<std::uint32_t> uncov_;
     Design cols_;
     std::vector<std::uint64_t> masks_;
-    std::vector<std::vector<std::uint32_t>> index_;
+    SubsetIndex index_;
     std::vector<std::uint32_t> weight_; // empty until the weighted search runs
     long gain_ = 0;                     // weight uncovered minus weight covered since reset
     std::vector<std::uint64_t> moved_;

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace gen {
@@ -164,5 +165,41 @@ inline int pickBit(std::uint64_t mask, Rng& rng)
         mask &= mask - 1;
     return __builtin_ctzll(mask);
 }
+
+// Columns filed under each of their k-point subsets, to find the columns holding given k points.
+class SubsetIndex {
+public:
+    SubsetIndex(int n, int k) : k_(k), lists_(choose(n, k)) {}
+
+    const std::vector<std::uint32_t>& holding(std::uint64_t rank) const { return lists_[rank]; }
+
+    // Files column i (points b[0..5], in any order) under its k-subsets, or takes it out.
+    void file(const std::uint8_t* b, std::uint32_t i, bool add)
+    {
+        forEachCombo(6, k_, [&](const int* idx) {
+            std::uint8_t z[8];
+            for (int j = 0; j < k_; ++j)
+                z[j] = b[idx[j]];
+            for (int a = 1; a < k_; ++a)
+                for (int c = a; c > 0 && z[c - 1] > z[c]; --c)
+                    std::swap(z[c - 1], z[c]);
+            auto& list = lists_[rankOf(z, k_)];
+            if (add) {
+                list.push_back(i);
+            } else {
+                for (auto& v : list)
+                    if (v == i) {
+                        v = list.back();
+                        break;
+                    }
+                list.pop_back();
+            }
+        });
+    }
+
+private:
+    int k_;
+    std::vector<std::vector<std::uint32_t>> lists_;
+};
 
 } // namespace gen

@@ -222,12 +222,11 @@ namespace {
 // Cover counts of every s-set for a design, with the list of uncovered sets kept for sampling.
 class Annealer {
 public:
-    Annealer(const Problem& p, const Design& d) : p_(p)
+    Annealer(const Problem& p, const Design& d) : p_(p), index_(p.n, p.m - 1)
     {
         const std::uint64_t total = choose(p.n, p.s);
         cnt_.assign(total, 0);
         where_.assign(total, -1);
-        index_.resize(choose(p.n, p.m - 1));
         weight_.assign(total, 1);
         for (const Set& b : d)
             addColumn(b);
@@ -374,7 +373,7 @@ public:
                 std::uint8_t sub[8];
                 for (int k = 0; k < p_.m - 1; ++k)
                     sub[k] = ys[idx[k]];
-                for (std::uint32_t i : index_[rankOf(sub, p_.m - 1)])
+                for (std::uint32_t i : index_.holding(rankOf(sub, p_.m - 1)))
                     cand.push_back(i);
             });
             if (cand.empty())
@@ -450,24 +449,7 @@ private:
         forEachUnion(fe, 1, keep, ks, p_.m - 1, out, os, p_.s - p_.m, [&](std::uint64_t z) { f(z, false); });
     }
 
-    // Files column i under each of its (m - 1)-subsets, or takes it out.
-    void indexColumn(std::size_t i, bool add)
-    {
-        const Set& b = cols_[i];
-        forEachCombo(6, p_.m - 1, [&](const int* idx) {
-            std::uint8_t sub[8];
-            for (int k = 0; k < p_.m - 1; ++k)
-                sub[k] = b[static_cast<std::size_t>(idx[k])];
-            auto& list = index_[rankOf(sub, p_.m - 1)];
-            if (add) {
-                list.push_back(static_cast<std::uint32_t>(i));
-            } else {
-                auto it = std::find(list.begin(), list.end(), static_cast<std::uint32_t>(i));
-                *it = list.back();
-                list.pop_back();
-            }
-        });
-    }
+    void indexColumn(std::size_t i, bool add) { index_.file(cols_[i].data(), static_cast<std::uint32_t>(i), add); }
 
     void pushUncovered(std::uint64_t z)
     {
@@ -491,7 +473,7 @@ private:
     std::vector<std::int32_t> where_;
     std::vector<std::uint64_t> uncov_;
     std::vector<std::uint64_t> lastMoved_;
-    std::vector<std::vector<std::uint32_t>> index_;
+    SubsetIndex index_;
     std::vector<std::uint32_t> weight_;
     std::uint64_t clock_ = 1000000;
 };
