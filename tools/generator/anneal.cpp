@@ -1,4 +1,5 @@
 #include "anneal.h"
+#include "stepdown.h"
 
 #include <algorithm>
 #include <climits>
@@ -342,34 +343,8 @@ Design annealDownWith(Design d, const Problem& p, const std::vector<char>* neede
     CellAnnealer a(p, d, needed);
     if (a.uncovered() != 0)
         return d;
-    Design best = d;
-    while (a.size() > target) {
-        // Drop the column that alone covers the fewest sets (among a sample when there are many).
-        const std::size_t size = a.size();
-        const bool sampled = size > 2000;
-        std::size_t weakest = 0, least = SIZE_MAX;
-        for (std::size_t k = 0; k < (sampled ? 512 : size); ++k) {
-            const std::size_t i = sampled ? rng.below(size) : k;
-            const std::size_t u = a.alone(i);
-            if (u < least) {
-                least = u;
-                weakest = i;
-            }
-        }
-        a.remove(weakest);
-        if (!(s.sample > 0 ? a.runWeighted(s, rng) : a.run(s, rng))) {
-            if (log)
-                log("  ricottura: " + std::to_string(a.size()) + " colonne non bastano (" +
-                    std::to_string(a.uncovered()) + " scoperti)");
-            break;
-        }
-        best = a.design();
-        if (log)
-            log("  ricottura: " + std::to_string(best.size()) + " colonne");
-        if (onSmaller)
-            onSmaller(best);
-    }
-    return best;
+    return stepDown(a, d, target, rng, 2000, 512, "ricottura",
+                    [&] { return s.sample > 0 ? a.runWeighted(s, rng) : a.run(s, rng); }, onSmaller, log);
 }
 
 } // namespace

@@ -489,7 +489,10 @@ int genera(const Options& o)
     return 0;
 }
 
-int migliora(const Options& o, bool annealing, bool turan = false)
+// How "migliora", "ricottura" and "turan" shrink a design.
+enum class Shrink { LocalSearch, Annealing, Turan };
+
+int migliora(const Options& o, Shrink how)
 {
     bool ok;
     const auto names = selected(o, ok);
@@ -505,8 +508,10 @@ int migliora(const Options& o, bool annealing, bool turan = false)
         say(name.text() + ": " + std::to_string(f.columns.size()) + " colonne");
         const auto t0 = std::chrono::steady_clock::now();
         const double before = f.seconds;
-        const std::string step = !annealing ? "ricerca locale" : o.sample || turan ? "ricerca pesata" : "ricottura";
-        const std::string method = turan ? "triple di Turan su tre parti + ricerca pesata"
+        const std::string step = how == Shrink::LocalSearch                  ? "ricerca locale"
+                                 : o.sample || how == Shrink::Turan ? "ricerca pesata"
+                                                                     : "ricottura";
+        const std::string method = how == Shrink::Turan ? "triple di Turan su tre parti + ricerca pesata"
                                    : f.method.find(step) == std::string::npos ? f.method + " + " + step
                                                                               : f.method;
         const std::uint64_t moves = o.moves ? o.moves : std::max<std::uint64_t>(defaultMoves(p), 2000);
@@ -520,7 +525,7 @@ int migliora(const Options& o, bool annealing, bool turan = false)
                 say("  salvato: " + std::to_string(d.size()) + " colonne");
             return true;
         };
-        if (turan) {
+        if (how == Shrink::Turan) {
             if (name.kind != DesignName::Tre4) {
                 say("  solo per i disegni tre4-N");
                 continue;
@@ -543,7 +548,7 @@ int migliora(const Options& o, bool annealing, bool turan = false)
                        say);
             continue;
         }
-        if (annealing) {
+        if (how == Shrink::Annealing) {
             if (annealMemory(p) > (std::uint64_t{12} << 30)) {
                 say("  troppo grande per la ricottura");
                 continue;
@@ -896,11 +901,11 @@ int main(int argc, char** argv)
     if (command == "genera")
         return genera(o);
     if (command == "migliora")
-        return migliora(o, false);
+        return migliora(o, Shrink::LocalSearch);
     if (command == "ricottura")
-        return migliora(o, true);
+        return migliora(o, Shrink::Annealing);
     if (command == "turan")
-        return migliora(o, true, true);
+        return migliora(o, Shrink::Turan);
     if (command == "orbite")
         return orbite(o);
     if (command == "assembla")

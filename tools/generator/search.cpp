@@ -1,4 +1,5 @@
 #include "search.h"
+#include "stepdown.h"
 
 #include <algorithm>
 #include <climits>
@@ -237,6 +238,7 @@ public:
 
     std::size_t uncovered() const { return uncov_.size(); }
     const Design& design() const { return cols_; }
+    std::size_t size() const { return cols_.size(); }
 
     void addColumn(const Set& b)
     {
@@ -249,7 +251,7 @@ public:
         });
     }
 
-    void removeColumn(std::size_t i)
+    void remove(std::size_t i)
     {
         forEachMeeting(p_.n, cols_[i].data(), 6, p_.s, p_.m, [&](std::uint64_t z, const std::uint8_t*) {
             if (--cnt_[z] == 0)
@@ -278,7 +280,7 @@ public:
     }
 
     // Sets only this column covers.
-    std::uint64_t uniqueCover(std::size_t i) const
+    std::uint64_t alone(std::size_t i) const
     {
         std::uint64_t u = 0;
         forEachMeeting(p_.n, cols_[i].data(), 6, p_.s, p_.m, [&](std::uint64_t z, const std::uint8_t*) {
@@ -487,53 +489,16 @@ Design shrink(Design d, const Problem& p, std::size_t target, std::uint64_t iter
     Annealer a(p, d);
     if (a.uncovered() != 0)
         return d;
-    Design best = d;
-    while (a.design().size() > target) {
-        // Drop the column that alone covers the fewest sets (among a sample when there are many).
-        std::size_t weakest = 0;
-        std::uint64_t least = UINT64_MAX;
-        const std::size_t size = a.design().size();
-        const bool sampled = size > 1000;
-        for (std::size_t k = 0; k < (sampled ? 256 : size); ++k) {
-            const std::size_t i = sampled ? rng.below(size) : k;
-            const std::uint64_t u = a.uniqueCover(i);
-            if (u < least) {
-                least = u;
-                weakest = i;
-            }
-        }
-        a.removeColumn(weakest);
-        if (!a.run(iterations, rng)) {
-            if (log)
-                log("  ricerca locale: " + std::to_string(a.design().size()) + " colonne non bastano (" +
-                    std::to_string(a.uncovered()) + " scoperti)");
-            break;
-        }
-        best = a.design();
-        if (log)
-            log("  ricerca locale: " + std::to_string(best.size()) + " colonne");
-        if (onSmaller)
-            onSmaller(best);
-    }
-    return best;
+    return stepDown(a, d, target, rng, 1000, 256, "ricerca locale", [&] { return a.run(iterations, rng); },
+                    onSmaller, log);
 }
 
 Design searchAt(Design d, const Problem& p, std::size_t k, std::uint64_t iterations, std::uint64_t seed)
 {
     Rng rng(seed);
     Annealer a(p, d);
-    while (a.design().size() > k) {
-        std::size_t weakest = 0;
-        std::uint64_t least = UINT64_MAX;
-        for (std::size_t i = 0; i < a.design().size(); ++i) {
-            const std::uint64_t u = a.uniqueCover(i);
-            if (u < least) {
-                least = u;
-                weakest = i;
-            }
-        }
-        a.removeColumn(weakest);
-    }
+    while (a.size() > k)
+        dropWeakest(a, rng, SIZE_MAX, 0);
     return a.run(iterations, rng) ? a.design() : Design{};
 }
 
