@@ -6,7 +6,7 @@
 //   sestara-genera ricottura [--cartella DIR] [--passi P] [--seme S] [--colonne K] [--caldo T] NOME...
 //                                                        shrinks them by simulated annealing
 //                                                        (--pesi M: by the weighted search, M changes scored a move)
-//   sestara-genera turan [--cartella DIR] [--passi P] [--seme S] [--pesi M] tre4-N...
+//   sestara-genera turan [--cartella DIR] [--passi P] [--seme S] [--pesi M | --caldo T] tre4-N...
 //                                                        tre con 4 from Turan's triple system
 //   sestara-genera assembla [--cartella DIR] --uscita DIR
 //                                                        writes "Riduttore" and "Immediati"
@@ -318,6 +318,7 @@ struct Options {
     std::uint64_t seed = kSeed;
     std::size_t columns = 0;
     double hot = 0.6;
+    bool hotGiven = false; // --caldo on the command line
     std::size_t sample = 0;
     int group = -1; // orbit search: only this group of the list, all when negative
     std::vector<std::string> names;
@@ -533,7 +534,10 @@ int migliora(const Options& o, Shrink how)
             AnnealSettings s;
             s.moves = o.moves ? o.moves : 200000;
             s.seed = o.seed;
-            s.sample = o.sample ? o.sample : 64;
+            // The weighted search unless a temperature asks for annealing.
+            s.sample = o.sample ? o.sample : o.hotGiven ? 0 : 64;
+            s.hot = o.hot;
+            s.cold = std::min(0.04, o.hot / 4);
             Design d = turanCover(p.n, s, say);
             if (!verified(d, p))
                 continue;
@@ -837,7 +841,7 @@ int usage()
                  "  sestara-genera genera   [--cartella DIR] [NOME...]\n"
                  "  sestara-genera migliora [--cartella DIR] [--passi P] [--seme S] [--colonne K] NOME...\n"
                  "  sestara-genera ricottura [--cartella DIR] [--passi P] [--seme S] [--colonne K] [--caldo T] [--pesi M] NOME...\n"
-                 "  sestara-genera turan     [--cartella DIR] [--passi P] [--seme S] [--pesi M] tre4-N...\n"
+                 "  sestara-genera turan     [--cartella DIR] [--passi P] [--seme S] [--pesi M | --caldo T] tre4-N...\n"
                  "  sestara-genera orbite   [--cartella DIR] [--colonne K] [--passi NODI] [--gruppo I] NOME...\n"
                  "  sestara-genera assembla [--cartella DIR] --uscita DIR\n"
                  "  sestara-genera tabella  [--cartella DIR]\n"
@@ -888,6 +892,7 @@ int main(int argc, char** argv)
             if (!value(v))
                 return usage();
             o.hot = std::strtod(v.c_str(), nullptr);
+            o.hotGiven = true;
             if (!(o.hot > 0))
                 return usage();
         } else if (a == "--seme") {
