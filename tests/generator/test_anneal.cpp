@@ -90,6 +90,27 @@ TEST(Anneal, StopsAtTheTargetSize)
     EXPECT_TRUE(covers(d, p));
 }
 
+TEST(Anneal, AJumpSearchesOnceAtTheTarget)
+{
+    const Problem p{12, 6, 5};
+    const Design start = greedy(p, 0, 3, nullptr);
+    AnnealSettings s = settings(0);
+    s.jump = true;
+    std::vector<std::size_t> sizes;
+    const Design d = annealDown(start, p, start.size() - 2, s, [&](const Design& x) { sizes.push_back(x.size()); },
+                                nullptr);
+    EXPECT_EQ(sizes, std::vector<std::size_t>{start.size() - 2});
+    EXPECT_EQ(d.size(), start.size() - 2);
+    EXPECT_TRUE(covers(d, p));
+
+    // Out of reach: the start comes back and nothing is reported.
+    sizes.clear();
+    s.moves = 10;
+    EXPECT_EQ(annealDown(start, p, start.size() / 2, s, [&](const Design& x) { sizes.push_back(x.size()); }, nullptr),
+              start);
+    EXPECT_TRUE(sizes.empty());
+}
+
 TEST(Anneal, AnIncompleteStartIsHandedBackUntouched)
 {
     const Problem p{12, 6, 5};

@@ -343,8 +343,12 @@ Design annealDownWith(Design d, const Problem& p, const std::vector<char>* neede
     CellAnnealer a(p, d, needed);
     if (a.uncovered() != 0)
         return d;
-    return stepDown(a, d, target, rng, 2000, 512, "ricottura",
-                    [&] { return s.sample > 0 ? a.runWeighted(s, rng) : a.run(s, rng); }, onSmaller, log);
+    const auto run = [&] { return s.sample > 0 ? a.runWeighted(s, rng) : a.run(s, rng); };
+    // Straight down to one column above the target: the last step then searches once, at the target.
+    if (s.jump && target > 0)
+        while (a.size() > target + 1)
+            dropWeakest(a, rng, 2000, 512);
+    return stepDown(a, d, target, rng, 2000, 512, "ricottura", run, onSmaller, log);
 }
 
 } // namespace

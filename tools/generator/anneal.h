@@ -20,11 +20,13 @@ struct AnnealSettings {
     std::uint64_t cycle = 0;    // moves per cycle (0: a quarter of the budget)
     std::uint64_t seed = 1;
     std::size_t sample = 0;     // above 0: weighted search scoring this many changes a move
+    bool jump = false;          // drop straight to the target and search there once
 };
 
 // Starting from a covering design, drops its weakest column and anneals until everything is
 // covered again, over and over, down to `target` columns or until a size cannot be reached within
-// the budget. `onSmaller` sees each new covering design. Returns the smallest one found.
+// the budget (with `jump`, drops straight to `target` and searches once). `onSmaller` sees each
+// new covering design. Returns the smallest one found.
 Design annealDown(Design d, const Problem& p, std::size_t target, const AnnealSettings& s,
                   const std::function<void(const Design&)>& onSmaller, const Log& log);
 

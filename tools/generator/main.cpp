@@ -5,7 +5,8 @@
 //                                                        shrinks existing designs by local search
 //   sestara-genera ricottura [--cartella DIR] [--passi P] [--seme S] [--colonne K] [--caldo T] NOME...
 //                                                        shrinks them by simulated annealing
-//                                                        (--pesi M: by the weighted search, M changes scored a move)
+//                                                        (--pesi M: by the weighted search, M changes scored a move;
+//                                                        --salto: straight to --colonne K, one search there)
 //   sestara-genera turan [--cartella DIR] [--passi P] [--seme S] [--pesi M | --caldo T] tre4-N...
 //                                                        tre con 4 from Turan's triple system
 //   sestara-genera assembla [--cartella DIR] --uscita DIR
@@ -319,6 +320,7 @@ struct Options {
     std::size_t columns = 0;
     double hot = 0.6;
     bool hotGiven = false; // --caldo on the command line
+    bool jump = false;     // --salto
     std::size_t sample = 0;
     int group = -1; // orbit search: only this group of the list, all when negative
     std::vector<std::string> names;
@@ -563,6 +565,7 @@ int migliora(const Options& o, Shrink how)
             s.hot = o.hot;
             s.cold = std::min(0.04, o.hot / 4);
             s.sample = o.sample;
+            s.jump = o.jump;
             annealDown(f.columns, p, o.columns ? o.columns : catalogueTarget(name), s,
                        [&](const Design& smaller) { keep(smaller); }, say);
             continue;
@@ -840,7 +843,7 @@ int usage()
     std::cerr << "Uso:\n"
                  "  sestara-genera genera   [--cartella DIR] [NOME...]\n"
                  "  sestara-genera migliora [--cartella DIR] [--passi P] [--seme S] [--colonne K] NOME...\n"
-                 "  sestara-genera ricottura [--cartella DIR] [--passi P] [--seme S] [--colonne K] [--caldo T] [--pesi M] NOME...\n"
+                 "  sestara-genera ricottura [--cartella DIR] [--passi P] [--seme S] [--colonne K [--salto]] [--caldo T] [--pesi M] NOME...\n"
                  "  sestara-genera turan     [--cartella DIR] [--passi P] [--seme S] [--pesi M | --caldo T] tre4-N...\n"
                  "  sestara-genera orbite   [--cartella DIR] [--colonne K] [--passi NODI] [--gruppo I] NOME...\n"
                  "  sestara-genera assembla [--cartella DIR] --uscita DIR\n"
@@ -884,6 +887,8 @@ int main(int argc, char** argv)
             if (!value(v))
                 return usage();
             o.columns = std::strtoull(v.c_str(), nullptr, 10);
+        } else if (a == "--salto") {
+            o.jump = true;
         } else if (a == "--pesi") {
             if (!value(v))
                 return usage();
