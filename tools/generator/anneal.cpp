@@ -17,19 +17,6 @@ std::uint64_t annealMemory(const Problem& p)
 
 namespace {
 
-void sortSmall(std::uint8_t* z, int k)
-{
-    for (int i = 1; i < k; ++i) {
-        const std::uint8_t v = z[i];
-        int j = i - 1;
-        while (j >= 0 && z[j] > v) {
-            z[j + 1] = z[j];
-            --j;
-        }
-        z[j + 1] = v;
-    }
-}
-
 class CellAnnealer {
 public:
     // Only the sets marked in `needed` (all when it is null) must be covered.
@@ -253,7 +240,7 @@ private:
             std::uint8_t z[8];
             for (int k = 0; k < p_.m; ++k)
                 z[k] = b[idx[k]];
-            sortSmall(z, p_.m);
+            sortPoints(z, p_.m);
             f(rankOf(z, p_.m));
         });
     }
@@ -267,7 +254,7 @@ private:
             z[0] = a;
             for (int k = 0; k < p_.m - 1; ++k)
                 z[k + 1] = rest[idx[k]];
-            sortSmall(z, p_.m);
+            sortPoints(z, p_.m);
             f(rankOf(z, p_.m));
         });
     }

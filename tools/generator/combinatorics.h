@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cstdint>
-#include <utility>
 #include <vector>
 
 namespace gen {
@@ -40,6 +39,20 @@ inline std::uint64_t maskOf(const std::uint8_t* x, int k)
     for (int i = 0; i < k; ++i)
         m |= std::uint64_t{1} << x[i];
     return m;
+}
+
+// Insertion sort of a few points.
+inline void sortPoints(std::uint8_t* z, int k)
+{
+    for (int i = 1; i < k; ++i) {
+        const std::uint8_t v = z[i];
+        int j = i - 1;
+        while (j >= 0 && z[j] > v) {
+            z[j + 1] = z[j];
+            --j;
+        }
+        z[j + 1] = v;
+    }
 }
 
 // Calls f(idx) for every k-subset of {0..n-1} given as ascending indices.
@@ -124,16 +137,7 @@ void forEachUnion(const std::uint8_t* fixed, int fs, const std::uint8_t* from, i
                 z[o++] = from[ia[i]];
             for (int i = 0; i < d; ++i)
                 z[o++] = other[ib[i]];
-            // insertion sort, k <= 6
-            for (int i = 1; i < k; ++i) {
-                std::uint8_t v = z[i];
-                int p = i - 1;
-                while (p >= 0 && z[p] > v) {
-                    z[p + 1] = z[p];
-                    --p;
-                }
-                z[p + 1] = v;
-            }
+            sortPoints(z, k);
             f(rankOf(z, k));
         });
     });
@@ -180,9 +184,7 @@ public:
             std::uint8_t z[8];
             for (int j = 0; j < k_; ++j)
                 z[j] = b[idx[j]];
-            for (int a = 1; a < k_; ++a)
-                for (int c = a; c > 0 && z[c - 1] > z[c]; --c)
-                    std::swap(z[c - 1], z[c]);
+            sortPoints(z, k_);
             auto& list = lists_[rankOf(z, k_)];
             if (add) {
                 list.push_back(i);
