@@ -136,4 +136,72 @@ TEST(Turan, CoversEveryFourNumbersWithThreeInAColumn)
     }
 }
 
+TEST(Groups, CyclesAndTheirElements)
+{
+    // Two cycles of five on 11 numbers, the last one fixed.
+    const Group g = cycleGroup(11, 2, 1);
+    ASSERT_EQ(g.size(), 1u);
+    EXPECT_EQ(g[0], (Perm{1, 2, 3, 4, 0, 6, 7, 8, 9, 5, 10}));
+    const auto elements = groupElements(g, 11);
+    ASSERT_EQ(elements.size(), 5u);
+    EXPECT_EQ(elements[0], (Perm{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    EXPECT_EQ(std::set<Perm>(elements.begin(), elements.end()).size(), 5u);
+
+    // Cycles that do not divide the numbers, or are too short, are refused.
+    EXPECT_TRUE(cycleGroup(10, 3, 0).empty());
+    EXPECT_TRUE(cycleGroup(10, 5, 1).empty());
+    EXPECT_TRUE(cycleGroup(10, 1, 10).empty());
+
+    // x -> a x + b on 7 numbers with a of order 3: 21 maps.
+    const auto affine = searchGroups(7);
+    const auto sizes = [&] {
+        std::vector<std::size_t> out;
+        for (const Group& h : affine)
+            out.push_back(groupElements(h, 7).size());
+        return out;
+    }();
+    EXPECT_NE(std::find(sizes.begin(), sizes.end(), 21u), sizes.end());
+}
+
+TEST(Orbits, EveryDesignIsMadeOfWholeOrbitsAndKeepsItsGuarantee)
+{
+    const Problem p{13, 6, 4};
+    const Group g = cycleGroup(13, 1, 0);
+    std::vector<Design> seen;
+    AnnealSettings s = settings(0);
+    s.moves = 200000;
+    s.hot = 0.3;
+    s.cold = 0.04;
+    const Design d = annealOrbits(p, g, 4, s, [&](const Design& x) { seen.push_back(x); }, nullptr);
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(d, seen.back());
+    for (std::size_t k = 0; k < seen.size(); ++k) {
+        SCOPED_TRACE(k);
+        const Design& x = seen[k];
+        EXPECT_TRUE(covers(x, p));
+        EXPECT_TRUE(wellFormed(x, 13));
+        const std::set<Set> all(x.begin(), x.end());
+        EXPECT_EQ(all.size(), x.size());
+        // Rotating every column gives a column of the design again.
+        for (Set c : x) {
+            for (auto& v : c)
+                v = static_cast<std::uint8_t>((v + 1) % 13);
+            std::sort(c.begin(), c.end());
+            EXPECT_EQ(all.count(c), 1u);
+        }
+        EXPECT_EQ(x.size() % 13, 0u);
+        if (k > 0) {
+            EXPECT_LT(x.size(), seen[k - 1].size());
+        }
+    }
+    EXPECT_GE(seen.size(), 2u); // the weakest orbit dropped at least once
+
+    // One orbit cannot give 5 se 6 on 20 numbers: nothing is handed out.
+    int calls = 0;
+    s.moves = 1000;
+    EXPECT_TRUE(annealOrbits(Problem{20, 6, 5}, cycleGroup(20, 1, 0), 1, s, [&](const Design&) { ++calls; }, nullptr)
+                    .empty());
+    EXPECT_EQ(calls, 0);
+}
+
 } // namespace

@@ -19,25 +19,55 @@ namespace {
 
 class CellAnnealer {
 public:
-    // Only the sets marked in `needed` (all when it is null) must be covered.
-    CellAnnealer(const Problem& p, const Design& d, const std::vector<char>* needed = nullptr)
-        : p_(p), index_(p.n, p.m - 1)
+    // The columns are representatives of whole orbits under `group` (every element listed, the
+    // identity first; the identity alone when empty): an orbit of s-sets is covered when one of its
+    // cells lies in an orbit of cells some representative holds. Only the sets marked in `needed`
+    // (all when it is null; without a group only) must be covered.
+    CellAnnealer(const Problem& p, const Design& d, const std::vector<char>* needed = nullptr,
+                 const std::vector<Perm>& group = {})
+        : p_(p), group_(group), index_(p.n, p.m - 1)
     {
-        const std::uint64_t cells = choose(p.n, p.m);
-        per_ = choose(p.n - p.m, p.s - p.m);
-        up_.resize(cells * per_);
-        std::uint8_t c[8];
-        for (std::uint64_t r = 0; r < cells; ++r) {
-            unrank(r, p.m, c);
-            std::uint32_t* out = &up_[r * per_];
-            forEachMeeting(p.n, c, p.m, p.s, p.m,
-                           [&](std::uint64_t z, const std::uint8_t*) { *out++ = static_cast<std::uint32_t>(z); });
+        if (group_.empty()) {
+            group_.emplace_back(static_cast<std::size_t>(p.n));
+            for (int v = 0; v < p.n; ++v)
+                group_[0][static_cast<std::size_t>(v)] = v;
+        }
+        plain_ = group_.size() == 1;
+        for (const Perm& g : group_) {
+            Perm inv(g.size());
+            for (std::size_t v = 0; v < g.size(); ++v)
+                inv[static_cast<std::size_t>(g[v])] = static_cast<int>(v);
+            inverse_.push_back(std::find(group_.begin(), group_.end(), inv) - group_.begin());
+        }
+        const std::uint64_t cells = plain_ ? choose(p.n, p.m) : numberOrbits(p.m, &cellId_, nullptr);
+        const std::uint64_t sets = plain_ ? choose(p.n, p.s) : numberOrbits(p.s, nullptr, &setRep_);
+        // For every cell (orbit), the sets (orbits) above it, once for each of their cells there.
+        upStart_.assign(cells + 1, 0);
+        std::uint8_t w[8];
+        const auto eachCellOfSet = [&](std::uint64_t z, auto&& f) {
+            unrank(plain_ ? z : setRep_[z], p.s, w);
+            forEachCombo(p.s, p.m, [&](const int* idx) {
+                std::uint8_t c[8];
+                for (int k = 0; k < p.m; ++k)
+                    c[k] = w[idx[k]];
+                f(cellOf(rankOf(c, p.m)));
+            });
+        };
+        for (std::uint64_t z = 0; z < sets; ++z)
+            eachCellOfSet(z, [&](std::uint64_t c) { ++upStart_[c + 1]; });
+        for (std::uint64_t c = 0; c < cells; ++c)
+            upStart_[c + 1] += upStart_[c];
+        up_.resize(upStart_[cells]);
+        {
+            std::vector<std::uint64_t> fill(upStart_.begin(), upStart_.end() - 1);
+            for (std::uint64_t z = 0; z < sets; ++z)
+                eachCellOfSet(z, [&](std::uint64_t c) { up_[fill[c]++] = static_cast<std::uint32_t>(z); });
         }
         cellCnt_.assign(cells, 0);
-        setCnt_.assign(choose(p.n, p.s), 0);
-        where_.assign(setCnt_.size(), -1);
-        for (std::uint64_t z = 0; z < setCnt_.size(); ++z) {
-            if (!needed || (*needed)[z])
+        setCnt_.assign(sets, 0);
+        where_.assign(sets, -1);
+        for (std::uint64_t z = 0; z < sets; ++z) {
+            if (!needed || !plain_ || (*needed)[z])
                 push(z);
             else
                 setCnt_[z] = kNotNeeded;
@@ -48,18 +78,25 @@ public:
 
     std::size_t uncovered() const { return uncov_.size(); }
     std::size_t size() const { return cols_.size(); }
+
+    // Every column of every orbit, point-sorted; without a group, in the order of the search.
     Design design() const
     {
-        Design d = cols_;
-        for (Set& s : d)
-            std::sort(s.begin(), s.end());
+        Design d;
+        for (const Set& c : cols_)
+            for (std::size_t g = 0; g < group_.size(); ++g)
+                d.push_back(image(g, c));
+        if (!plain_) {
+            std::sort(d.begin(), d.end());
+            d.erase(std::unique(d.begin(), d.end()), d.end());
+        }
         return d;
     }
 
-    void add(const Set& b)
+    void add(Set b)
     {
+        sortPoints(b.data(), 6);
         cols_.push_back(b);
-        masks_.push_back(maskOf(b.data(), 6));
         forEachCell(b.data(), 6, [&](std::uint64_t c) { cellUp(c); });
         indexAll(cols_.size() - 1, true);
     }
@@ -82,11 +119,9 @@ public:
         if (i != last) {
             indexAll(last, false);
             cols_[i] = cols_[last];
-            masks_[i] = masks_[last];
             indexAll(i, true);
         }
         cols_.pop_back();
-        masks_.pop_back();
         if (moved_.size() > cols_.size()) {
             moved_[i] = moved_[last];
             moved_.pop_back();
@@ -104,11 +139,14 @@ public:
             if ((it & 255) == 0)
                 temp = s.hot * std::exp(ratio * static_cast<double>(it % cycle) / static_cast<double>(cycle));
             const std::uint64_t wm = pickUncovered(rng, cand);
-            const std::size_t i = cand.empty() ? rng.below(cols_.size()) : cand[rng.below(cand.size())];
-            const std::uint64_t out = masks_[i] & ~wm, in = wm & ~masks_[i];
+            const std::uint32_t id = cand.empty() ? static_cast<std::uint32_t>(rng.below(cols_.size()) * group_.size())
+                                                  : cand[rng.below(cand.size())];
+            const std::size_t i = id / group_.size(), g = id % group_.size();
+            const std::uint64_t im = maskOf(image(g, cols_[i]).data(), 6);
+            const std::uint64_t out = im & ~wm, in = wm & ~im;
             if (!out || !in)
                 continue;
-            const int x = pickBit(out, rng), e = pickBit(in, rng);
+            const int x = back(g, pickBit(out, rng)), e = back(g, pickBit(in, rng));
             const long before = static_cast<long>(uncov_.size());
             change(i, x, e);
             const long delta = static_cast<long>(uncov_.size()) - before;
@@ -142,12 +180,16 @@ public:
             ++clock_;
             const std::uint64_t wm = pickUncovered(rng, cand);
             if (cand.empty())
-                cand.push_back(static_cast<std::uint32_t>(rng.below(cols_.size())));
+                cand.push_back(static_cast<std::uint32_t>(rng.below(cols_.size()) * group_.size()));
             moves.clear();
-            for (std::uint32_t i : cand)
-                for (std::uint64_t out = masks_[i] & ~wm; out; out &= out - 1)
-                    for (std::uint64_t in = wm & ~masks_[i]; in; in &= in - 1)
-                        moves.push_back(Move{i, __builtin_ctzll(out), __builtin_ctzll(in)});
+            for (std::uint32_t id : cand) {
+                const std::size_t i = id / group_.size(), g = id % group_.size();
+                const std::uint64_t im = maskOf(image(g, cols_[i]).data(), 6);
+                for (std::uint64_t out = im & ~wm; out; out &= out - 1)
+                    for (std::uint64_t in = wm & ~im; in; in &= in - 1)
+                        moves.push_back(Move{static_cast<std::uint32_t>(i), back(g, __builtin_ctzll(out)),
+                                             back(g, __builtin_ctzll(in))});
+            }
             if (moves.empty())
                 continue;
             const std::size_t evals = std::min<std::size_t>(moves.size(), s.sample);
@@ -187,12 +229,57 @@ public:
     }
 
 private:
-    // A random uncovered set: its mask, and in `cand` the columns holding m - 1 of its points,
-    // which one change makes cover it.
+    // Numbers the orbits of the k-sets: the orbit of every k-set in `id` and/or the rank of one
+    // member of every orbit in `rep`; returns how many orbits there are.
+    std::uint64_t numberOrbits(int k, std::vector<std::uint32_t>* id, std::vector<std::uint32_t>* rep) const
+    {
+        std::vector<std::uint32_t> own;
+        std::vector<std::uint32_t>& ids = id ? *id : own;
+        ids.assign(choose(p_.n, k), UINT32_MAX);
+        std::uint32_t count = 0;
+        std::uint8_t x[8], y[8];
+        for (std::uint64_t r = 0; r < ids.size(); ++r) {
+            if (ids[r] != UINT32_MAX)
+                continue;
+            unrank(r, k, x);
+            for (const Perm& g : group_) {
+                for (int j = 0; j < k; ++j)
+                    y[j] = static_cast<std::uint8_t>(g[x[j]]);
+                sortPoints(y, k);
+                ids[rankOf(y, k)] = count;
+            }
+            if (rep)
+                rep->push_back(static_cast<std::uint32_t>(r));
+            ++count;
+        }
+        return count;
+    }
+
+    std::uint64_t cellOf(std::uint64_t rank) const { return plain_ ? rank : cellId_[rank]; }
+
+    // Element g applied to column c, point-sorted.
+    Set image(std::size_t g, const Set& c) const
+    {
+        if (g == 0)
+            return c;
+        Set out;
+        for (std::size_t k = 0; k < 6; ++k)
+            out[k] = static_cast<std::uint8_t>(group_[g][c[k]]);
+        sortPoints(out.data(), 6);
+        return out;
+    }
+
+    // The point of the representative that element g maps to point v.
+    int back(std::size_t g, int v) const { return group_[inverse_[g]][static_cast<std::size_t>(v)]; }
+
+    // A random uncovered set (a member of a random uncovered orbit): its mask, and in `cand` the
+    // columns (representative times group + element) holding m - 1 of its points, which one
+    // change makes cover it.
     std::uint64_t pickUncovered(Rng& rng, std::vector<std::uint32_t>& cand) const
     {
         std::uint8_t w[8], sub[8];
-        unrank(uncov_[rng.below(uncov_.size())], p_.s, w);
+        const std::uint32_t z = uncov_[rng.below(uncov_.size())];
+        unrank(plain_ ? z : setRep_[z], p_.s, w);
         cand.clear();
         forEachCombo(p_.s, p_.m - 1, [&](const int* idx) {
             for (int k = 0; k < p_.m - 1; ++k)
@@ -217,7 +304,7 @@ private:
         for (auto& v : cols_[i])
             if (v == from)
                 v = static_cast<std::uint8_t>(to);
-        masks_[i] = maskOf(cols_[i].data(), 6);
+        sortPoints(cols_[i].data(), 6);
     }
 
     // Point x of column i becomes e: cells with e appear before the cells with x go.
@@ -241,7 +328,7 @@ private:
             for (int k = 0; k < p_.m; ++k)
                 z[k] = b[idx[k]];
             sortPoints(z, p_.m);
-            f(rankOf(z, p_.m));
+            f(cellOf(rankOf(z, p_.m)));
         });
     }
 
@@ -255,7 +342,7 @@ private:
             for (int k = 0; k < p_.m - 1; ++k)
                 z[k + 1] = rest[idx[k]];
             sortPoints(z, p_.m);
-            f(rankOf(z, p_.m));
+            f(cellOf(rankOf(z, p_.m)));
         });
     }
 
@@ -263,23 +350,26 @@ private:
     {
         if (cellCnt_[c]++ != 0)
             return;
-        const std::uint32_t* u = &up_[c * per_];
-        for (std::uint64_t k = 0; k < per_; ++k)
-            if (setCnt_[u[k]]++ == 0)
-                pop(u[k]);
+        for (std::uint64_t k = upStart_[c]; k < upStart_[c + 1]; ++k)
+            if (setCnt_[up_[k]]++ == 0)
+                pop(up_[k]);
     }
 
     void cellDown(std::uint64_t c)
     {
         if (--cellCnt_[c] != 0)
             return;
-        const std::uint32_t* u = &up_[c * per_];
-        for (std::uint64_t k = 0; k < per_; ++k)
-            if (--setCnt_[u[k]] == 0)
-                push(u[k]);
+        for (std::uint64_t k = upStart_[c]; k < upStart_[c + 1]; ++k)
+            if (--setCnt_[up_[k]] == 0)
+                push(up_[k]);
     }
 
-    void indexAll(std::size_t i, bool add) { index_.file(cols_[i].data(), static_cast<std::uint32_t>(i), add); }
+    // Every member of the orbit of column i, filed as i times the group order plus the element.
+    void indexAll(std::size_t i, bool add)
+    {
+        for (std::size_t g = 0; g < group_.size(); ++g)
+            index_.file(image(g, cols_[i]).data(), static_cast<std::uint32_t>(i * group_.size() + g), add);
+    }
 
     void push(std::uint64_t z)
     {
@@ -304,14 +394,18 @@ private:
     static constexpr std::uint8_t kNotNeeded = 128; // far above any real count of covered cells
 
     Problem p_;
-    std::uint64_t per_ = 0;
+    std::vector<Perm> group_;
+    std::vector<std::ptrdiff_t> inverse_;
+    bool plain_ = true;                 // the identity alone: orbits are single sets, ids are ranks
+    std::vector<std::uint32_t> cellId_; // with a group: the orbit of every cell
+    std::vector<std::uint32_t> setRep_; // with a group: one member of every orbit of sets
+    std::vector<std::uint64_t> upStart_;
     std::vector<std::uint32_t> up_;
     std::vector<std::uint16_t> cellCnt_;
     std::vector<std::uint8_t> setCnt_;
     std::vector<std::int32_t> where_;
     std::vector<std::uint32_t> uncov_;
     Design cols_;
-    std::vector<std::uint64_t> masks_;
     SubsetIndex index_;
     std::vector<std::uint32_t> weight_; // empty until the weighted search runs
     long gain_ = 0;                     // weight uncovered minus weight covered since reset
@@ -344,6 +438,40 @@ Design annealDown(Design d, const Problem& p, std::size_t target, const AnnealSe
                   const std::function<void(const Design&)>& onSmaller, const Log& log)
 {
     return annealDownWith(std::move(d), p, nullptr, target, s, onSmaller, log);
+}
+
+Design annealOrbits(const Problem& p, const Group& generators, std::size_t orbits, const AnnealSettings& s,
+                   const std::function<void(const Design&)>& onSmaller, const Log& log)
+{
+    Rng rng(s.seed);
+    Design start;
+    for (std::size_t k = 0; k < orbits; ++k) {
+        Set c{};
+        std::uint64_t used = 0;
+        for (auto& v : c) {
+            int x;
+            do
+                x = static_cast<int>(rng.below(static_cast<std::uint64_t>(p.n)));
+            while (used >> x & 1u);
+            used |= std::uint64_t{1} << x;
+            v = static_cast<std::uint8_t>(x);
+        }
+        start.push_back(c);
+    }
+    CellAnnealer a(p, start, nullptr, groupElements(generators, p.n));
+    const auto run = [&] { return s.sample > 0 ? a.runWeighted(s, rng) : a.run(s, rng); };
+    if (!run()) {
+        if (log)
+            log("  ricottura: " + std::to_string(orbits) + " orbite (" + std::to_string(a.design().size()) +
+                " colonne) non bastano (" + std::to_string(a.uncovered()) + " scoperte)");
+        return {};
+    }
+    Design best = a.design();
+    if (log)
+        log("  ricottura: " + std::to_string(best.size()) + " colonne");
+    if (onSmaller)
+        onSmaller(best);
+    return stepDown(a, best, 1, rng, 2000, 512, "ricottura", run, onSmaller, log);
 }
 
 Design turanCover(int n, const AnnealSettings& s, const Log& log)

@@ -6,6 +6,7 @@
 // only the cells holding the changed point and the s-sets above the cells that appear or vanish,
 // all found through a table, so a move costs a few hundred look-ups.
 
+#include "groups.h"
 #include "search.h"
 
 #include <cstdint>
@@ -29,6 +30,13 @@ struct AnnealSettings {
 // new covering design. Returns the smallest one found.
 Design annealDown(Design d, const Problem& p, std::size_t target, const AnnealSettings& s,
                   const std::function<void(const Design&)>& onSmaller, const Log& log);
+
+// A design made of whole orbits of columns under the group the generators make: `orbits` random
+// representatives annealed until everything is covered, then the weakest orbit dropped and the
+// rest annealed again, over and over. `onSmaller` sees each covering design; returns the smallest,
+// empty when the first search fails.
+Design annealOrbits(const Problem& p, const Group& generators, std::size_t orbits, const AnnealSettings& s,
+                    const std::function<void(const Design&)>& onSmaller, const Log& log);
 
 // A tre con 4 design on n points from Turan's triple system: the points fall into three parts and
 // the columns cover every triple inside a part and every triple with two points in one part and

@@ -6,7 +6,10 @@
 //   sestara-genera ricottura [--cartella DIR] [--passi P] [--seme S] [--colonne K] [--caldo T] NOME...
 //                                                        shrinks them by simulated annealing
 //                                                        (--pesi M: by the weighted search, M changes scored a move;
-//                                                        --salto: straight to --colonne K, one search there)
+//                                                        --salto: straight to --colonne K, one search there;
+//                                                        --cicli C [--fissi F]: on whole orbits of C equal
+//                                                        cycles of the points, F of them fixed, from random
+//                                                        orbits making at most --colonne K columns)
 //   sestara-genera turan [--cartella DIR] [--passi P] [--seme S] [--pesi M | --caldo T] tre4-N...
 //                                                        tre con 4 from Turan's triple system
 //   sestara-genera assembla [--cartella DIR] --uscita DIR
@@ -17,6 +20,7 @@
 
 #include "anneal.h"
 #include "designs.h"
+#include "groups.h"
 #include "search.h"
 
 #include "development/catalogue.h"
@@ -99,8 +103,6 @@ Design steiner22()
     }
     return d;
 }
-
-using Group = std::vector<std::vector<int>>; // generators, permutations of the points
 
 // The orbit of the k-set x under the group: f(rank, sorted set) for each member not yet seen.
 template <class Seen, class F>
@@ -230,61 +232,6 @@ Design orbitSearch(const Problem& p, const Group& group, std::size_t k, std::uin
     return d;
 }
 
-// Groups whose orbits are searched: one cycle of all the points, one of all but one or two, two
-// or three equal cycles; for a prime number of points p (possibly with one point fixed), the
-// affine maps x -> a x + b with a in a subgroup of the units.
-std::vector<Group> searchGroups(int n)
-{
-    std::vector<Group> out;
-    auto cycles = [&](int parts, int fixed) {
-        const int len = (n - fixed) / parts;
-        if (len * parts + fixed != n || len < 2)
-            return;
-        std::vector<int> perm(static_cast<std::size_t>(n));
-        for (int i = 0; i < n; ++i)
-            perm[static_cast<std::size_t>(i)] = i >= len * parts ? i : (i / len) * len + (i % len + 1) % len;
-        out.push_back(Group{perm});
-    };
-    auto affine = [&](int q) {
-        bool prime = q >= 5;
-        for (int d = 2; d * d <= q; ++d)
-            prime = prime && q % d != 0;
-        if (!prime)
-            return;
-        for (int order = 2; order < q - 1; ++order) {
-            if ((q - 1) % order)
-                continue;
-            // a generator of the subgroup of units of this order
-            int a = 0;
-            for (int c = 2; c < q && !a; ++c) {
-                int v = 1, ord = 0;
-                do {
-                    v = v * c % q;
-                    ++ord;
-                } while (v != 1);
-                if (ord == order)
-                    a = c;
-            }
-            std::vector<int> shift(static_cast<std::size_t>(n)), scale(static_cast<std::size_t>(n));
-            for (int i = 0; i < n; ++i) {
-                shift[static_cast<std::size_t>(i)] = i < q ? (i + 1) % q : i;
-                scale[static_cast<std::size_t>(i)] = i < q ? i * a % q : i;
-            }
-            out.push_back(Group{shift, scale});
-        }
-    };
-    cycles(1, 0);
-    cycles(1, 1);
-    cycles(2, 0);
-    cycles(1, 2);
-    cycles(3, 0);
-    cycles(2, 1);
-    cycles(3, 1);
-    affine(n);
-    affine(n - 1);
-    return out;
-}
-
 // Six drawn numbers put three in the first a numbers or four in the last b: a tre-con-3 design on
 // the first group plus a tre-con-4 design on the second guarantees 3 if 6.
 Design splitDesign(const Design& tre3, int a, const Design& tre4)
@@ -323,6 +270,8 @@ struct Options {
     bool jump = false;     // --salto
     std::size_t sample = 0;
     int group = -1; // orbit search: only this group of the list, all when negative
+    int cycles = 0; // annealing on the orbits of this many equal cycles of the points
+    int fixed = 0;  // and this many fixed points
     std::vector<std::string> names;
 };
 
@@ -552,6 +501,46 @@ int migliora(const Options& o, Shrink how)
                                keep(smaller);
                        },
                        say);
+            continue;
+        }
+        if (how == Shrink::Annealing && o.cycles > 0) {
+            const Group group = cycleGroup(p.n, o.cycles, o.fixed);
+            if (group.empty()) {
+                say("  " + std::to_string(p.n) + " numeri non si dividono in " + std::to_string(o.cycles) +
+                    " cicli uguali con " + std::to_string(o.fixed) + " fissi");
+                continue;
+            }
+            const int len = (p.n - o.fixed) / o.cycles;
+            const std::string fixed = o.fixed == 0   ? ""
+                                      : o.fixed == 1 ? ", uno fisso"
+                                                     : ", " + std::to_string(o.fixed) + " fissi";
+            const std::string cycles = o.cycles == 1 ? "rotazioni di " + std::to_string(len) + " numeri"
+                                                     : std::to_string(o.cycles) + " cicli di " + std::to_string(len) +
+                                                           " numeri";
+            const std::string orbitMethod = "ricottura sulle orbite (" + cycles + fixed + ")";
+            AnnealSettings s;
+            s.moves = o.moves ? o.moves : 2000000;
+            s.seed = o.seed;
+            s.hot = o.hot;
+            s.cold = std::min(0.04, o.hot / 4);
+            s.sample = o.sample;
+            const std::size_t k = o.columns ? o.columns : f.columns.size() - 1;
+            const std::size_t orbits = std::max<std::size_t>(k / static_cast<std::size_t>(len), 1);
+            annealOrbits(p, group, orbits, s,
+                         [&](const Design& smaller) {
+                             if (smaller.size() >= f.columns.size())
+                                 return;
+                             Design d = smaller;
+                             normalise(d);
+                             if (!verified(d, p))
+                                 return;
+                             const DesignFile g{d, orbitMethod, secondsSince(t0), true};
+                             if (saveDesign(o.folder, name, g)) {
+                                 f.columns = d;
+                                 say("  salvato: " + std::to_string(d.size()) + " colonne");
+                             }
+                         },
+                         say);
             continue;
         }
         if (how == Shrink::Annealing) {
@@ -843,7 +832,8 @@ int usage()
     std::cerr << "Uso:\n"
                  "  sestara-genera genera   [--cartella DIR] [NOME...]\n"
                  "  sestara-genera migliora [--cartella DIR] [--passi P] [--seme S] [--colonne K] NOME...\n"
-                 "  sestara-genera ricottura [--cartella DIR] [--passi P] [--seme S] [--colonne K [--salto]] [--caldo T] [--pesi M] NOME...\n"
+                 "  sestara-genera ricottura [--cartella DIR] [--passi P] [--seme S] [--colonne K [--salto]] [--caldo T] [--pesi M]\n"
+                 "                           [--cicli C [--fissi F]] NOME...\n"
                  "  sestara-genera turan     [--cartella DIR] [--passi P] [--seme S] [--pesi M | --caldo T] tre4-N...\n"
                  "  sestara-genera orbite   [--cartella DIR] [--colonne K] [--passi NODI] [--gruppo I] NOME...\n"
                  "  sestara-genera assembla [--cartella DIR] --uscita DIR\n"
@@ -883,6 +873,10 @@ int main(int argc, char** argv)
             if (!value(v))
                 return usage();
             o.group = std::atoi(v.c_str());
+        } else if (a == "--cicli" || a == "--fissi") {
+            if (!value(v))
+                return usage();
+            (a == "--cicli" ? o.cycles : o.fixed) = std::atoi(v.c_str());
         } else if (a == "--colonne") {
             if (!value(v))
                 return usage();

@@ -42,7 +42,7 @@ Design stepDown(Search& a, Design best, std::size_t target, Rng& rng, std::size_
         dropWeakest(a, rng, sampleAbove, sample);
         if (!run()) {
             if (log)
-                log("  " + label + ": " + std::to_string(a.size()) + " colonne non bastano (" +
+                log("  " + label + ": " + std::to_string(a.design().size()) + " colonne non bastano (" +
                     std::to_string(a.uncovered()) + " scoperti)");
             break;
         }

@@ -1,0 +1,89 @@
+#include "groups.h"
+
+#include <algorithm>
+#include <set>
+
+namespace gen {
+
+Group cycleGroup(int n, int parts, int fixed)
+{
+    if (parts < 1 || fixed < 0 || fixed >= n)
+        return {};
+    const int len = (n - fixed) / parts;
+    if (len * parts + fixed != n || len < 2)
+        return {};
+    Perm perm(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i)
+        perm[static_cast<std::size_t>(i)] = i >= len * parts ? i : (i / len) * len + (i % len + 1) % len;
+    return Group{perm};
+}
+
+std::vector<Group> searchGroups(int n)
+{
+    std::vector<Group> out;
+    auto cycles = [&](int parts, int fixed) {
+        Group g = cycleGroup(n, parts, fixed);
+        if (!g.empty())
+            out.push_back(std::move(g));
+    };
+    auto affine = [&](int q) {
+        bool prime = q >= 5;
+        for (int d = 2; d * d <= q; ++d)
+            prime = prime && q % d != 0;
+        if (!prime)
+            return;
+        for (int order = 2; order < q - 1; ++order) {
+            if ((q - 1) % order)
+                continue;
+            // a generator of the subgroup of units of this order
+            int a = 0;
+            for (int c = 2; c < q && !a; ++c) {
+                int v = 1, ord = 0;
+                do {
+                    v = v * c % q;
+                    ++ord;
+                } while (v != 1);
+                if (ord == order)
+                    a = c;
+            }
+            Perm shift(static_cast<std::size_t>(n)), scale(static_cast<std::size_t>(n));
+            for (int i = 0; i < n; ++i) {
+                shift[static_cast<std::size_t>(i)] = i < q ? (i + 1) % q : i;
+                scale[static_cast<std::size_t>(i)] = i < q ? i * a % q : i;
+            }
+            out.push_back(Group{shift, scale});
+        }
+    };
+    cycles(1, 0);
+    cycles(1, 1);
+    cycles(2, 0);
+    cycles(1, 2);
+    cycles(3, 0);
+    cycles(2, 1);
+    cycles(3, 1);
+    affine(n);
+    affine(n - 1);
+    return out;
+}
+
+std::vector<Perm> groupElements(const Group& generators, int n)
+{
+    Perm identity(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i)
+        identity[static_cast<std::size_t>(i)] = i;
+    std::vector<Perm> out{identity};
+    std::set<Perm> seen{identity};
+    // Closure: every element times every generator, until nothing new appears.
+    for (std::size_t k = 0; k < out.size(); ++k) {
+        for (const Perm& g : generators) {
+            Perm h(static_cast<std::size_t>(n));
+            for (int i = 0; i < n; ++i)
+                h[static_cast<std::size_t>(i)] = g[static_cast<std::size_t>(out[k][static_cast<std::size_t>(i)])];
+            if (seen.insert(h).second)
+                out.push_back(std::move(h));
+        }
+    }
+    return out;
+}
+
+} // namespace gen

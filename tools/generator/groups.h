@@ -1,0 +1,25 @@
+#pragma once
+
+// Permutation groups of the points, for designs made of whole orbits of columns.
+
+#include <cstdint>
+#include <vector>
+
+namespace gen {
+
+using Perm = std::vector<int>;   // the image of every point
+using Group = std::vector<Perm>; // generators
+
+// `parts` equal cycles over the first n - fixed points (they must divide evenly), the last
+// `fixed` points fixed; empty when the numbers do not fit.
+Group cycleGroup(int n, int parts, int fixed);
+
+// Groups whose orbits the exhaustive search tries: one cycle of all the points, one of all but one
+// or two, two or three equal cycles; for a prime number of points q (possibly with one point fixed),
+// the affine maps x -> a x + b with a in a subgroup of the units.
+std::vector<Group> searchGroups(int n);
+
+// Every element of the group the generators make, the identity first.
+std::vector<Perm> groupElements(const Group& generators, int n);
+
+} // namespace gen
