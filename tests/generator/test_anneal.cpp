@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <set>
 
 namespace {
@@ -133,6 +134,15 @@ TEST(Turan, CoversEveryFourNumbersWithThreeInAColumn)
         EXPECT_TRUE(covers(d, Problem{n, 4, 3}));
         EXPECT_TRUE(wellFormed(d, n));
         EXPECT_EQ(std::set<Set>(d.begin(), d.end()).size(), d.size());
+    }
+    // Parts of unequal sizes, the smallest first, in the middle or last.
+    for (const auto& sizes : {std::array<int, 2>{7, 5}, std::array<int, 2>{4, 7}, std::array<int, 2>{6, 6}}) {
+        SCOPED_TRACE(sizes[0] * 100 + sizes[1]);
+        AnnealSettings s = settings(32);
+        s.moves = 20000;
+        const Design d = turanCover(16, s, nullptr, sizes[0], sizes[1]);
+        EXPECT_TRUE(covers(d, Problem{16, 4, 3}));
+        EXPECT_TRUE(wellFormed(d, 16));
     }
 }
 

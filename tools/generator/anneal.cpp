@@ -22,7 +22,7 @@ public:
     // The columns are representatives of whole orbits under `group` (every element listed, the
     // identity first; the identity alone when empty): an orbit of s-sets is covered when one of its
     // cells lies in an orbit of cells some representative holds. Only the sets marked in `needed`
-    // (all when it is null; without a group only) must be covered.
+    // (all when it is null; the same for every member of an orbit) must be covered.
     CellAnnealer(const Problem& p, const Design& d, const std::vector<char>* needed = nullptr,
                  const std::vector<Perm>& group = {})
         : p_(p), group_(group), index_(p.n, p.m - 1)
@@ -67,7 +67,7 @@ public:
         setCnt_.assign(sets, 0);
         where_.assign(sets, -1);
         for (std::uint64_t z = 0; z < sets; ++z) {
-            if (!needed || !plain_ || (*needed)[z])
+            if (!needed || (*needed)[plain_ ? z : setRep_[z]])
                 push(z);
             else
                 setCnt_[z] = kNotNeeded;
@@ -474,16 +474,15 @@ Design annealOrbits(const Problem& p, const Group& generators, std::size_t orbit
     return stepDown(a, best, 1, rng, 2000, 512, "ricottura", run, onSmaller, log);
 }
 
-Design turanCover(int n, const AnnealSettings& s, const Log& log)
+namespace {
+
+// Turan's triple system on the parts V0, V1, V2 (part[v] for every point v): a triple is needed
+// when it lies in one part or has two points in Vi and one in Vi+1. Four points always hold such
+// a triple: two of them share a part; unless a third joins them there, one of the other two lies in
+// the next part, or both lie in the part before, where they are a pair whose next part holds the
+// first two.
+std::vector<char> turanTriples(int n, const std::vector<int>& part)
 {
-    // Parts V0, V1, V2 as equal as can be; a triple is needed when it lies in one part or has two
-    // points in Vi and one in Vi+1. Four points always hold such a triple: two of them share a
-    // part; unless a third joins them there, one of the other two lies in the next part, or both
-    // lie in the part before, where they are a pair whose next part holds the first two.
-    std::vector<int> part(static_cast<std::size_t>(n));
-    for (int v = 0; v < n; ++v)
-        part[static_cast<std::size_t>(v)] = v * 3 / n;
-    const Problem tri{n, 3, 3};
     std::vector<char> needed(choose(n, 3), 0);
     std::uint8_t t[3];
     for (std::uint64_t r = 0; r < needed.size(); ++r) {
@@ -495,6 +494,19 @@ Design turanCover(int n, const AnnealSettings& s, const Log& log)
             if (count[i] == 3 || (count[i] == 2 && count[(i + 1) % 3] == 1))
                 needed[r] = 1;
     }
+    return needed;
+}
+
+} // namespace
+
+Design turanCover(int n, const AnnealSettings& s, const Log& log, int first, int second)
+{
+    // Parts of the sizes asked for, or as equal as can be.
+    std::vector<int> part(static_cast<std::size_t>(n));
+    for (int v = 0; v < n; ++v)
+        part[static_cast<std::size_t>(v)] = first > 0 ? (v < first ? 0 : v < first + second ? 1 : 2) : v * 3 / n;
+    const Problem tri{n, 3, 3};
+    const std::vector<char> needed = turanTriples(n, part);
     // Greedy start over the needed triples: always the column covering the most still uncovered.
     std::vector<char> left(needed);
     std::uint64_t remaining = static_cast<std::uint64_t>(std::count(left.begin(), left.end(), 1));

@@ -38,10 +38,11 @@ Design annealDown(Design d, const Problem& p, std::size_t target, const AnnealSe
 Design annealOrbits(const Problem& p, const Group& generators, std::size_t orbits, const AnnealSettings& s,
                     const std::function<void(const Design&)>& onSmaller, const Log& log);
 
-// A tre con 4 design on n points from Turan's triple system: the points fall into three parts and
+// A tre con 4 design on n points from Turan's triple system: the points fall into three parts (the
+// first `first` points, the next `second` and the rest; as equal as can be when `first` is 0) and
 // the columns cover every triple inside a part and every triple with two points in one part and
 // the third in the next (cyclically); found by a greedy start and the weighted search.
-Design turanCover(int n, const AnnealSettings& s, const Log& log);
+Design turanCover(int n, const AnnealSettings& s, const Log& log, int first = 0, int second = 0);
 
 // Bytes the cell tables of a problem take, to refuse problems too large for them.
 std::uint64_t annealMemory(const Problem& p);

@@ -10,8 +10,9 @@
 //                                                        --cicli C [--fissi F]: on whole orbits of C equal
 //                                                        cycles of the points, F of them fixed, from random
 //                                                        orbits making at most --colonne K columns)
-//   sestara-genera turan [--cartella DIR] [--passi P] [--seme S] [--pesi M | --caldo T] tre4-N...
-//                                                        tre con 4 from Turan's triple system
+//   sestara-genera turan [--cartella DIR] [--passi P] [--seme S] [--pesi M | --caldo T] [--parti A,B] tre4-N...
+//                                                        tre con 4 from Turan's triple system (--parti A,B:
+//                                                        the sizes of the first two parts)
 //   sestara-genera assembla [--cartella DIR] --uscita DIR
 //                                                        writes "Riduttore" and "Immediati"
 //   sestara-genera tabella  [--cartella DIR]             the size table of the documentation
@@ -272,6 +273,7 @@ struct Options {
     int group = -1; // orbit search: only this group of the list, all when negative
     int cycles = 0; // annealing on the orbits of this many equal cycles of the points
     int fixed = 0;  // and this many fixed points
+    int parts[2] = {0, 0}; // Turan: sizes of the first two parts (0: three equal parts)
     std::vector<std::string> names;
 };
 
@@ -463,7 +465,10 @@ int migliora(const Options& o, Shrink how)
         const std::string step = how == Shrink::LocalSearch                  ? "ricerca locale"
                                  : o.sample || how == Shrink::Turan ? "ricerca pesata"
                                                                      : "ricottura";
-        const std::string method = how == Shrink::Turan ? "triple di Turan su tre parti + ricerca pesata"
+        const std::string parts = o.parts[0] > 0 ? " (" + std::to_string(o.parts[0]) + ", " + std::to_string(o.parts[1]) +
+                                                       ", " + std::to_string(p.n - o.parts[0] - o.parts[1]) + ")"
+                                                 : "";
+        const std::string method = how == Shrink::Turan ? "triple di Turan su tre parti" + parts + " + ricerca pesata"
                                    : f.method.find(step) == std::string::npos ? f.method + " + " + step
                                                                               : f.method;
         const std::uint64_t moves = o.moves ? o.moves : std::max<std::uint64_t>(defaultMoves(p), 2000);
@@ -489,7 +494,12 @@ int migliora(const Options& o, Shrink how)
             s.sample = o.sample ? o.sample : o.hotGiven ? 0 : 64;
             s.hot = o.hot;
             s.cold = std::min(0.04, o.hot / 4);
-            Design d = turanCover(p.n, s, say);
+            if (o.parts[0] < 0 || o.parts[1] < 0 || (o.parts[0] > 0) != (o.parts[1] > 0) ||
+                o.parts[0] + o.parts[1] >= p.n) {
+                say("  parti non valide per " + std::to_string(p.n) + " numeri");
+                continue;
+            }
+            Design d = turanCover(p.n, s, say, o.parts[0], o.parts[1]);
             if (!verified(d, p))
                 continue;
             say("  turan: " + std::to_string(d.size()) + " colonne");
@@ -526,8 +536,7 @@ int migliora(const Options& o, Shrink how)
             s.sample = o.sample;
             const std::size_t k = o.columns ? o.columns : f.columns.size() - 1;
             const std::size_t orbits = std::max<std::size_t>(k / static_cast<std::size_t>(len), 1);
-            annealOrbits(p, group, orbits, s,
-                         [&](const Design& smaller) {
+            const std::function<void(const Design&)> onSmaller = [&](const Design& smaller) {
                              if (smaller.size() >= f.columns.size())
                                  return;
                              Design d = smaller;
@@ -539,8 +548,8 @@ int migliora(const Options& o, Shrink how)
                                  f.columns = d;
                                  say("  salvato: " + std::to_string(d.size()) + " colonne");
                              }
-                         },
-                         say);
+            };
+            annealOrbits(p, group, orbits, s, onSmaller, say);
             continue;
         }
         if (how == Shrink::Annealing) {
@@ -834,7 +843,8 @@ int usage()
                  "  sestara-genera migliora [--cartella DIR] [--passi P] [--seme S] [--colonne K] NOME...\n"
                  "  sestara-genera ricottura [--cartella DIR] [--passi P] [--seme S] [--colonne K [--salto]] [--caldo T] [--pesi M]\n"
                  "                           [--cicli C [--fissi F]] NOME...\n"
-                 "  sestara-genera turan     [--cartella DIR] [--passi P] [--seme S] [--pesi M | --caldo T] tre4-N...\n"
+                 "  sestara-genera turan     [--cartella DIR] [--passi P] [--seme S] [--pesi M | --caldo T] [--parti A,B]\n"
+                 "                           tre4-N...\n"
                  "  sestara-genera orbite   [--cartella DIR] [--colonne K] [--passi NODI] [--gruppo I] NOME...\n"
                  "  sestara-genera assembla [--cartella DIR] --uscita DIR\n"
                  "  sestara-genera tabella  [--cartella DIR]\n"
@@ -877,6 +887,9 @@ int main(int argc, char** argv)
             if (!value(v))
                 return usage();
             (a == "--cicli" ? o.cycles : o.fixed) = std::atoi(v.c_str());
+        } else if (a == "--parti") {
+            if (!value(v) || std::sscanf(v.c_str(), "%d,%d", &o.parts[0], &o.parts[1]) != 2)
+                return usage();
         } else if (a == "--colonne") {
             if (!value(v))
                 return usage();
