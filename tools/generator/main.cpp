@@ -473,14 +473,25 @@ int migliora(const Options& o, Shrink how)
                                                                               : f.method;
         const std::uint64_t moves = o.moves ? o.moves : std::max<std::uint64_t>(defaultMoves(p), 2000);
         // Saves a design only once it has been checked; false when it was not kept.
-        auto keep = [&](Design d) {
+        // A design found afresh (`fresh`) has its own method and does not add the time spent on
+        // the stored one.
+        auto keep = [&](Design d, const std::string* fresh = nullptr) {
             normalise(d);
             if (!verified(d, p))
                 return false;
-            const DesignFile g{d, method, before + secondsSince(t0), true};
+            const DesignFile g{d, fresh ? *fresh : method, (fresh ? 0 : before) + secondsSince(t0), true};
             if (saveDesign(o.folder, name, g))
                 say("  salvato: " + std::to_string(d.size()) + " colonne");
             return true;
+        };
+        const auto annealing = [&] {
+            AnnealSettings s;
+            s.moves = o.moves ? o.moves : 2000000;
+            s.seed = o.seed;
+            s.hot = o.hot;
+            s.cold = std::min(0.04, o.hot / 4);
+            s.sample = o.sample;
+            return s;
         };
         if (how == Shrink::Turan) {
             if (name.kind != DesignName::Tre4) {
@@ -528,28 +539,15 @@ int migliora(const Options& o, Shrink how)
                                                      : std::to_string(o.cycles) + " cicli di " + std::to_string(len) +
                                                            " numeri";
             const std::string orbitMethod = "ricottura sulle orbite (" + cycles + fixed + ")";
-            AnnealSettings s;
-            s.moves = o.moves ? o.moves : 2000000;
-            s.seed = o.seed;
-            s.hot = o.hot;
-            s.cold = std::min(0.04, o.hot / 4);
-            s.sample = o.sample;
             const std::size_t k = o.columns ? o.columns : f.columns.size() - 1;
             const std::size_t orbits = std::max<std::size_t>(k / static_cast<std::size_t>(len), 1);
-            const std::function<void(const Design&)> onSmaller = [&](const Design& smaller) {
-                             if (smaller.size() >= f.columns.size())
-                                 return;
-                             Design d = smaller;
-                             normalise(d);
-                             if (!verified(d, p))
-                                 return;
-                             const DesignFile g{d, orbitMethod, secondsSince(t0), true};
-                             if (saveDesign(o.folder, name, g)) {
-                                 f.columns = d;
-                                 say("  salvato: " + std::to_string(d.size()) + " colonne");
-                             }
-            };
-            annealOrbits(p, group, orbits, s, onSmaller, say);
+            std::size_t stored = f.columns.size();
+            annealOrbits(p, group, orbits, annealing(),
+                         [&](const Design& smaller) {
+                             if (smaller.size() < stored && keep(smaller, &orbitMethod))
+                                 stored = smaller.size();
+                         },
+                         say);
             continue;
         }
         if (how == Shrink::Annealing) {
@@ -557,12 +555,7 @@ int migliora(const Options& o, Shrink how)
                 say("  troppo grande per la ricottura");
                 continue;
             }
-            AnnealSettings s;
-            s.moves = o.moves ? o.moves : 2000000;
-            s.seed = o.seed;
-            s.hot = o.hot;
-            s.cold = std::min(0.04, o.hot / 4);
-            s.sample = o.sample;
+            AnnealSettings s = annealing();
             s.jump = o.jump;
             annealDown(f.columns, p, o.columns ? o.columns : catalogueTarget(name), s,
                        [&](const Design& smaller) { keep(smaller); }, say);
