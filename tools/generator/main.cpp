@@ -879,7 +879,10 @@ int main(int argc, char** argv)
         } else if (a == "--cicli" || a == "--fissi") {
             if (!value(v))
                 return usage();
-            (a == "--cicli" ? o.cycles : o.fixed) = std::atoi(v.c_str());
+            int& out = a == "--cicli" ? o.cycles : o.fixed;
+            out = std::atoi(v.c_str());
+            if (out < 0)
+                return usage();
         } else if (a == "--parti") {
             if (!value(v) || std::sscanf(v.c_str(), "%d,%d", &o.parts[0], &o.parts[1]) != 2)
                 return usage();
