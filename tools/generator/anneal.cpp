@@ -290,13 +290,20 @@ private:
         return maskOf(w, p_.s);
     }
 
-    // The change of x into e in column i was kept: its entries in the index follow it.
+    // The change of x into e in column i was kept: in every member of its orbit, the entries under
+    // the subsets holding x go to the subsets holding e.
     void reindex(std::size_t i, int x, int e)
     {
-        replacePoint(i, e, x);
-        indexAll(i, false);
-        replacePoint(i, x, e);
-        indexAll(i, true);
+        std::uint8_t rest[5];
+        for (std::size_t g = 0; g < group_.size(); ++g) {
+            int r = 0;
+            for (std::uint8_t v : cols_[i])
+                if (v != e)
+                    rest[r++] = static_cast<std::uint8_t>(group_[g][v]);
+            const auto id = static_cast<std::uint32_t>(i * group_.size() + g);
+            index_.fileWith(static_cast<std::uint8_t>(group_[g][static_cast<std::size_t>(x)]), rest, id, false);
+            index_.fileWith(static_cast<std::uint8_t>(group_[g][static_cast<std::size_t>(e)]), rest, id, true);
+        }
     }
 
     void replacePoint(std::size_t i, int from, int to)

@@ -184,22 +184,40 @@ public:
             std::uint8_t z[8];
             for (int j = 0; j < k_; ++j)
                 z[j] = b[idx[j]];
-            sortPoints(z, k_);
-            auto& list = lists_[rankOf(z, k_)];
-            if (add) {
-                list.push_back(i);
-            } else {
-                for (auto& v : list)
-                    if (v == i) {
-                        v = list.back();
-                        break;
-                    }
-                list.pop_back();
-            }
+            edit(z, i, add);
+        });
+    }
+
+    // The same, only under the k-subsets that hold point a (the column's other points in rest[0..4]):
+    // all a one-point change of a column moves.
+    void fileWith(std::uint8_t a, const std::uint8_t* rest, std::uint32_t i, bool add)
+    {
+        forEachCombo(5, k_ - 1, [&](const int* idx) {
+            std::uint8_t z[8];
+            z[0] = a;
+            for (int j = 0; j < k_ - 1; ++j)
+                z[j + 1] = rest[idx[j]];
+            edit(z, i, add);
         });
     }
 
 private:
+    void edit(std::uint8_t* z, std::uint32_t i, bool add)
+    {
+        sortPoints(z, k_);
+        auto& list = lists_[rankOf(z, k_)];
+        if (add) {
+            list.push_back(i);
+            return;
+        }
+        for (auto& v : list)
+            if (v == i) {
+                v = list.back();
+                break;
+            }
+        list.pop_back();
+    }
+
     int k_;
     std::vector<std::vector<std::uint32_t>> lists_;
 };

@@ -498,13 +498,10 @@ int migliora(const Options& o, Shrink how)
                 say("  solo per i disegni tre4-N");
                 continue;
             }
-            AnnealSettings s;
+            AnnealSettings s = annealing();
             s.moves = o.moves ? o.moves : 200000;
-            s.seed = o.seed;
             // The weighted search unless a temperature asks for annealing.
             s.sample = o.sample ? o.sample : o.hotGiven ? 0 : 64;
-            s.hot = o.hot;
-            s.cold = std::min(0.04, o.hot / 4);
             if (o.parts[0] < 0 || o.parts[1] < 0 || (o.parts[0] > 0) != (o.parts[1] > 0) ||
                 o.parts[0] + o.parts[1] >= p.n) {
                 say("  parti non valide per " + std::to_string(p.n) + " numeri");
