@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <set>
+#include <string>
 
 namespace {
 
@@ -171,6 +172,62 @@ TEST(Groups, CyclesAndTheirElements)
         return out;
     }();
     EXPECT_NE(std::find(sizes.begin(), sizes.end(), 21u), sizes.end());
+}
+
+TEST(Groups, TranslationsOfVectors)
+{
+    // Vectors of two digits in base 3 on the first 9 of 11 numbers: x = d0 + 3 d1.
+    const Group g = translationGroup(11, 3, 2);
+    ASSERT_EQ(g.size(), 2u);
+    EXPECT_EQ(g[0], (Perm{1, 2, 0, 4, 5, 3, 7, 8, 6, 9, 10}));
+    EXPECT_EQ(g[1], (Perm{3, 4, 5, 6, 7, 8, 0, 1, 2, 9, 10}));
+    const auto elements = groupElements(g, 11);
+    ASSERT_EQ(elements.size(), 9u);
+    for (std::size_t k = 1; k < elements.size(); ++k) {
+        SCOPED_TRACE(k);
+        // Every translation but the identity moves every vector; the last two numbers never move.
+        for (int x = 0; x < 9; ++x)
+            EXPECT_NE(elements[k][static_cast<std::size_t>(x)], x);
+        EXPECT_EQ(elements[k][9], 9);
+        EXPECT_EQ(elements[k][10], 10);
+    }
+
+    // Too many vectors for the numbers, a base that is not prime, no digits: refused.
+    EXPECT_TRUE(translationGroup(8, 3, 2).empty());
+    EXPECT_TRUE(translationGroup(28, 4, 2).empty());
+    EXPECT_TRUE(translationGroup(28, 1, 3).empty());
+    EXPECT_TRUE(translationGroup(28, 3, 0).empty());
+    EXPECT_EQ(groupElements(translationGroup(28, 3, 3), 28).size(), 27u);
+}
+
+TEST(Orbits, ACompletedSearchCoversWhatTheOrbitsLeaveAndOnlyShrinks)
+{
+    // One orbit of at most 9 columns cannot give 5 se 6 on 10 numbers: the completion must add
+    // columns, and every design handed out is checked by the verifier.
+    const Problem p{10, 6, 5};
+    std::vector<Design> seen;
+    std::vector<std::string> lines;
+    AnnealSettings s = settings(3);
+    s.moves = 20000;
+    const Design d = annealOrbitsCompleted(
+        p, translationGroup(10, 3, 2), 1, 0, s, [&](const Design& x) { seen.push_back(x); },
+        [&](const std::string& line) { lines.push_back(line); });
+    ASSERT_GE(seen.size(), 2u);
+    EXPECT_EQ(d, seen.back());
+    EXPECT_GT(seen.front().size(), 9u);
+    for (std::size_t k = 0; k < seen.size(); ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_TRUE(covers(seen[k], p));
+        EXPECT_TRUE(wellFormed(seen[k], 10));
+        EXPECT_EQ(std::set<Set>(seen[k].begin(), seen[k].end()).size(), seen[k].size());
+        if (k > 0) {
+            EXPECT_LT(seen[k].size(), seen[k - 1].size());
+        }
+    }
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[0].rfind("  ricottura: 1 orbite (", 0), 0u) << lines[0];
+    EXPECT_NE(lines[0].find(" orbite scoperte"), std::string::npos) << lines[0];
+    EXPECT_EQ(lines[1], "  completate: " + std::to_string(seen.front().size()) + " colonne");
 }
 
 TEST(Orbits, EveryDesignIsMadeOfWholeOrbitsAndKeepsItsGuarantee)

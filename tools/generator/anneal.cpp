@@ -77,6 +77,8 @@ public:
     }
 
     std::size_t uncovered() const { return uncov_.size(); }
+    // The sets (orbits of sets) still uncovered, by rank (by number).
+    const std::vector<std::uint32_t>& uncoveredSets() const { return uncov_; }
     std::size_t size() const { return cols_.size(); }
 
     // Every column of every orbit, point-sorted; without a group, in the order of the search.
@@ -447,12 +449,12 @@ Design annealDown(Design d, const Problem& p, std::size_t target, const AnnealSe
     return annealDownWith(std::move(d), p, nullptr, target, s, onSmaller, log);
 }
 
-Design annealOrbits(const Problem& p, const Group& generators, std::size_t orbits, const AnnealSettings& s,
-                   const std::function<void(const Design&)>& onSmaller, const Log& log)
+namespace {
+
+Design randomColumns(const Problem& p, std::size_t count, Rng& rng)
 {
-    Rng rng(s.seed);
-    Design start;
-    for (std::size_t k = 0; k < orbits; ++k) {
+    Design out;
+    for (std::size_t k = 0; k < count; ++k) {
         Set c{};
         std::uint64_t used = 0;
         for (auto& v : c) {
@@ -463,9 +465,79 @@ Design annealOrbits(const Problem& p, const Group& generators, std::size_t orbit
             used |= std::uint64_t{1} << x;
             v = static_cast<std::uint8_t>(x);
         }
-        start.push_back(c);
+        out.push_back(c);
     }
-    CellAnnealer a(p, start, nullptr, groupElements(generators, p.n));
+    return out;
+}
+
+// Covers whatever is left with single columns. Each one starts from a cell of the first set still
+// uncovered and grows by the point that lets it cover the most uncovered sets (the lowest point on
+// a tie); of the columns grown from the cells of that set, the one covering the most is taken.
+void completeGreedily(CellAnnealer& a, const Problem& p)
+{
+    std::uint8_t w[8];
+    const auto maskOf = [&](std::uint64_t rank) {
+        unrank(rank, p.s, w);
+        std::uint64_t m = 0;
+        for (int k = 0; k < p.s; ++k)
+            m |= std::uint64_t{1} << w[k];
+        return m;
+    };
+    while (a.uncovered() > 0) {
+        std::vector<std::uint64_t> left;
+        left.reserve(a.uncovered());
+        for (std::uint32_t z : a.uncoveredSets())
+            left.push_back(maskOf(z));
+        const auto gain = [&](std::uint64_t column) {
+            std::size_t g = 0;
+            for (std::uint64_t m : left)
+                g += __builtin_popcountll(m & column) >= p.m;
+            return g;
+        };
+        std::uint8_t first[8];
+        unrank(a.uncoveredSets().front(), p.s, first);
+        std::uint64_t best = 0;
+        std::size_t bestGain = 0;
+        forEachCombo(p.s, p.m, [&](const int* idx) {
+            std::uint64_t column = 0;
+            for (int k = 0; k < p.m; ++k)
+                column |= std::uint64_t{1} << first[idx[k]];
+            for (int size = p.m; size < 6; ++size) {
+                std::uint64_t pick = 0;
+                std::size_t pickGain = 0;
+                for (int v = 0; v < p.n; ++v) {
+                    const std::uint64_t bit = std::uint64_t{1} << v;
+                    if (column & bit)
+                        continue;
+                    const std::size_t g = gain(column | bit);
+                    if (!pick || g > pickGain) {
+                        pick = bit;
+                        pickGain = g;
+                    }
+                }
+                column |= pick;
+            }
+            const std::size_t g = gain(column);
+            if (!best || g > bestGain) {
+                best = column;
+                bestGain = g;
+            }
+        });
+        Set c{};
+        for (int v = 0, k = 0; v < p.n; ++v)
+            if (best >> v & 1u)
+                c[static_cast<std::size_t>(k++)] = static_cast<std::uint8_t>(v);
+        a.add(c);
+    }
+}
+
+} // namespace
+
+Design annealOrbits(const Problem& p, const Group& generators, std::size_t orbits, const AnnealSettings& s,
+                   const std::function<void(const Design&)>& onSmaller, const Log& log)
+{
+    Rng rng(s.seed);
+    CellAnnealer a(p, randomColumns(p, orbits, rng), nullptr, groupElements(generators, p.n));
     const auto run = [&] { return s.sample > 0 ? a.runWeighted(s, rng) : a.run(s, rng); };
     if (!run()) {
         if (log)
@@ -479,6 +551,30 @@ Design annealOrbits(const Problem& p, const Group& generators, std::size_t orbit
     if (onSmaller)
         onSmaller(best);
     return stepDown(a, best, 1, rng, 2000, 512, "ricottura", run, onSmaller, log);
+}
+
+Design annealOrbitsCompleted(const Problem& p, const Group& generators, std::size_t orbits, std::size_t target,
+                             const AnnealSettings& s, const std::function<void(const Design&)>& onSmaller,
+                             const Log& log)
+{
+    Design start;
+    {
+        Rng rng(s.seed);
+        CellAnnealer a(p, randomColumns(p, orbits, rng), nullptr, groupElements(generators, p.n));
+        const bool covered = s.sample > 0 ? a.runWeighted(s, rng) : a.run(s, rng);
+        start = a.design();
+        if (log)
+            log("  ricottura: " + std::to_string(orbits) + " orbite (" + std::to_string(start.size()) + " colonne), " +
+                (covered ? std::string("tutto coperto") : std::to_string(a.uncovered()) + " orbite scoperte"));
+    }
+    CellAnnealer b(p, start);
+    completeGreedily(b, p);
+    Design d = b.design();
+    if (log)
+        log("  completate: " + std::to_string(d.size()) + " colonne");
+    if (onSmaller)
+        onSmaller(d);
+    return annealDown(std::move(d), p, target, s, onSmaller, log);
 }
 
 namespace {

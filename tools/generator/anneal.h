@@ -38,6 +38,14 @@ Design annealDown(Design d, const Problem& p, std::size_t target, const AnnealSe
 Design annealOrbits(const Problem& p, const Group& generators, std::size_t orbits, const AnnealSettings& s,
                     const std::function<void(const Design&)>& onSmaller, const Log& log);
 
+// One search of `orbits` random orbit representatives as above; whatever it leaves uncovered is
+// then covered by single columns grown greedily, and the whole design, no longer bound to the
+// orbits, is annealed down column by column towards `target`. `onSmaller` sees the completed design
+// and every smaller one; returns the smallest.
+Design annealOrbitsCompleted(const Problem& p, const Group& generators, std::size_t orbits, std::size_t target,
+                             const AnnealSettings& s, const std::function<void(const Design&)>& onSmaller,
+                             const Log& log);
+
 // A tre con 4 design on n points from Turan's triple system: the points fall into three parts (the
 // first `first` points, the next `second` and the rest; as equal as can be when `first` is 0) and
 // the columns cover every triple inside a part and every triple with two points in one part and

@@ -18,6 +18,32 @@ Group cycleGroup(int n, int parts, int fixed)
     return Group{perm};
 }
 
+Group translationGroup(int n, int base, int dims)
+{
+    bool prime = base >= 2;
+    for (int d = 2; d * d <= base; ++d)
+        prime = prime && base % d != 0;
+    if (!prime || dims < 1)
+        return {};
+    int size = 1;
+    for (int k = 0; k < dims; ++k) {
+        size *= base;
+        if (size > n)
+            return {};
+    }
+    // One generator a digit: adds 1 to that digit, modulo the base.
+    Group out;
+    for (int k = 0, step = 1; k < dims; ++k, step *= base) {
+        Perm perm(static_cast<std::size_t>(n));
+        for (int x = 0; x < n; ++x) {
+            const int digit = x / step % base;
+            perm[static_cast<std::size_t>(x)] = x >= size ? x : x + ((digit + 1) % base - digit) * step;
+        }
+        out.push_back(std::move(perm));
+    }
+    return out;
+}
+
 std::vector<Group> searchGroups(int n)
 {
     std::vector<Group> out;

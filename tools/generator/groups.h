@@ -14,6 +14,10 @@ using Group = std::vector<Perm>; // generators
 // `fixed` points fixed; empty when the numbers do not fit.
 Group cycleGroup(int n, int parts, int fixed);
 
+// The translations of the vectors of `dims` digits in base `base` (a prime) on the first base^dims
+// points, point x standing for the digits of x; the other points fixed. Empty when they do not fit.
+Group translationGroup(int n, int base, int dims);
+
 // Groups whose orbits the exhaustive search tries: one cycle of all the points, one of all but one
 // or two, two or three equal cycles; for a prime number of points q (possibly with one point fixed),
 // the affine maps x -> a x + b with a in a subgroup of the units.

@@ -9,7 +9,12 @@
 //                                                        --salto: straight to --colonne K, one search there;
 //                                                        --cicli C [--fissi F]: on whole orbits of C equal
 //                                                        cycles of the points, F of them fixed, from random
-//                                                        orbits making at most --colonne K columns)
+//                                                        orbits making at most --colonne K columns;
+//                                                        --spazio B,D: on the orbits of the translations of
+//                                                        the vectors of D digits in base B, the other points
+//                                                        fixed; --completa: one orbit search, what it leaves
+//                                                        uncovered covered greedily, then annealed column
+//                                                        by column)
 //   sestara-genera turan [--cartella DIR] [--passi P] [--seme S] [--pesi M | --caldo T] [--parti A,B] tre4-N...
 //                                                        tre con 4 from Turan's triple system (--parti A,B:
 //                                                        the sizes of the first two parts)
@@ -273,6 +278,8 @@ struct Options {
     int group = -1; // orbit search: only this group of the list, all when negative
     int cycles = 0; // annealing on the orbits of this many equal cycles of the points
     int fixed = 0;  // and this many fixed points
+    int space[2] = {0, 0}; // annealing on the orbits of the translations of base^dims vectors
+    bool complete = false; // --completa
     int parts[2] = {0, 0}; // Turan: sizes of the first two parts (0: three equal parts)
     std::vector<std::string> names;
 };
@@ -521,30 +528,48 @@ int migliora(const Options& o, Shrink how)
                        say);
             continue;
         }
-        if (how == Shrink::Annealing && o.cycles > 0) {
-            const Group group = cycleGroup(p.n, o.cycles, o.fixed);
-            if (group.empty()) {
-                say("  " + std::to_string(p.n) + " numeri non si dividono in " + std::to_string(o.cycles) +
-                    " cicli uguali con " + std::to_string(o.fixed) + " fissi");
-                continue;
+        if (how == Shrink::Annealing && (o.cycles > 0 || o.space[0] > 0)) {
+            Group group;
+            int len = 0, fixedPoints = 0; // orbit length (of most orbits) and points left alone
+            std::string moved;
+            if (o.cycles > 0) {
+                group = cycleGroup(p.n, o.cycles, o.fixed);
+                if (group.empty()) {
+                    say("  " + std::to_string(p.n) + " numeri non si dividono in " + std::to_string(o.cycles) +
+                        " cicli uguali con " + std::to_string(o.fixed) + " fissi");
+                    continue;
+                }
+                len = (p.n - o.fixed) / o.cycles;
+                fixedPoints = o.fixed;
+                moved = o.cycles == 1 ? "rotazioni di " + std::to_string(len) + " numeri"
+                                      : std::to_string(o.cycles) + " cicli di " + std::to_string(len) + " numeri";
+            } else {
+                group = translationGroup(p.n, o.space[0], o.space[1]);
+                if (group.empty()) {
+                    say("  nessuno spazio di vettori di " + std::to_string(o.space[1]) + " cifre in base " +
+                        std::to_string(o.space[0]) + " in " + std::to_string(p.n) + " numeri");
+                    continue;
+                }
+                len = static_cast<int>(groupElements(group, p.n).size());
+                fixedPoints = p.n - len;
+                moved = "traslazioni di " + std::to_string(o.space[0]) + "^" + std::to_string(o.space[1]) + " numeri";
             }
-            const int len = (p.n - o.fixed) / o.cycles;
-            const std::string fixed = o.fixed == 0   ? ""
-                                      : o.fixed == 1 ? ", uno fisso"
-                                                     : ", " + std::to_string(o.fixed) + " fissi";
-            const std::string cycles = o.cycles == 1 ? "rotazioni di " + std::to_string(len) + " numeri"
-                                                     : std::to_string(o.cycles) + " cicli di " + std::to_string(len) +
-                                                           " numeri";
-            const std::string orbitMethod = "ricottura sulle orbite (" + cycles + fixed + ")";
+            const std::string fixed = fixedPoints == 0   ? ""
+                                      : fixedPoints == 1 ? ", uno fisso"
+                                                         : ", " + std::to_string(fixedPoints) + " fissi";
+            const std::string orbitMethod =
+                "ricottura sulle orbite (" + moved + fixed + ")" + (o.complete ? ", completata + ricottura" : "");
             const std::size_t k = o.columns ? o.columns : f.columns.size() - 1;
             const std::size_t orbits = std::max<std::size_t>(k / static_cast<std::size_t>(len), 1);
             std::size_t stored = f.columns.size();
-            annealOrbits(p, group, orbits, annealing(),
-                         [&](const Design& smaller) {
-                             if (smaller.size() < stored && keep(smaller, &orbitMethod))
-                                 stored = smaller.size();
-                         },
-                         say);
+            const auto onSmaller = [&](const Design& smaller) {
+                if (smaller.size() < stored && keep(smaller, &orbitMethod))
+                    stored = smaller.size();
+            };
+            if (o.complete)
+                annealOrbitsCompleted(p, group, orbits, catalogueTarget(name), annealing(), onSmaller, say);
+            else
+                annealOrbits(p, group, orbits, annealing(), onSmaller, say);
             continue;
         }
         if (how == Shrink::Annealing) {
@@ -832,7 +857,7 @@ int usage()
                  "  sestara-genera genera   [--cartella DIR] [NOME...]\n"
                  "  sestara-genera migliora [--cartella DIR] [--passi P] [--seme S] [--colonne K] NOME...\n"
                  "  sestara-genera ricottura [--cartella DIR] [--passi P] [--seme S] [--colonne K [--salto]] [--caldo T] [--pesi M]\n"
-                 "                           [--cicli C [--fissi F]] NOME...\n"
+                 "                           [--cicli C [--fissi F] | --spazio B,D] [--completa] NOME...\n"
                  "  sestara-genera turan     [--cartella DIR] [--passi P] [--seme S] [--pesi M | --caldo T] [--parti A,B]\n"
                  "                           tre4-N...\n"
                  "  sestara-genera orbite   [--cartella DIR] [--colonne K] [--passi NODI] [--gruppo I] NOME...\n"
@@ -880,6 +905,12 @@ int main(int argc, char** argv)
             out = std::atoi(v.c_str());
             if (out < 0)
                 return usage();
+        } else if (a == "--spazio") {
+            if (!value(v) || std::sscanf(v.c_str(), "%d,%d", &o.space[0], &o.space[1]) != 2 || o.space[0] < 2 ||
+                o.space[1] < 1)
+                return usage();
+        } else if (a == "--completa") {
+            o.complete = true;
         } else if (a == "--parti") {
             if (!value(v) || std::sscanf(v.c_str(), "%d,%d", &o.parts[0], &o.parts[1]) != 2)
                 return usage();
@@ -908,6 +939,8 @@ int main(int argc, char** argv)
             o.names.push_back(a);
         }
     }
+    if (o.cycles > 0 && o.space[0] > 0)
+        return usage(); // one group at a time
     if (command == "genera")
         return genera(o);
     if (command == "migliora")
