@@ -567,6 +567,12 @@ Design annealOrbitsCompleted(const Problem& p, const Group& generators, std::siz
             log("  ricottura: " + std::to_string(orbits) + " orbite (" + std::to_string(start.size()) + " colonne), " +
                 (covered ? std::string("tutto coperto") : std::to_string(a.uncovered()) + " orbite scoperte"));
     }
+    return completeAndAnneal(start, p, target, s, onSmaller, log);
+}
+
+Design completeAndAnneal(const Design& start, const Problem& p, std::size_t target, const AnnealSettings& s,
+                         const std::function<void(const Design&)>& onSmaller, const Log& log)
+{
     CellAnnealer b(p, start);
     completeGreedily(b, p);
     Design d = b.design();

@@ -46,6 +46,12 @@ Design annealOrbitsCompleted(const Problem& p, const Group& generators, std::siz
                              const AnnealSettings& s, const std::function<void(const Design&)>& onSmaller,
                              const Log& log);
 
+// Covers what `start` leaves uncovered by single columns grown greedily (each from a cell of the
+// first set still uncovered, by the point that covers the most), then anneals the whole design down
+// column by column towards `target`. `onSmaller` sees the completed design and every smaller one.
+Design completeAndAnneal(const Design& start, const Problem& p, std::size_t target, const AnnealSettings& s,
+                         const std::function<void(const Design&)>& onSmaller, const Log& log);
+
 // A tre con 4 design on n points from Turan's triple system: the points fall into three parts (the
 // first `first` points, the next `second` and the rest; as equal as can be when `first` is 0) and
 // the columns cover every triple inside a part and every triple with two points in one part and

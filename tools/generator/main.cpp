@@ -14,7 +14,8 @@
 //                                                        the vectors of D digits in base B, the other points
 //                                                        fixed; --completa: one orbit search, what it leaves
 //                                                        uncovered covered greedily, then annealed column
-//                                                        by column)
+//                                                        by column; --completa alone: the same from the
+//                                                        design for one number fewer)
 //   sestara-genera turan [--cartella DIR] [--passi P] [--seme S] [--pesi M | --caldo T] [--parti A,B] tre4-N...
 //                                                        tre con 4 from Turan's triple system (--parti A,B:
 //                                                        the sizes of the first two parts)
@@ -528,6 +529,26 @@ int migliora(const Options& o, Shrink how)
                        say);
             continue;
         }
+        if (how == Shrink::Annealing && o.complete && o.cycles == 0 && o.space[0] == 0) {
+            // From the design for one number fewer: the sets holding the new number are covered
+            // greedily, then the whole design is annealed.
+            const DesignName below{name.kind, name.n - 1, name.level};
+            const DesignFile g = loadDesign(o.folder, below);
+            if (!g.ok) {
+                say("  manca il disegno " + below.text());
+                continue;
+            }
+            const std::string fromBelow =
+                "dal disegno per " + std::to_string(below.n) + " numeri, completato + ricottura";
+            std::size_t stored = f.columns.size();
+            completeAndAnneal(g.columns, p, catalogueTarget(name), annealing(),
+                              [&](const Design& smaller) {
+                                  if (smaller.size() < stored && keep(smaller, &fromBelow))
+                                      stored = smaller.size();
+                              },
+                              say);
+            continue;
+        }
         if (how == Shrink::Annealing && (o.cycles > 0 || o.space[0] > 0)) {
             Group group;
             int len = 0, fixedPoints = 0; // orbit length (of most orbits) and points left alone
@@ -552,7 +573,8 @@ int migliora(const Options& o, Shrink how)
                 }
                 len = static_cast<int>(groupElements(group, p.n).size());
                 fixedPoints = p.n - len;
-                moved = "traslazioni di " + std::to_string(o.space[0]) + "^" + std::to_string(o.space[1]) + " numeri";
+                moved = "traslazioni dei vettori di " + std::to_string(o.space[1]) + " cifre in base " +
+                        std::to_string(o.space[0]);
             }
             const std::string fixed = fixedPoints == 0   ? ""
                                       : fixedPoints == 1 ? ", uno fisso"
