@@ -230,6 +230,55 @@ TEST(Orbits, ACompletedSearchCoversWhatTheOrbitsLeaveAndOnlyShrinks)
     EXPECT_EQ(lines[1], "  completate: " + std::to_string(seen.front().size()) + " colonne");
 }
 
+TEST(Completion, ADesignForOneNumberFewerIsKeptAndCompleted)
+{
+    // A tre con 4 design on 13 numbers, then the one for 14 grown from it.
+    const Problem small{13, 4, 3};
+    const Design start = annealOrbits(small, cycleGroup(13, 1, 0), 1, settings(0), nullptr, nullptr);
+    ASSERT_TRUE(covers(start, small));
+    const Problem p{14, 4, 3};
+    EXPECT_FALSE(covers(start, p)); // the sets holding the new number are not all covered yet
+
+    std::vector<Design> seen;
+    const Design d = completeAndAnneal(start, p, 0, settings(0), [&](const Design& x) { seen.push_back(x); },
+                                       nullptr);
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(d, seen.back());
+    // The completion only adds columns, and every one it adds holds the new number.
+    const Design& completed = seen.front();
+    const std::set<Set> all(completed.begin(), completed.end());
+    for (Set c : start) {
+        std::sort(c.begin(), c.end());
+        EXPECT_EQ(all.count(c), 1u);
+    }
+    // Each added column covers at least the first set still uncovered when it was grown.
+    std::size_t uncovered = 0;
+    for (int a = 0; a < 14; ++a)
+        for (int b = a + 1; b < 14; ++b)
+            for (int c = b + 1; c < 14; ++c)
+                for (int e = c + 1; e < 14; ++e) {
+                    bool hit = false;
+                    for (const Set& col : start) {
+                        int in = 0;
+                        for (int x : {a, b, c, e})
+                            in += std::count(col.begin(), col.end(), x) > 0;
+                        hit = hit || in >= 3;
+                    }
+                    uncovered += !hit;
+                }
+    ASSERT_GT(uncovered, 0u);
+    EXPECT_GT(completed.size(), start.size());
+    EXPECT_LE(completed.size() - start.size(), uncovered);
+    for (std::size_t k = 0; k < seen.size(); ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_TRUE(covers(seen[k], p));
+        EXPECT_TRUE(wellFormed(seen[k], 14));
+        if (k > 0) {
+            EXPECT_LT(seen[k].size(), seen[k - 1].size());
+        }
+    }
+}
+
 TEST(Orbits, EveryDesignIsMadeOfWholeOrbitsAndKeepsItsGuarantee)
 {
     const Problem p{13, 6, 4};
