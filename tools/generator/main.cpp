@@ -529,6 +529,11 @@ int migliora(const Options& o, Shrink how)
                        say);
             continue;
         }
+        if (how == Shrink::Annealing && o.complete && annealMemory(p) > (std::uint64_t{12} << 30)) {
+            // The completed design is annealed column by column, with the tables of every set.
+            say("  troppo grande per la ricottura");
+            continue;
+        }
         if (how == Shrink::Annealing && o.complete && o.cycles == 0 && o.space[0] == 0) {
             // From the design for one number fewer: the sets holding the new number are covered
             // greedily, then the whole design is annealed.
