@@ -244,7 +244,7 @@ TEST(Completion, ADesignForOneNumberFewerIsKeptAndCompleted)
                                        nullptr);
     ASSERT_FALSE(seen.empty());
     EXPECT_EQ(d, seen.back());
-    // The completion only adds columns, and every one it adds holds the new number.
+    // The completion only adds columns: every column it started from is still there.
     const Design& completed = seen.front();
     const std::set<Set> all(completed.begin(), completed.end());
     for (Set c : start) {
