@@ -475,26 +475,20 @@ Design randomColumns(const Problem& p, std::size_t count, Rng& rng)
 // a tie); of the columns grown from the cells of that set, the one covering the most is taken.
 void completeGreedily(CellAnnealer& a, const Problem& p)
 {
-    std::uint8_t w[8];
-    const auto maskOf = [&](std::uint64_t rank) {
-        unrank(rank, p.s, w);
-        std::uint64_t m = 0;
-        for (int k = 0; k < p.s; ++k)
-            m |= std::uint64_t{1} << w[k];
-        return m;
-    };
+    std::uint8_t first[8], w[8];
     while (a.uncovered() > 0) {
         std::vector<std::uint64_t> left;
         left.reserve(a.uncovered());
-        for (std::uint32_t z : a.uncoveredSets())
-            left.push_back(maskOf(z));
+        for (std::uint32_t z : a.uncoveredSets()) {
+            unrank(z, p.s, w);
+            left.push_back(maskOf(w, p.s));
+        }
         const auto gain = [&](std::uint64_t column) {
             std::size_t g = 0;
             for (std::uint64_t m : left)
                 g += __builtin_popcountll(m & column) >= p.m;
             return g;
         };
-        std::uint8_t first[8];
         unrank(a.uncoveredSets().front(), p.s, first);
         std::uint64_t best = 0;
         std::size_t bestGain = 0;
