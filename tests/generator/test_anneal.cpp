@@ -163,6 +163,18 @@ TEST(Groups, CyclesAndTheirElements)
     EXPECT_TRUE(cycleGroup(10, 5, 1).empty());
     EXPECT_TRUE(cycleGroup(10, 1, 10).empty());
 
+    // With a multiplier: point j of each cycle also goes to 2 j; 2 has order 4 modulo 5.
+    const Group m = cycleGroup(11, 2, 1, 2);
+    ASSERT_EQ(m.size(), 2u);
+    EXPECT_EQ(m[0], g[0]);
+    EXPECT_EQ(m[1], (Perm{0, 2, 4, 1, 3, 5, 7, 9, 6, 8, 10}));
+    EXPECT_EQ(groupElements(m, 11).size(), 20u);
+    // A multiplier that is no unit modulo the length is refused.
+    EXPECT_TRUE(cycleGroup(11, 2, 1, 5).empty());
+    EXPECT_TRUE(cycleGroup(12, 1, 0, 4).empty());
+    EXPECT_TRUE(cycleGroup(12, 1, 0, 0).empty());
+    EXPECT_EQ(groupElements(cycleGroup(39, 1, 0, 16), 39).size(), 117u);
+
     // x -> a x + b on 7 numbers with a of order 3: 21 maps.
     const auto affine = searchGroups(7);
     const auto sizes = [&] {
@@ -311,6 +323,30 @@ TEST(Orbits, EveryDesignIsMadeOfWholeOrbitsAndKeepsItsGuarantee)
         }
     }
     EXPECT_GE(seen.size(), 2u); // the weakest orbit dropped at least once
+
+    // Rotations and multiplication by 3 (of order 3 modulo 13): every column's images by both are
+    // columns again, and a column fixed by the multiplication is not written three times.
+    std::vector<Design> symmetric;
+    const Design e = annealOrbits(p, cycleGroup(13, 1, 0, 3), 2, s, [&](const Design& x) { symmetric.push_back(x); },
+                                  nullptr);
+    ASSERT_FALSE(symmetric.empty());
+    for (const Design& x : symmetric) {
+        EXPECT_TRUE(covers(x, p));
+        const std::set<Set> all(x.begin(), x.end());
+        EXPECT_EQ(all.size(), x.size());
+        for (const Set& c : x) {
+            Set r = c, t = c;
+            for (auto& v : r)
+                v = static_cast<std::uint8_t>((v + 1) % 13);
+            for (auto& v : t)
+                v = static_cast<std::uint8_t>(v * 3 % 13);
+            std::sort(r.begin(), r.end());
+            std::sort(t.begin(), t.end());
+            EXPECT_EQ(all.count(r), 1u);
+            EXPECT_EQ(all.count(t), 1u);
+        }
+    }
+    EXPECT_EQ(e, symmetric.back());
 
     // One orbit cannot give 5 se 6 on 20 numbers: nothing is handed out.
     int calls = 0;

@@ -574,7 +574,12 @@ Design completeAndAnneal(const Design& start, const Problem& p, std::size_t targ
         log("  completate: " + std::to_string(d.size()) + " colonne");
     if (onSmaller)
         onSmaller(d);
-    return annealDown(std::move(d), p, target, s, onSmaller, log);
+    AnnealSettings columnByColumn = s;
+    if (s.refine > 0) {
+        columnByColumn.moves = s.refine;
+        columnByColumn.cycle = 0;
+    }
+    return annealDown(std::move(d), p, target, columnByColumn, onSmaller, log);
 }
 
 namespace {

@@ -22,6 +22,7 @@ struct AnnealSettings {
     std::uint64_t seed = 1;
     std::size_t sample = 0;     // above 0: weighted search scoring this many changes a move
     bool jump = false;          // drop straight to the target and search there once
+    std::uint64_t refine = 0;   // after a completion: moves per column dropped (0: `moves`)
 };
 
 // Starting from a covering design, drops its weakest column and anneals until everything is

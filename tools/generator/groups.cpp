@@ -5,7 +5,7 @@
 
 namespace gen {
 
-Group cycleGroup(int n, int parts, int fixed)
+Group cycleGroup(int n, int parts, int fixed, int multiplier)
 {
     if (parts < 1 || fixed < 0 || fixed >= n)
         return {};
@@ -15,7 +15,21 @@ Group cycleGroup(int n, int parts, int fixed)
     Perm perm(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i)
         perm[static_cast<std::size_t>(i)] = i >= len * parts ? i : (i / len) * len + (i % len + 1) % len;
-    return Group{perm};
+    if (multiplier == 1)
+        return Group{perm};
+    // Multiplying by a unit modulo the length maps every cycle onto itself, keeping its point 0.
+    int a = multiplier % len, b = len;
+    while (b != 0) {
+        const int r = a % b;
+        a = b;
+        b = r;
+    }
+    if (multiplier < 2 || a != 1)
+        return {};
+    Perm scale(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i)
+        scale[static_cast<std::size_t>(i)] = i >= len * parts ? i : (i / len) * len + (i % len) * multiplier % len;
+    return Group{perm, scale};
 }
 
 Group translationGroup(int n, int base, int dims)

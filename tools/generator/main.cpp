@@ -5,17 +5,23 @@
 //                                                        shrinks existing designs by local search
 //   sestara-genera ricottura [--cartella DIR] [--passi P] [--seme S] [--colonne K] [--caldo T] NOME...
 //                                                        shrinks them by simulated annealing
+//                                                        (--caldo T, --freddo T: the temperatures at the
+//                                                        start and end of each cooling, --giri G of them in
+//                                                        the budget, four unless told)
 //                                                        (--pesi M: by the weighted search, M changes scored a move;
 //                                                        --salto: straight to --colonne K, one search there;
 //                                                        --cicli C [--fissi F]: on whole orbits of C equal
 //                                                        cycles of the points, F of them fixed, from random
 //                                                        orbits making at most --colonne K columns;
+//                                                        --moltiplica A: point j of every cycle also to
+//                                                        point A j, A a unit modulo the cycle length;
 //                                                        --spazio B,D: on the orbits of the translations of
 //                                                        the vectors of D digits in base B, the other points
 //                                                        fixed; --completa: one orbit search, what it leaves
 //                                                        uncovered covered greedily, then annealed column
-//                                                        by column; --completa alone: the same from the
-//                                                        design for one number fewer)
+//                                                        by column, --rifinitura P moves a column dropped;
+//                                                        --completa alone: the same from the design for
+//                                                        one number fewer)
 //   sestara-genera turan [--cartella DIR] [--passi P] [--seme S] [--pesi M | --caldo T] [--parti A,B] tre4-N...
 //                                                        tre con 4 from Turan's triple system (--parti A,B:
 //                                                        the sizes of the first two parts)
@@ -274,11 +280,15 @@ struct Options {
     std::size_t columns = 0;
     double hot = 0.6;
     bool hotGiven = false; // --caldo on the command line
+    double cold = 0;       // --freddo (0: a quarter of the start, at most 0.04)
+    int rounds = 0;        // --giri: cooling cycles in the budget (0: four)
+    std::uint64_t refine = 0; // --rifinitura: moves per column after a completion (0: --passi)
     bool jump = false;     // --salto
     std::size_t sample = 0;
     int group = -1; // orbit search: only this group of the list, all when negative
     int cycles = 0; // annealing on the orbits of this many equal cycles of the points
     int fixed = 0;  // and this many fixed points
+    int multiplier = 1; // --moltiplica: the cycles also multiplied by this unit
     int space[2] = {0, 0}; // annealing on the orbits of the translations of base^dims vectors
     bool complete = false; // --completa
     int parts[2] = {0, 0}; // Turan: sizes of the first two parts (0: three equal parts)
@@ -497,8 +507,11 @@ int migliora(const Options& o, Shrink how)
             s.moves = o.moves ? o.moves : 2000000;
             s.seed = o.seed;
             s.hot = o.hot;
-            s.cold = std::min(0.04, o.hot / 4);
+            s.cold = o.cold > 0 ? o.cold : std::min(0.04, o.hot / 4);
+            if (o.rounds > 0)
+                s.cycle = std::max<std::uint64_t>(s.moves / static_cast<std::uint64_t>(o.rounds), 1000);
             s.sample = o.sample;
+            s.refine = o.refine;
             return s;
         };
         if (how == Shrink::Turan) {
@@ -559,16 +572,20 @@ int migliora(const Options& o, Shrink how)
             int len = 0, fixedPoints = 0; // orbit length (of most orbits) and points left alone
             std::string moved;
             if (o.cycles > 0) {
-                group = cycleGroup(p.n, o.cycles, o.fixed);
+                group = cycleGroup(p.n, o.cycles, o.fixed, o.multiplier);
                 if (group.empty()) {
                     say("  " + std::to_string(p.n) + " numeri non si dividono in " + std::to_string(o.cycles) +
-                        " cicli uguali con " + std::to_string(o.fixed) + " fissi");
+                        " cicli uguali con " + std::to_string(o.fixed) + " fissi" +
+                        (o.multiplier > 1 ? " da moltiplicare per " + std::to_string(o.multiplier) : ""));
                     continue;
                 }
-                len = (p.n - o.fixed) / o.cycles;
+                const int cycle = (p.n - o.fixed) / o.cycles;
+                len = static_cast<int>(groupElements(group, p.n).size());
                 fixedPoints = o.fixed;
-                moved = o.cycles == 1 ? "rotazioni di " + std::to_string(len) + " numeri"
-                                      : std::to_string(o.cycles) + " cicli di " + std::to_string(len) + " numeri";
+                moved = o.cycles == 1 ? "rotazioni di " + std::to_string(cycle) + " numeri"
+                                      : std::to_string(o.cycles) + " cicli di " + std::to_string(cycle) + " numeri";
+                if (o.multiplier > 1)
+                    moved += " e moltiplicazione per " + std::to_string(o.multiplier);
             } else {
                 group = translationGroup(p.n, o.space[0], o.space[1]);
                 if (group.empty()) {
@@ -883,8 +900,9 @@ int usage()
     std::cerr << "Uso:\n"
                  "  sestara-genera genera   [--cartella DIR] [NOME...]\n"
                  "  sestara-genera migliora [--cartella DIR] [--passi P] [--seme S] [--colonne K] NOME...\n"
-                 "  sestara-genera ricottura [--cartella DIR] [--passi P] [--seme S] [--colonne K [--salto]] [--caldo T] [--pesi M]\n"
-                 "                           [--cicli C [--fissi F] | --spazio B,D] [--completa] NOME...\n"
+                 "  sestara-genera ricottura [--cartella DIR] [--passi P] [--seme S] [--colonne K [--salto]] [--caldo T] [--freddo T]\n"
+                 "                           [--giri G] [--pesi M] [--rifinitura P]\n"
+                 "                           [--cicli C [--fissi F] [--moltiplica A] | --spazio B,D] [--completa] NOME...\n"
                  "  sestara-genera turan     [--cartella DIR] [--passi P] [--seme S] [--pesi M | --caldo T] [--parti A,B]\n"
                  "                           tre4-N...\n"
                  "  sestara-genera orbite   [--cartella DIR] [--colonne K] [--passi NODI] [--gruppo I] NOME...\n"
@@ -932,6 +950,12 @@ int main(int argc, char** argv)
             out = std::atoi(v.c_str());
             if (out < 0)
                 return usage();
+        } else if (a == "--moltiplica") {
+            if (!value(v))
+                return usage();
+            o.multiplier = std::atoi(v.c_str());
+            if (o.multiplier < 2)
+                return usage();
         } else if (a == "--spazio") {
             if (!value(v) || std::sscanf(v.c_str(), "%d,%d", &o.space[0], &o.space[1]) != 2 || o.space[0] < 2 ||
                 o.space[1] < 1)
@@ -958,6 +982,22 @@ int main(int argc, char** argv)
             o.hotGiven = true;
             if (!(o.hot > 0))
                 return usage();
+        } else if (a == "--freddo") {
+            if (!value(v))
+                return usage();
+            o.cold = std::strtod(v.c_str(), nullptr);
+            if (!(o.cold > 0))
+                return usage();
+        } else if (a == "--rifinitura") {
+            if (!value(v))
+                return usage();
+            o.refine = std::strtoull(v.c_str(), nullptr, 10);
+        } else if (a == "--giri") {
+            if (!value(v))
+                return usage();
+            o.rounds = std::atoi(v.c_str());
+            if (o.rounds < 1)
+                return usage();
         } else if (a == "--seme") {
             if (!value(v))
                 return usage();
@@ -966,8 +1006,8 @@ int main(int argc, char** argv)
             o.names.push_back(a);
         }
     }
-    if (o.cycles > 0 && o.space[0] > 0)
-        return usage(); // one group at a time
+    if ((o.cycles > 0 && o.space[0] > 0) || (o.multiplier > 1 && o.cycles == 0))
+        return usage(); // one group at a time; a multiplier needs the cycles
     if (command == "genera")
         return genera(o);
     if (command == "migliora")
