@@ -348,6 +348,24 @@ TEST(Orbits, EveryDesignIsMadeOfWholeOrbitsAndKeepsItsGuarantee)
     }
     EXPECT_EQ(e, symmetric.back());
 
+    // The rotations alone, from the orbits just found: they cover already, so the search hands them
+    // out unchanged first; one orbit more than they make adds one orbit of random columns.
+    const Group rotations = cycleGroup(13, 1, 0);
+    const std::size_t orbits = e.size() / 13;
+    std::size_t left = 99;
+    EXPECT_EQ(annealOrbitsOnce(p, rotations, orbits, s, &left, e), e);
+    EXPECT_EQ(left, 0u);
+    const Design more = annealOrbitsOnce(p, rotations, orbits + 1, s, &left, e);
+    EXPECT_EQ(left, 0u);
+    EXPECT_EQ(more.size(), e.size() + 13);
+    EXPECT_TRUE(std::includes(more.begin(), more.end(), e.begin(), e.end()));
+    std::vector<Design> relaxed;
+    annealOrbits(p, rotations, orbits, s, [&](const Design& x) { relaxed.push_back(x); }, nullptr, e);
+    ASSERT_FALSE(relaxed.empty());
+    EXPECT_EQ(relaxed.front(), e);
+    for (const Design& x : relaxed)
+        EXPECT_TRUE(covers(x, p));
+
     // One orbit cannot give 5 se 6 on 20 numbers: nothing is handed out.
     int calls = 0;
     s.moves = 1000;

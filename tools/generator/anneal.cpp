@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <set>
 #include <cmath>
 #include <string>
 
@@ -527,11 +528,56 @@ void completeGreedily(CellAnnealer& a, const Problem& p)
 
 } // namespace
 
-Design annealOrbits(const Problem& p, const Group& generators, std::size_t orbits, const AnnealSettings& s,
-                   const std::function<void(const Design&)>& onSmaller, const Log& log)
+namespace {
+
+// One column of every orbit the columns of `start` meet (the smallest of the orbit), then random
+// columns up to `orbits` in all.
+Design orbitStart(const Problem& p, const std::vector<Perm>& elements, const Design& start, std::size_t orbits,
+                  Rng& rng)
+{
+    std::set<Set> reps;
+    for (const Set& c : start) {
+        Set least = c;
+        for (const Perm& g : elements) {
+            Set image;
+            for (std::size_t k = 0; k < 6; ++k)
+                image[k] = static_cast<std::uint8_t>(g[c[k]]);
+            sortPoints(image.data(), 6);
+            least = std::min(least, image);
+        }
+        reps.insert(least);
+    }
+    Design out(reps.begin(), reps.end());
+    if (out.size() < orbits) {
+        const Design more = randomColumns(p, orbits - out.size(), rng);
+        out.insert(out.end(), more.begin(), more.end());
+    }
+    return out;
+}
+
+} // namespace
+
+Design annealOrbitsOnce(const Problem& p, const Group& generators, std::size_t orbits, const AnnealSettings& s,
+                        std::size_t* uncovered, const Design& start)
 {
     Rng rng(s.seed);
-    CellAnnealer a(p, randomColumns(p, orbits, rng), nullptr, groupElements(generators, p.n));
+    const std::vector<Perm> elements = groupElements(generators, p.n);
+    CellAnnealer a(p, orbitStart(p, elements, start, orbits, rng), nullptr, elements);
+    if (s.sample > 0)
+        a.runWeighted(s, rng);
+    else
+        a.run(s, rng);
+    if (uncovered)
+        *uncovered = a.uncovered();
+    return a.design();
+}
+
+Design annealOrbits(const Problem& p, const Group& generators, std::size_t orbits, const AnnealSettings& s,
+                   const std::function<void(const Design&)>& onSmaller, const Log& log, const Design& start)
+{
+    Rng rng(s.seed);
+    const std::vector<Perm> elements = groupElements(generators, p.n);
+    CellAnnealer a(p, orbitStart(p, elements, start, orbits, rng), nullptr, elements);
     const auto run = [&] { return s.sample > 0 ? a.runWeighted(s, rng) : a.run(s, rng); };
     if (!run()) {
         if (log)
@@ -549,19 +595,14 @@ Design annealOrbits(const Problem& p, const Group& generators, std::size_t orbit
 
 Design annealOrbitsCompleted(const Problem& p, const Group& generators, std::size_t orbits, std::size_t target,
                              const AnnealSettings& s, const std::function<void(const Design&)>& onSmaller,
-                             const Log& log)
+                             const Log& log, const Design& start)
 {
-    Design start;
-    {
-        Rng rng(s.seed);
-        CellAnnealer a(p, randomColumns(p, orbits, rng), nullptr, groupElements(generators, p.n));
-        const bool covered = s.sample > 0 ? a.runWeighted(s, rng) : a.run(s, rng);
-        start = a.design();
-        if (log)
-            log("  ricottura: " + std::to_string(orbits) + " orbite (" + std::to_string(start.size()) + " colonne), " +
-                (covered ? std::string("tutto coperto") : std::to_string(a.uncovered()) + " orbite scoperte"));
-    }
-    return completeAndAnneal(start, p, target, s, onSmaller, log);
+    std::size_t left = 0;
+    const Design found = annealOrbitsOnce(p, generators, orbits, s, &left, start);
+    if (log)
+        log("  ricottura: " + std::to_string(orbits) + " orbite (" + std::to_string(found.size()) + " colonne), " +
+            (left == 0 ? std::string("tutto coperto") : std::to_string(left) + " orbite scoperte"));
+    return completeAndAnneal(found, p, target, s, onSmaller, log);
 }
 
 Design completeAndAnneal(const Design& start, const Problem& p, std::size_t target, const AnnealSettings& s,

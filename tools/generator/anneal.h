@@ -32,20 +32,26 @@ struct AnnealSettings {
 Design annealDown(Design d, const Problem& p, std::size_t target, const AnnealSettings& s,
                   const std::function<void(const Design&)>& onSmaller, const Log& log);
 
-// A design made of whole orbits of columns under the group the generators make: `orbits` random
+// A design made of whole orbits of columns under the group the generators make: `orbits`
 // representatives annealed until everything is covered, then the weakest orbit dropped and the
-// rest annealed again, over and over. `onSmaller` sees each covering design; returns the smallest,
-// empty when the first search fails.
+// rest annealed again, over and over. The representatives are one column of every orbit the
+// columns of `start` meet, then random ones. `onSmaller` sees each covering design; returns the
+// smallest, empty when the first search fails.
 Design annealOrbits(const Problem& p, const Group& generators, std::size_t orbits, const AnnealSettings& s,
-                    const std::function<void(const Design&)>& onSmaller, const Log& log);
+                    const std::function<void(const Design&)>& onSmaller, const Log& log, const Design& start = {});
 
-// One search of `orbits` random orbit representatives as above; whatever it leaves uncovered is
-// then covered by single columns grown greedily, and the whole design, no longer bound to the
-// orbits, is annealed down column by column towards `target`. `onSmaller` sees the completed design
-// and every smaller one; returns the smallest.
+// The first search of annealOrbits alone: the design it ends with, covering or not, and in
+// `uncovered` the orbits of sets it leaves uncovered.
+Design annealOrbitsOnce(const Problem& p, const Group& generators, std::size_t orbits, const AnnealSettings& s,
+                        std::size_t* uncovered, const Design& start = {});
+
+// One search of orbit representatives as above; whatever it leaves uncovered is then covered by
+// single columns grown greedily, and the whole design, no longer bound to the orbits, is annealed
+// down column by column towards `target`. `onSmaller` sees the completed design and every smaller
+// one; returns the smallest.
 Design annealOrbitsCompleted(const Problem& p, const Group& generators, std::size_t orbits, std::size_t target,
                              const AnnealSettings& s, const std::function<void(const Design&)>& onSmaller,
-                             const Log& log);
+                             const Log& log, const Design& start = {});
 
 // Covers what `start` leaves uncovered by single columns grown greedily (each from a cell of the
 // first set still uncovered, by the point that covers the most), then anneals the whole design down

@@ -15,6 +15,9 @@
 //                                                        orbits making at most --colonne K columns;
 //                                                        --moltiplica A: point j of every cycle also to
 //                                                        point A j, A a unit modulo the cycle length;
+//                                                        --rilassa T: then on the orbits of the cycles
+//                                                        alone, from those found, cooling from T to T / 4
+//                                                        in --rifinitura P moves;
 //                                                        --spazio B,D: on the orbits of the translations of
 //                                                        the vectors of D digits in base B, the other points
 //                                                        fixed; --completa: one orbit search, what it leaves
@@ -289,6 +292,7 @@ struct Options {
     int cycles = 0; // annealing on the orbits of this many equal cycles of the points
     int fixed = 0;  // and this many fixed points
     int multiplier = 1; // --moltiplica: the cycles also multiplied by this unit
+    double relax = 0;   // --rilassa: then the rotations alone, from this temperature
     int space[2] = {0, 0}; // annealing on the orbits of the translations of base^dims vectors
     bool complete = false; // --completa
     int parts[2] = {0, 0}; // Turan: sizes of the first two parts (0: three equal parts)
@@ -601,8 +605,10 @@ int migliora(const Options& o, Shrink how)
             const std::string fixed = fixedPoints == 0   ? ""
                                       : fixedPoints == 1 ? ", uno fisso"
                                                          : ", " + std::to_string(fixedPoints) + " fissi";
-            const std::string orbitMethod =
-                "ricottura sulle orbite (" + moved + fixed + ")" + (o.complete ? ", completata + ricottura" : "");
+            const bool relax = o.relax > 0 && o.multiplier > 1;
+            const std::string orbitMethod = "ricottura sulle orbite (" + moved + fixed + ")" +
+                                            (relax ? ", poi delle sole rotazioni" : "") +
+                                            (o.complete ? ", completata + ricottura" : "");
             const std::size_t k = o.columns ? o.columns : f.columns.size() - 1;
             const std::size_t orbits = std::max<std::size_t>(k / static_cast<std::size_t>(len), 1);
             std::size_t stored = f.columns.size();
@@ -610,10 +616,28 @@ int migliora(const Options& o, Shrink how)
                 if (smaller.size() < stored && keep(smaller, &orbitMethod))
                     stored = smaller.size();
             };
+            AnnealSettings s = annealing();
+            Design start;
+            if (relax) {
+                // The orbits found with the multiplication are split into orbits of the rotations
+                // alone, and the search goes on there, from a temperature of its own.
+                std::size_t left = 0;
+                start = annealOrbitsOnce(p, group, orbits, s, &left);
+                say("  ricottura: " + std::to_string(orbits) + " orbite (" + std::to_string(start.size()) +
+                    " colonne), " + (left == 0 ? std::string("tutto coperto") : std::to_string(left) + " orbite scoperte"));
+                group = cycleGroup(p.n, o.cycles, o.fixed);
+                len = (p.n - o.fixed) / o.cycles;
+                if (o.refine > 0)
+                    s.moves = o.refine;
+                s.hot = o.relax;
+                s.cold = o.relax / 4;
+                s.cycle = 0;
+            }
+            const std::size_t relaxed = std::max<std::size_t>(k / static_cast<std::size_t>(len), 1);
             if (o.complete)
-                annealOrbitsCompleted(p, group, orbits, catalogueTarget(name), annealing(), onSmaller, say);
+                annealOrbitsCompleted(p, group, relaxed, catalogueTarget(name), s, onSmaller, say, start);
             else
-                annealOrbits(p, group, orbits, annealing(), onSmaller, say);
+                annealOrbits(p, group, relaxed, s, onSmaller, say, start);
             continue;
         }
         if (how == Shrink::Annealing) {
@@ -902,7 +926,8 @@ int usage()
                  "  sestara-genera migliora [--cartella DIR] [--passi P] [--seme S] [--colonne K] NOME...\n"
                  "  sestara-genera ricottura [--cartella DIR] [--passi P] [--seme S] [--colonne K [--salto]] [--caldo T] [--freddo T]\n"
                  "                           [--giri G] [--pesi M] [--rifinitura P]\n"
-                 "                           [--cicli C [--fissi F] [--moltiplica A] | --spazio B,D] [--completa] NOME...\n"
+                 "                           [--cicli C [--fissi F] [--moltiplica A [--rilassa T]] | --spazio B,D] [--completa]\n"
+                 "                           NOME...\n"
                  "  sestara-genera turan     [--cartella DIR] [--passi P] [--seme S] [--pesi M | --caldo T] [--parti A,B]\n"
                  "                           tre4-N...\n"
                  "  sestara-genera orbite   [--cartella DIR] [--colonne K] [--passi NODI] [--gruppo I] NOME...\n"
@@ -956,6 +981,12 @@ int main(int argc, char** argv)
             o.multiplier = std::atoi(v.c_str());
             if (o.multiplier < 2)
                 return usage();
+        } else if (a == "--rilassa") {
+            if (!value(v))
+                return usage();
+            o.relax = std::strtod(v.c_str(), nullptr);
+            if (!(o.relax > 0))
+                return usage();
         } else if (a == "--spazio") {
             if (!value(v) || std::sscanf(v.c_str(), "%d,%d", &o.space[0], &o.space[1]) != 2 || o.space[0] < 2 ||
                 o.space[1] < 1)
@@ -1006,8 +1037,8 @@ int main(int argc, char** argv)
             o.names.push_back(a);
         }
     }
-    if ((o.cycles > 0 && o.space[0] > 0) || (o.multiplier > 1 && o.cycles == 0))
-        return usage(); // one group at a time; a multiplier needs the cycles
+    if ((o.cycles > 0 && o.space[0] > 0) || (o.multiplier > 1 && o.cycles == 0) || (o.relax > 0 && o.multiplier < 2))
+        return usage(); // one group at a time; a multiplier needs the cycles, relaxing a multiplier
     if (command == "genera")
         return genera(o);
     if (command == "migliora")
