@@ -353,10 +353,17 @@ TEST(Orbits, EveryDesignIsMadeOfWholeOrbitsAndKeepsItsGuarantee)
     const Group rotations = cycleGroup(13, 1, 0);
     const std::size_t orbits = e.size() / 13;
     std::size_t left = 99;
-    EXPECT_EQ(annealOrbitsOnce(p, rotations, orbits, s, &left, e), e);
+    std::vector<std::string> lines;
+    const auto log = [&](const std::string& line) { lines.push_back(line); };
+    EXPECT_EQ(annealOrbitsOnce(p, rotations, orbits, s, &left, log, e), e);
     EXPECT_EQ(left, 0u);
-    const Design more = annealOrbitsOnce(p, rotations, orbits + 1, s, &left, e);
+    const Design more = annealOrbitsOnce(p, rotations, orbits + 1, s, &left, log, e);
     EXPECT_EQ(left, 0u);
+    EXPECT_EQ(lines, (std::vector<std::string>{
+                         "  ricottura: " + std::to_string(orbits) + " orbite (" + std::to_string(e.size()) +
+                             " colonne), tutto coperto",
+                         "  ricottura: " + std::to_string(orbits + 1) + " orbite (" + std::to_string(e.size() + 13) +
+                             " colonne), tutto coperto"}));
     EXPECT_EQ(more.size(), e.size() + 13);
     EXPECT_TRUE(std::includes(more.begin(), more.end(), e.begin(), e.end()));
     std::vector<Design> relaxed;

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 #include <climits>
-#include <set>
 #include <cmath>
+#include <set>
 #include <string>
 
 namespace gen {
@@ -558,18 +558,19 @@ Design orbitStart(const Problem& p, const std::vector<Perm>& elements, const Des
 } // namespace
 
 Design annealOrbitsOnce(const Problem& p, const Group& generators, std::size_t orbits, const AnnealSettings& s,
-                        std::size_t* uncovered, const Design& start)
+                        std::size_t* uncovered, const Log& log, const Design& start)
 {
     Rng rng(s.seed);
     const std::vector<Perm> elements = groupElements(generators, p.n);
     CellAnnealer a(p, orbitStart(p, elements, start, orbits, rng), nullptr, elements);
-    if (s.sample > 0)
-        a.runWeighted(s, rng);
-    else
-        a.run(s, rng);
+    const bool covered = s.sample > 0 ? a.runWeighted(s, rng) : a.run(s, rng);
+    Design found = a.design();
+    if (log)
+        log("  ricottura: " + std::to_string(orbits) + " orbite (" + std::to_string(found.size()) + " colonne), " +
+            (covered ? std::string("tutto coperto") : std::to_string(a.uncovered()) + " orbite scoperte"));
     if (uncovered)
         *uncovered = a.uncovered();
-    return a.design();
+    return found;
 }
 
 Design annealOrbits(const Problem& p, const Group& generators, std::size_t orbits, const AnnealSettings& s,
@@ -597,11 +598,7 @@ Design annealOrbitsCompleted(const Problem& p, const Group& generators, std::siz
                              const AnnealSettings& s, const std::function<void(const Design&)>& onSmaller,
                              const Log& log, const Design& start)
 {
-    std::size_t left = 0;
-    const Design found = annealOrbitsOnce(p, generators, orbits, s, &left, start);
-    if (log)
-        log("  ricottura: " + std::to_string(orbits) + " orbite (" + std::to_string(found.size()) + " colonne), " +
-            (left == 0 ? std::string("tutto coperto") : std::to_string(left) + " orbite scoperte"));
+    const Design found = annealOrbitsOnce(p, generators, orbits, s, nullptr, log, start);
     return completeAndAnneal(found, p, target, s, onSmaller, log);
 }
 

@@ -41,9 +41,9 @@ Design annealOrbits(const Problem& p, const Group& generators, std::size_t orbit
                     const std::function<void(const Design&)>& onSmaller, const Log& log, const Design& start = {});
 
 // The first search of annealOrbits alone: the design it ends with, covering or not, and in
-// `uncovered` the orbits of sets it leaves uncovered.
+// `uncovered` the orbits of sets it leaves uncovered (both also in one line of `log`).
 Design annealOrbitsOnce(const Problem& p, const Group& generators, std::size_t orbits, const AnnealSettings& s,
-                        std::size_t* uncovered, const Design& start = {});
+                        std::size_t* uncovered, const Log& log, const Design& start = {});
 
 // One search of orbit representatives as above; whatever it leaves uncovered is then covered by
 // single columns grown greedily, and the whole design, no longer bound to the orbits, is annealed

@@ -621,10 +621,7 @@ int migliora(const Options& o, Shrink how)
             if (relax) {
                 // The orbits found with the multiplication are split into orbits of the rotations
                 // alone, and the search goes on there, from a temperature of its own.
-                std::size_t left = 0;
-                start = annealOrbitsOnce(p, group, orbits, s, &left);
-                say("  ricottura: " + std::to_string(orbits) + " orbite (" + std::to_string(start.size()) +
-                    " colonne), " + (left == 0 ? std::string("tutto coperto") : std::to_string(left) + " orbite scoperte"));
+                start = annealOrbitsOnce(p, group, orbits, s, nullptr, say);
                 group = cycleGroup(p.n, o.cycles, o.fixed);
                 len = (p.n - o.fixed) / o.cycles;
                 if (o.refine > 0)
