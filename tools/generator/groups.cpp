@@ -1,6 +1,7 @@
 #include "groups.h"
 
 #include <algorithm>
+#include <numeric>
 #include <set>
 
 namespace gen {
@@ -18,13 +19,7 @@ Group cycleGroup(int n, int parts, int fixed, int multiplier)
     if (multiplier == 1)
         return Group{perm};
     // Multiplying by a unit modulo the length maps every cycle onto itself, keeping its point 0.
-    int a = multiplier % len, b = len;
-    while (b != 0) {
-        const int r = a % b;
-        a = b;
-        b = r;
-    }
-    if (multiplier < 2 || a != 1)
+    if (multiplier < 2 || std::gcd(multiplier, len) != 1)
         return {};
     Perm scale(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i)

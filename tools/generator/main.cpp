@@ -605,7 +605,7 @@ int migliora(const Options& o, Shrink how)
             const std::string fixed = fixedPoints == 0   ? ""
                                       : fixedPoints == 1 ? ", uno fisso"
                                                          : ", " + std::to_string(fixedPoints) + " fissi";
-            const bool relax = o.relax > 0 && o.multiplier > 1;
+            const bool relax = o.relax > 0; // the options allow it only with a multiplier
             const std::string orbitMethod = "ricottura sulle orbite (" + moved + fixed + ")" +
                                             (relax ? ", poi delle sole rotazioni" : "") +
                                             (o.complete ? ", completata + ricottura" : "");
