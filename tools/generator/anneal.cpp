@@ -86,9 +86,10 @@ public:
     Design design() const
     {
         Design d;
-        for (const Set& c : cols_)
-            for (std::size_t g = 0; g < group_.size(); ++g)
-                d.push_back(image(g, c));
+        for (const Design* part : {&cols_, &held_})
+            for (const Set& c : *part)
+                for (std::size_t g = 0; g < group_.size(); ++g)
+                    d.push_back(image(g, c));
         if (!plain_) {
             std::sort(d.begin(), d.end());
             d.erase(std::unique(d.begin(), d.end()), d.end());
@@ -102,6 +103,15 @@ public:
         cols_.push_back(b);
         forEachCell(b.data(), 6, [&](std::uint64_t c) { cellUp(c); });
         indexAll(cols_.size() - 1, true);
+    }
+
+    // A column (with its orbit) that covers for good: the search never moves or drops it, size()
+    // leaves it out and design() hands it out with the rest.
+    void hold(Set b)
+    {
+        sortPoints(b.data(), 6);
+        held_.push_back(b);
+        forEachCell(b.data(), 6, [&](std::uint64_t c) { cellUp(c); });
     }
 
     // Sets that only column i covers.
@@ -416,6 +426,7 @@ private:
     std::vector<std::int32_t> where_;
     std::vector<std::uint32_t> uncov_;
     Design cols_;
+    Design held_; // columns hold() keeps for good
     SubsetIndex index_;
     std::vector<std::uint32_t> weight_; // empty until the weighted search runs
     long gain_ = 0;                     // weight uncovered minus weight covered since reset
@@ -530,22 +541,33 @@ void completeGreedily(CellAnnealer& a, const Problem& p)
 
 namespace {
 
-// One column of every orbit the columns of `start` meet (the smallest of the orbit), then random
-// columns up to `orbits` in all.
-Design orbitStart(const Problem& p, const std::vector<Perm>& elements, const Design& start, std::size_t orbits,
-                  Rng& rng)
+// The least image of column c under the group elements: one name for its whole orbit.
+Set leastImage(const Set& c, const std::vector<Perm>& elements)
 {
+    Set least = c;
+    for (const Perm& g : elements) {
+        Set image;
+        for (std::size_t k = 0; k < 6; ++k)
+            image[k] = static_cast<std::uint8_t>(g[c[k]]);
+        sortPoints(image.data(), 6);
+        least = std::min(least, image);
+    }
+    return least;
+}
+
+// One column of every orbit the columns of `start` meet (the smallest of the orbit) but the orbits
+// of `held`, then random columns up to `orbits` in all.
+Design orbitStart(const Problem& p, const std::vector<Perm>& elements, const Design& start, const Design& held,
+                  std::size_t orbits, Rng& rng)
+{
+    std::set<Set> skip;
+    for (const Set& c : held)
+        skip.insert(leastImage(c, elements));
     std::set<Set> reps;
     for (const Set& c : start) {
-        Set least = c;
-        for (const Perm& g : elements) {
-            Set image;
-            for (std::size_t k = 0; k < 6; ++k)
-                image[k] = static_cast<std::uint8_t>(g[c[k]]);
-            sortPoints(image.data(), 6);
-            least = std::min(least, image);
-        }
-        reps.insert(least);
+        const Set least = leastImage(c, elements);
+        if (!skip.count(least))
+            reps.insert(least);
     }
     Design out(reps.begin(), reps.end());
     if (out.size() < orbits) {
@@ -555,14 +577,61 @@ Design orbitStart(const Problem& p, const std::vector<Perm>& elements, const Des
     return out;
 }
 
+CellAnnealer orbitAnnealer(const Problem& p, const std::vector<Perm>& elements, const Design& start,
+                           const Design& held, std::size_t orbits, Rng& rng)
+{
+    CellAnnealer a(p, orbitStart(p, elements, start, held, orbits, rng), nullptr, elements);
+    for (const Set& c : held)
+        a.hold(c);
+    return a;
+}
+
 } // namespace
 
+Design orbitColumns(const Design& reps, const std::vector<Perm>& elements)
+{
+    Design out;
+    for (const Set& c : reps)
+        for (const Perm& g : elements) {
+            Set image;
+            for (std::size_t k = 0; k < 6; ++k)
+                image[k] = static_cast<std::uint8_t>(g[c[k]]);
+            sortPoints(image.data(), 6);
+            out.push_back(image);
+        }
+    std::sort(out.begin(), out.end());
+    out.erase(std::unique(out.begin(), out.end()), out.end());
+    return out;
+}
+
+Design wholeOrbits(const Design& d, const std::vector<Perm>& elements)
+{
+    std::set<Set> columns;
+    for (Set c : d) {
+        sortPoints(c.data(), 6);
+        columns.insert(c);
+    }
+    Design out;
+    std::set<Set> seen;
+    for (const Set& c : columns) {
+        const Set least = leastImage(c, elements);
+        if (!seen.insert(least).second)
+            continue;
+        bool whole = true;
+        for (const Set& image : orbitColumns({c}, elements))
+            whole = whole && columns.count(image) > 0;
+        if (whole)
+            out.push_back(least);
+    }
+    return out;
+}
+
 Design annealOrbitsOnce(const Problem& p, const Group& generators, std::size_t orbits, const AnnealSettings& s,
-                        std::size_t* uncovered, const Log& log, const Design& start)
+                        std::size_t* uncovered, const Log& log, const Design& start, const Design& held)
 {
     Rng rng(s.seed);
     const std::vector<Perm> elements = groupElements(generators, p.n);
-    CellAnnealer a(p, orbitStart(p, elements, start, orbits, rng), nullptr, elements);
+    CellAnnealer a = orbitAnnealer(p, elements, start, held, orbits, rng);
     const bool covered = s.sample > 0 ? a.runWeighted(s, rng) : a.run(s, rng);
     Design found = a.design();
     if (log)
@@ -574,11 +643,12 @@ Design annealOrbitsOnce(const Problem& p, const Group& generators, std::size_t o
 }
 
 Design annealOrbits(const Problem& p, const Group& generators, std::size_t orbits, const AnnealSettings& s,
-                   const std::function<void(const Design&)>& onSmaller, const Log& log, const Design& start)
+                   const std::function<void(const Design&)>& onSmaller, const Log& log, const Design& start,
+                   const Design& held)
 {
     Rng rng(s.seed);
     const std::vector<Perm> elements = groupElements(generators, p.n);
-    CellAnnealer a(p, orbitStart(p, elements, start, orbits, rng), nullptr, elements);
+    CellAnnealer a = orbitAnnealer(p, elements, start, held, orbits, rng);
     const auto run = [&] { return s.sample > 0 ? a.runWeighted(s, rng) : a.run(s, rng); };
     if (!run()) {
         if (log)
@@ -596,9 +666,9 @@ Design annealOrbits(const Problem& p, const Group& generators, std::size_t orbit
 
 Design annealOrbitsCompleted(const Problem& p, const Group& generators, std::size_t orbits, std::size_t target,
                              const AnnealSettings& s, const std::function<void(const Design&)>& onSmaller,
-                             const Log& log, const Design& start)
+                             const Log& log, const Design& start, const Design& held)
 {
-    const Design found = annealOrbitsOnce(p, generators, orbits, s, nullptr, log, start);
+    const Design found = annealOrbitsOnce(p, generators, orbits, s, nullptr, log, start, held);
     return completeAndAnneal(found, p, target, s, onSmaller, log);
 }
 

@@ -23,6 +23,11 @@
 //                                                        fixed; --completa: one orbit search, what it leaves
 //                                                        uncovered covered greedily, then annealed column
 //                                                        by column, --rifinitura P moves a column dropped;
+//                                                        --riprendi: the orbit search starts from the
+//                                                        orbits the stored design holds whole;
+//                                                        --tieni C/C...: the orbits of these columns
+//                                                        (numbers from 1, commas) belong to every design
+//                                                        and never move;
 //                                                        --completa alone: the same from the design for
 //                                                        one number fewer)
 //   sestara-genera turan [--cartella DIR] [--passi P] [--seme S] [--pesi M | --caldo T] [--parti A,B] tre4-N...
@@ -295,9 +300,46 @@ struct Options {
     double relax = 0;   // --rilassa: then the rotations alone, from this temperature
     int space[2] = {0, 0}; // annealing on the orbits of the translations of base^dims vectors
     bool complete = false; // --completa
+    bool resume = false;   // --riprendi: the orbit search starts from the orbits the stored design holds
+    std::string held;      // --tieni: columns whose orbits every design keeps, "1,2,3,4,5,6/..."
     int parts[2] = {0, 0}; // Turan: sizes of the first two parts (0: three equal parts)
     std::vector<std::string> names;
 };
+
+// Columns written as "1,14,27,2,15,28/1,14,27,3,16,29": six different numbers from 1 to n each,
+// turned into points from 0; `valid` false on anything else.
+Design parseColumns(const std::string& text, int n, bool& valid)
+{
+    Design out;
+    valid = !text.empty();
+    std::size_t from = 0;
+    while (valid && from <= text.size()) {
+        const std::size_t to = std::min(text.find('/', from), text.size());
+        const std::string column = text.substr(from, to - from);
+        Set c{};
+        int count = 0;
+        std::uint64_t used = 0;
+        std::size_t at = 0;
+        while (valid && at <= column.size()) {
+            const std::size_t end = std::min(column.find(',', at), column.size());
+            const std::string number = column.substr(at, end - at);
+            const bool digits = !number.empty() && number.size() <= 2 &&
+                                number.find_first_not_of("0123456789") == std::string::npos;
+            const int v = digits ? std::atoi(number.c_str()) : 0;
+            valid = digits && v >= 1 && v <= n && count < 6 && !(used >> (v - 1) & 1u);
+            if (valid) {
+                used |= std::uint64_t{1} << (v - 1);
+                c[static_cast<std::size_t>(count++)] = static_cast<std::uint8_t>(v - 1);
+            }
+            at = end + 1;
+        }
+        valid = valid && count == 6;
+        sortPoints(c.data(), 6);
+        out.push_back(c);
+        from = to + 1;
+    }
+    return out;
+}
 
 // Moves per removed column, so that one step costs about the same whatever the problem.
 std::uint64_t defaultMoves(const Problem& p)
@@ -609,7 +651,19 @@ int migliora(const Options& o, Shrink how)
             const std::string orbitMethod = "ricottura sulle orbite (" + moved + fixed + ")" +
                                             (relax ? ", poi delle sole rotazioni" : "") +
                                             (o.complete ? ", completata + ricottura" : "");
-            const std::size_t k = o.columns ? o.columns : f.columns.size() - 1;
+            const std::vector<Perm> elements = groupElements(group, p.n);
+            Design held;
+            if (!o.held.empty()) {
+                bool valid = true;
+                held = orbitColumns(parseColumns(o.held, p.n, valid), elements);
+                if (!valid) {
+                    say("  colonne da tenere non valide per " + std::to_string(p.n) + " numeri");
+                    continue;
+                }
+            }
+            // The orbits fill what the columns held leave of the budget.
+            const std::size_t budget = o.columns ? o.columns : f.columns.size() - 1;
+            const std::size_t k = budget - std::min(held.size(), budget);
             const std::size_t orbits = std::max<std::size_t>(k / static_cast<std::size_t>(len), 1);
             std::size_t stored = f.columns.size();
             const auto onSmaller = [&](const Design& smaller) {
@@ -618,10 +672,14 @@ int migliora(const Options& o, Shrink how)
             };
             AnnealSettings s = annealing();
             Design start;
+            if (o.resume) {
+                start = wholeOrbits(f.columns, elements);
+                say("  riprese: " + std::to_string(start.size()) + " orbite intere");
+            }
             if (relax) {
                 // The orbits found with the multiplication are split into orbits of the rotations
                 // alone, and the search goes on there, from a temperature of its own.
-                start = annealOrbitsOnce(p, group, orbits, s, nullptr, say);
+                start = annealOrbitsOnce(p, group, orbits, s, nullptr, say, start, held);
                 group = cycleGroup(p.n, o.cycles, o.fixed);
                 len = (p.n - o.fixed) / o.cycles;
                 if (o.refine > 0)
@@ -632,9 +690,9 @@ int migliora(const Options& o, Shrink how)
             }
             const std::size_t relaxed = std::max<std::size_t>(k / static_cast<std::size_t>(len), 1);
             if (o.complete)
-                annealOrbitsCompleted(p, group, relaxed, catalogueTarget(name), s, onSmaller, say, start);
+                annealOrbitsCompleted(p, group, relaxed, catalogueTarget(name), s, onSmaller, say, start, held);
             else
-                annealOrbits(p, group, relaxed, s, onSmaller, say, start);
+                annealOrbits(p, group, relaxed, s, onSmaller, say, start, held);
             continue;
         }
         if (how == Shrink::Annealing) {
@@ -923,7 +981,8 @@ int usage()
                  "  sestara-genera migliora [--cartella DIR] [--passi P] [--seme S] [--colonne K] NOME...\n"
                  "  sestara-genera ricottura [--cartella DIR] [--passi P] [--seme S] [--colonne K [--salto]] [--caldo T] [--freddo T]\n"
                  "                           [--giri G] [--pesi M] [--rifinitura P]\n"
-                 "                           [--cicli C [--fissi F] [--moltiplica A [--rilassa T]] | --spazio B,D] [--completa]\n"
+                 "                           [--cicli C [--fissi F] [--moltiplica A [--rilassa T]] | --spazio B,D]\n"
+                 "                           [--riprendi] [--tieni 1,2,3,4,5,6/...] [--completa]\n"
                  "                           NOME...\n"
                  "  sestara-genera turan     [--cartella DIR] [--passi P] [--seme S] [--pesi M | --caldo T] [--parti A,B]\n"
                  "                           tre4-N...\n"
@@ -990,6 +1049,11 @@ int main(int argc, char** argv)
                 return usage();
         } else if (a == "--completa") {
             o.complete = true;
+        } else if (a == "--riprendi") {
+            o.resume = true;
+        } else if (a == "--tieni") {
+            if (!value(o.held))
+                return usage();
         } else if (a == "--parti") {
             if (!value(v) || std::sscanf(v.c_str(), "%d,%d", &o.parts[0], &o.parts[1]) != 2)
                 return usage();
@@ -1034,8 +1098,11 @@ int main(int argc, char** argv)
             o.names.push_back(a);
         }
     }
-    if ((o.cycles > 0 && o.space[0] > 0) || (o.multiplier > 1 && o.cycles == 0) || (o.relax > 0 && o.multiplier < 2))
-        return usage(); // one group at a time; a multiplier needs the cycles, relaxing a multiplier
+    const bool orbitSearch = o.cycles > 0 || o.space[0] > 0;
+    if ((o.cycles > 0 && o.space[0] > 0) || (o.multiplier > 1 && o.cycles == 0) || (o.relax > 0 && o.multiplier < 2) ||
+        ((o.resume || !o.held.empty()) && !orbitSearch))
+        return usage(); // one group at a time; a multiplier needs the cycles, relaxing a multiplier,
+                        // resuming and held columns an orbit search
     if (command == "genera")
         return genera(o);
     if (command == "migliora")
