@@ -175,6 +175,17 @@ TEST(Groups, CyclesAndTheirElements)
     EXPECT_TRUE(cycleGroup(12, 1, 0, 0).empty());
     EXPECT_EQ(groupElements(cycleGroup(39, 1, 0, 16), 39).size(), 117u);
 
+    // Turning three points at a time: 9 numbers in one cycle fall into three orbits of three, and
+    // the group is the subgroup of order 3 of the rotations; the step must be shorter than a cycle.
+    const Group step = cycleGroup(10, 1, 1, 1, 3);
+    ASSERT_EQ(step.size(), 1u);
+    EXPECT_EQ(step[0], (Perm{3, 4, 5, 6, 7, 8, 0, 1, 2, 9}));
+    EXPECT_EQ(groupElements(step, 10).size(), 3u);
+    EXPECT_EQ(groupElements(cycleGroup(39, 1, 0, 1, 3), 39).size(), 13u);
+    EXPECT_EQ(groupElements(cycleGroup(39, 1, 0, 1, 2), 39).size(), 39u);
+    EXPECT_TRUE(cycleGroup(10, 1, 1, 1, 9).empty());
+    EXPECT_TRUE(cycleGroup(10, 1, 1, 1, 0).empty());
+
     // x -> a x + b on 7 numbers with a of order 3: 21 maps.
     const auto affine = searchGroups(7);
     const auto sizes = [&] {
@@ -381,74 +392,64 @@ TEST(Orbits, EveryDesignIsMadeOfWholeOrbitsAndKeepsItsGuarantee)
     EXPECT_EQ(calls, 0);
 }
 
-TEST(Orbits, HeldColumnsStayPutAndASearchResumesFromWholeOrbits)
+TEST(Orbits, ASearchResumesFromTheWholeOrbitsOfADesign)
 {
     const Problem p{15, 6, 4};
     const Group g = cycleGroup(15, 1, 0);
     const std::vector<Perm> elements = groupElements(g, 15);
     // A column the rotation by 5 fixes has an orbit of 5 columns, an ordinary one of 15.
-    const Design held = orbitColumns({Set{0, 1, 5, 6, 10, 11}}, elements);
-    EXPECT_EQ(held, (Design{{0, 1, 5, 6, 10, 11},
-                            {0, 4, 5, 9, 10, 14},
-                            {1, 2, 6, 7, 11, 12},
-                            {2, 3, 7, 8, 12, 13},
-                            {3, 4, 8, 9, 13, 14}}));
-    EXPECT_EQ(orbitColumns({Set{0, 1, 2, 3, 4, 6}}, elements).size(), 15u);
+    EXPECT_EQ(orbitColumns({Set{0, 1, 5, 6, 10, 11}}, elements), (Design{{0, 1, 5, 6, 10, 11},
+                                                                           {0, 4, 5, 9, 10, 14},
+                                                                           {1, 2, 6, 7, 11, 12},
+                                                                           {2, 3, 7, 8, 12, 13},
+                                                                           {3, 4, 8, 9, 13, 14}}));
+    EXPECT_EQ(orbitColumns({Set{0, 1, 2, 3, 4, 6}, Set{1, 2, 3, 4, 5, 7}}, elements).size(), 15u);
 
-    // Every design handed out holds the five columns, whatever orbits the search drops.
     AnnealSettings s = settings(0);
     s.moves = 200000;
     s.hot = 0.3;
     s.cold = 0.04;
-    std::vector<Design> seen;
     std::vector<std::string> lines;
     const auto log = [&](const std::string& line) { lines.push_back(line); };
-    const Design d = annealOrbits(p, g, 2, s, [&](const Design& x) { seen.push_back(x); }, log, {}, held);
-    ASSERT_FALSE(seen.empty());
-    EXPECT_EQ(d, seen.back());
-    EXPECT_EQ(lines.front(), "  ricottura: 35 colonne");
-    for (const Design& x : seen) {
-        SCOPED_TRACE(x.size());
-        EXPECT_TRUE(covers(x, p));
-        EXPECT_TRUE(wellFormed(x, 15));
-        EXPECT_TRUE(std::includes(x.begin(), x.end(), held.begin(), held.end()));
-        EXPECT_EQ(x.size() % 15, 5u);
-        const std::set<Set> all(x.begin(), x.end());
-        EXPECT_EQ(all.size(), x.size());
-        for (Set c : x) {
-            for (auto& v : c)
-                v = static_cast<std::uint8_t>((v + 1) % 15);
-            std::sort(c.begin(), c.end());
-            EXPECT_EQ(all.count(c), 1u);
-        }
-    }
-    // The last size tried fails without the orbits left: the held columns alone never count.
-    EXPECT_EQ(lines.back().rfind("  ricottura: " + std::to_string(d.size() - 15) + " colonne non bastano (", 0), 0u)
-        << lines.back();
+    const Design d = annealOrbits(p, g, 3, s, nullptr, log, {});
+    ASSERT_TRUE(covers(d, p));
+    const std::size_t orbits = d.size() / 15;
 
-    // The orbits a design holds whole, one column each: all of them, and without the orbit that
+    // The orbits the design holds whole, one column each: all of them, and without the orbit that
     // lost a column.
     const Design whole = wholeOrbits(d, elements);
-    EXPECT_EQ(whole.size(), (d.size() - 5) / 15 + 1);
+    EXPECT_EQ(whole.size(), orbits);
     EXPECT_EQ(orbitColumns(whole, elements), d);
     Design damaged = d;
-    damaged.erase(std::find_if(damaged.begin(), damaged.end(),
-                               [&](const Set& c) { return !std::binary_search(held.begin(), held.end(), c); }));
+    damaged.erase(damaged.begin() + 3);
     const Design left = wholeOrbits(damaged, elements);
-    EXPECT_EQ(left.size(), whole.size() - 1);
+    EXPECT_EQ(left.size(), orbits - 1);
     EXPECT_EQ(orbitColumns(left, elements).size(), d.size() - 15);
+    // Under the rotations three points at a time every orbit of 15 falls into three of 5.
+    const std::vector<Perm> thirds = groupElements(cycleGroup(15, 1, 0, 1, 3), 15);
+    const Design split = wholeOrbits(d, thirds);
+    EXPECT_EQ(split.size(), 3 * orbits);
+    EXPECT_EQ(orbitColumns(split, thirds), d);
 
-    // Resumed from its own orbits with the same columns held, the search starts covered and hands
-    // the design back unchanged. The held orbit is not taken for one to anneal as well: the next
-    // orbit dropped is a real one, and the search fails there as before.
+    // Resumed from its own orbits, the search starts covered and hands the design back unchanged,
+    // then drops orbits from there as before, down to the size that failed; from the damaged
+    // design's orbits, the one missing is searched for afresh.
     std::size_t uncovered = 99;
-    EXPECT_EQ(annealOrbitsOnce(p, g, (d.size() - 5) / 15, s, &uncovered, nullptr, whole, held), d);
+    EXPECT_EQ(annealOrbitsOnce(p, g, orbits, s, &uncovered, nullptr, whole), d);
     EXPECT_EQ(uncovered, 0u);
+    const std::vector<std::string> first = lines;
     lines.clear();
-    EXPECT_EQ(annealOrbits(p, g, (d.size() - 5) / 15, s, nullptr, log, whole, held), d);
+    EXPECT_EQ(annealOrbits(p, g, orbits, s, nullptr, log, whole), d);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], "  ricottura: " + std::to_string(d.size()) + " colonne");
-    EXPECT_EQ(lines[1].rfind("  ricottura: " + std::to_string(d.size() - 15) + " colonne non bastano (", 0), 0u);
+    EXPECT_EQ(lines[1].rfind("  ricottura: " + std::to_string(d.size() - 15) + " colonne non bastano (", 0), 0u)
+        << lines[1];
+    EXPECT_EQ(first.back().rfind("  ricottura: " + std::to_string(d.size() - 15) + " colonne non bastano (", 0), 0u)
+        << first.back();
+    const Design again = annealOrbitsOnce(p, g, orbits, s, &uncovered, nullptr, left);
+    EXPECT_EQ(uncovered, 0u);
+    EXPECT_TRUE(covers(again, p));
+    EXPECT_EQ(again.size(), d.size());
 }
 
 } // namespace

@@ -86,10 +86,9 @@ public:
     Design design() const
     {
         Design d;
-        for (const Design* part : {&cols_, &held_})
-            for (const Set& c : *part)
-                for (std::size_t g = 0; g < group_.size(); ++g)
-                    d.push_back(image(g, c));
+        for (const Set& c : cols_)
+            for (std::size_t g = 0; g < group_.size(); ++g)
+                d.push_back(image(g, c));
         if (!plain_) {
             std::sort(d.begin(), d.end());
             d.erase(std::unique(d.begin(), d.end()), d.end());
@@ -103,15 +102,6 @@ public:
         cols_.push_back(b);
         forEachCell(b.data(), 6, [&](std::uint64_t c) { cellUp(c); });
         indexAll(cols_.size() - 1, true);
-    }
-
-    // A column (with its orbit) that covers for good: the search never moves or drops it, size()
-    // leaves it out and design() hands it out with the rest.
-    void hold(Set b)
-    {
-        sortPoints(b.data(), 6);
-        held_.push_back(b);
-        forEachCell(b.data(), 6, [&](std::uint64_t c) { cellUp(c); });
     }
 
     // Sets that only column i covers.
@@ -426,7 +416,6 @@ private:
     std::vector<std::int32_t> where_;
     std::vector<std::uint32_t> uncov_;
     Design cols_;
-    Design held_; // columns hold() keeps for good
     SubsetIndex index_;
     std::vector<std::uint32_t> weight_; // empty until the weighted search runs
     long gain_ = 0;                     // weight uncovered minus weight covered since reset
@@ -555,35 +544,20 @@ Set leastImage(const Set& c, const std::vector<Perm>& elements)
     return least;
 }
 
-// One column of every orbit the columns of `start` meet (the smallest of the orbit) but the orbits
-// of `held`, then random columns up to `orbits` in all.
-Design orbitStart(const Problem& p, const std::vector<Perm>& elements, const Design& start, const Design& held,
-                  std::size_t orbits, Rng& rng)
+// One column of every orbit the columns of `start` meet (the smallest of the orbit), then random
+// columns up to `orbits` in all.
+Design orbitStart(const Problem& p, const std::vector<Perm>& elements, const Design& start, std::size_t orbits,
+                  Rng& rng)
 {
-    std::set<Set> skip;
-    for (const Set& c : held)
-        skip.insert(leastImage(c, elements));
     std::set<Set> reps;
-    for (const Set& c : start) {
-        const Set least = leastImage(c, elements);
-        if (!skip.count(least))
-            reps.insert(least);
-    }
+    for (const Set& c : start)
+        reps.insert(leastImage(c, elements));
     Design out(reps.begin(), reps.end());
     if (out.size() < orbits) {
         const Design more = randomColumns(p, orbits - out.size(), rng);
         out.insert(out.end(), more.begin(), more.end());
     }
     return out;
-}
-
-CellAnnealer orbitAnnealer(const Problem& p, const std::vector<Perm>& elements, const Design& start,
-                           const Design& held, std::size_t orbits, Rng& rng)
-{
-    CellAnnealer a(p, orbitStart(p, elements, start, held, orbits, rng), nullptr, elements);
-    for (const Set& c : held)
-        a.hold(c);
-    return a;
 }
 
 } // namespace
@@ -627,11 +601,11 @@ Design wholeOrbits(const Design& d, const std::vector<Perm>& elements)
 }
 
 Design annealOrbitsOnce(const Problem& p, const Group& generators, std::size_t orbits, const AnnealSettings& s,
-                        std::size_t* uncovered, const Log& log, const Design& start, const Design& held)
+                        std::size_t* uncovered, const Log& log, const Design& start)
 {
     Rng rng(s.seed);
     const std::vector<Perm> elements = groupElements(generators, p.n);
-    CellAnnealer a = orbitAnnealer(p, elements, start, held, orbits, rng);
+    CellAnnealer a(p, orbitStart(p, elements, start, orbits, rng), nullptr, elements);
     const bool covered = s.sample > 0 ? a.runWeighted(s, rng) : a.run(s, rng);
     Design found = a.design();
     if (log)
@@ -643,12 +617,11 @@ Design annealOrbitsOnce(const Problem& p, const Group& generators, std::size_t o
 }
 
 Design annealOrbits(const Problem& p, const Group& generators, std::size_t orbits, const AnnealSettings& s,
-                   const std::function<void(const Design&)>& onSmaller, const Log& log, const Design& start,
-                   const Design& held)
+                   const std::function<void(const Design&)>& onSmaller, const Log& log, const Design& start)
 {
     Rng rng(s.seed);
     const std::vector<Perm> elements = groupElements(generators, p.n);
-    CellAnnealer a = orbitAnnealer(p, elements, start, held, orbits, rng);
+    CellAnnealer a(p, orbitStart(p, elements, start, orbits, rng), nullptr, elements);
     const auto run = [&] { return s.sample > 0 ? a.runWeighted(s, rng) : a.run(s, rng); };
     if (!run()) {
         if (log)
@@ -666,9 +639,9 @@ Design annealOrbits(const Problem& p, const Group& generators, std::size_t orbit
 
 Design annealOrbitsCompleted(const Problem& p, const Group& generators, std::size_t orbits, std::size_t target,
                              const AnnealSettings& s, const std::function<void(const Design&)>& onSmaller,
-                             const Log& log, const Design& start, const Design& held)
+                             const Log& log, const Design& start)
 {
-    const Design found = annealOrbitsOnce(p, generators, orbits, s, nullptr, log, start, held);
+    const Design found = annealOrbitsOnce(p, generators, orbits, s, nullptr, log, start);
     return completeAndAnneal(found, p, target, s, onSmaller, log);
 }
 

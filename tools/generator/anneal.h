@@ -35,18 +35,15 @@ Design annealDown(Design d, const Problem& p, std::size_t target, const AnnealSe
 // A design made of whole orbits of columns under the group the generators make: `orbits`
 // representatives annealed until everything is covered, then the weakest orbit dropped and the
 // rest annealed again, over and over. The representatives are one column of every orbit the
-// columns of `start` meet, then random ones. The orbits of the columns of `held` belong to every
-// design and never move (short orbits, say, that no representative could reach without breaking
-// their symmetry). `onSmaller` sees each covering design; returns the smallest, empty when the
-// first search fails.
+// columns of `start` meet, then random ones. `onSmaller` sees each covering design; returns the
+// smallest, empty when the first search fails.
 Design annealOrbits(const Problem& p, const Group& generators, std::size_t orbits, const AnnealSettings& s,
-                    const std::function<void(const Design&)>& onSmaller, const Log& log, const Design& start = {},
-                    const Design& held = {});
+                    const std::function<void(const Design&)>& onSmaller, const Log& log, const Design& start = {});
 
 // The first search of annealOrbits alone: the design it ends with, covering or not, and in
 // `uncovered` the orbits of sets it leaves uncovered (both also in one line of `log`).
 Design annealOrbitsOnce(const Problem& p, const Group& generators, std::size_t orbits, const AnnealSettings& s,
-                        std::size_t* uncovered, const Log& log, const Design& start = {}, const Design& held = {});
+                        std::size_t* uncovered, const Log& log, const Design& start = {});
 
 // Every column of the orbits of `reps` under the group elements, point-sorted, in order, once.
 Design orbitColumns(const Design& reps, const std::vector<Perm>& elements);
@@ -60,7 +57,7 @@ Design wholeOrbits(const Design& d, const std::vector<Perm>& elements);
 // one; returns the smallest.
 Design annealOrbitsCompleted(const Problem& p, const Group& generators, std::size_t orbits, std::size_t target,
                              const AnnealSettings& s, const std::function<void(const Design&)>& onSmaller,
-                             const Log& log, const Design& start = {}, const Design& held = {});
+                             const Log& log, const Design& start = {});
 
 // Covers what `start` leaves uncovered by single columns grown greedily (each from a cell of the
 // first set still uncovered, by the point that covers the most), then anneals the whole design down

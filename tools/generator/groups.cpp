@@ -6,16 +6,16 @@
 
 namespace gen {
 
-Group cycleGroup(int n, int parts, int fixed, int multiplier)
+Group cycleGroup(int n, int parts, int fixed, int multiplier, int step)
 {
     if (parts < 1 || fixed < 0 || fixed >= n)
         return {};
     const int len = (n - fixed) / parts;
-    if (len * parts + fixed != n || len < 2)
+    if (len * parts + fixed != n || len < 2 || step < 1 || step >= len)
         return {};
     Perm perm(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i)
-        perm[static_cast<std::size_t>(i)] = i >= len * parts ? i : (i / len) * len + (i % len + 1) % len;
+        perm[static_cast<std::size_t>(i)] = i >= len * parts ? i : (i / len) * len + (i % len + step) % len;
     if (multiplier == 1)
         return Group{perm};
     // Multiplying by a unit modulo the length maps every cycle onto itself, keeping its point 0.

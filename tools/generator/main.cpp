@@ -13,6 +13,7 @@
 //                                                        --cicli C [--fissi F]: on whole orbits of C equal
 //                                                        cycles of the points, F of them fixed, from random
 //                                                        orbits making at most --colonne K columns;
+//                                                        --passo S: the cycles turn S points at a time;
 //                                                        --moltiplica A: point j of every cycle also to
 //                                                        point A j, A a unit modulo the cycle length;
 //                                                        --rilassa T: then on the orbits of the cycles
@@ -25,9 +26,6 @@
 //                                                        by column, --rifinitura P moves a column dropped;
 //                                                        --riprendi: the orbit search starts from the
 //                                                        orbits the stored design holds whole;
-//                                                        --tieni C/C...: the orbits of these columns
-//                                                        (numbers from 1, commas) belong to every design
-//                                                        and never move;
 //                                                        --completa alone: the same from the design for
 //                                                        one number fewer)
 //   sestara-genera turan [--cartella DIR] [--passi P] [--seme S] [--pesi M | --caldo T] [--parti A,B] tre4-N...
@@ -297,49 +295,14 @@ struct Options {
     int cycles = 0; // annealing on the orbits of this many equal cycles of the points
     int fixed = 0;  // and this many fixed points
     int multiplier = 1; // --moltiplica: the cycles also multiplied by this unit
+    int step = 1;       // --passo: the cycles turn by this many points at a time
     double relax = 0;   // --rilassa: then the rotations alone, from this temperature
     int space[2] = {0, 0}; // annealing on the orbits of the translations of base^dims vectors
     bool complete = false; // --completa
     bool resume = false;   // --riprendi: the orbit search starts from the orbits the stored design holds
-    std::string held;      // --tieni: columns whose orbits every design keeps, "1,2,3,4,5,6/..."
     int parts[2] = {0, 0}; // Turan: sizes of the first two parts (0: three equal parts)
     std::vector<std::string> names;
 };
-
-// Columns written as "1,14,27,2,15,28/1,14,27,3,16,29": six different numbers from 1 to n each,
-// turned into points from 0; `valid` false on anything else.
-Design parseColumns(const std::string& text, int n, bool& valid)
-{
-    Design out;
-    valid = !text.empty();
-    std::size_t from = 0;
-    while (valid && from <= text.size()) {
-        const std::size_t to = std::min(text.find('/', from), text.size());
-        const std::string column = text.substr(from, to - from);
-        Set c{};
-        int count = 0;
-        std::uint64_t used = 0;
-        std::size_t at = 0;
-        while (valid && at <= column.size()) {
-            const std::size_t end = std::min(column.find(',', at), column.size());
-            const std::string number = column.substr(at, end - at);
-            const bool digits = !number.empty() && number.size() <= 2 &&
-                                number.find_first_not_of("0123456789") == std::string::npos;
-            const int v = digits ? std::atoi(number.c_str()) : 0;
-            valid = digits && v >= 1 && v <= n && count < 6 && !(used >> (v - 1) & 1u);
-            if (valid) {
-                used |= std::uint64_t{1} << (v - 1);
-                c[static_cast<std::size_t>(count++)] = static_cast<std::uint8_t>(v - 1);
-            }
-            at = end + 1;
-        }
-        valid = valid && count == 6;
-        sortPoints(c.data(), 6);
-        out.push_back(c);
-        from = to + 1;
-    }
-    return out;
-}
 
 // Moves per removed column, so that one step costs about the same whatever the problem.
 std::uint64_t defaultMoves(const Problem& p)
@@ -538,12 +501,13 @@ int migliora(const Options& o, Shrink how)
         const std::uint64_t moves = o.moves ? o.moves : std::max<std::uint64_t>(defaultMoves(p), 2000);
         // Saves a design only once it has been checked; false when it was not kept.
         // A design found afresh (`fresh`) has its own method and does not add the time spent on
-        // the stored one.
+        // the stored one, unless the search resumed from it.
         auto keep = [&](Design d, const std::string* fresh = nullptr) {
             normalise(d);
             if (!verified(d, p))
                 return false;
-            const DesignFile g{d, fresh ? *fresh : method, (fresh ? 0 : before) + secondsSince(t0), true};
+            const DesignFile g{d, fresh ? *fresh : method, (fresh && !o.resume ? 0 : before) + secondsSince(t0),
+                               true};
             if (saveDesign(o.folder, name, g))
                 say("  salvato: " + std::to_string(d.size()) + " colonne");
             return true;
@@ -618,11 +582,12 @@ int migliora(const Options& o, Shrink how)
             int len = 0, fixedPoints = 0; // orbit length (of most orbits) and points left alone
             std::string moved;
             if (o.cycles > 0) {
-                group = cycleGroup(p.n, o.cycles, o.fixed, o.multiplier);
+                group = cycleGroup(p.n, o.cycles, o.fixed, o.multiplier, o.step);
                 if (group.empty()) {
                     say("  " + std::to_string(p.n) + " numeri non si dividono in " + std::to_string(o.cycles) +
                         " cicli uguali con " + std::to_string(o.fixed) + " fissi" +
-                        (o.multiplier > 1 ? " da moltiplicare per " + std::to_string(o.multiplier) : ""));
+                        (o.multiplier > 1 ? " da moltiplicare per " + std::to_string(o.multiplier) : "") +
+                        (o.step > 1 ? " a passi di " + std::to_string(o.step) : ""));
                     continue;
                 }
                 const int cycle = (p.n - o.fixed) / o.cycles;
@@ -630,6 +595,8 @@ int migliora(const Options& o, Shrink how)
                 fixedPoints = o.fixed;
                 moved = o.cycles == 1 ? "rotazioni di " + std::to_string(cycle) + " numeri"
                                       : std::to_string(o.cycles) + " cicli di " + std::to_string(cycle) + " numeri";
+                if (o.step > 1)
+                    moved += " a passi di " + std::to_string(o.step);
                 if (o.multiplier > 1)
                     moved += " e moltiplicazione per " + std::to_string(o.multiplier);
             } else {
@@ -649,21 +616,11 @@ int migliora(const Options& o, Shrink how)
                                                          : ", " + std::to_string(fixedPoints) + " fissi";
             const bool relax = o.relax > 0; // the options allow it only with a multiplier
             const std::string orbitMethod = "ricottura sulle orbite (" + moved + fixed + ")" +
+                                            (o.resume ? " da quelle del disegno precedente" : "") +
                                             (relax ? ", poi delle sole rotazioni" : "") +
                                             (o.complete ? ", completata + ricottura" : "");
             const std::vector<Perm> elements = groupElements(group, p.n);
-            Design held;
-            if (!o.held.empty()) {
-                bool valid = true;
-                held = orbitColumns(parseColumns(o.held, p.n, valid), elements);
-                if (!valid) {
-                    say("  colonne da tenere non valide per " + std::to_string(p.n) + " numeri");
-                    continue;
-                }
-            }
-            // The orbits fill what the columns held leave of the budget.
-            const std::size_t budget = o.columns ? o.columns : f.columns.size() - 1;
-            const std::size_t k = budget - std::min(held.size(), budget);
+            const std::size_t k = o.columns ? o.columns : f.columns.size() - 1;
             const std::size_t orbits = std::max<std::size_t>(k / static_cast<std::size_t>(len), 1);
             std::size_t stored = f.columns.size();
             const auto onSmaller = [&](const Design& smaller) {
@@ -679,9 +636,9 @@ int migliora(const Options& o, Shrink how)
             if (relax) {
                 // The orbits found with the multiplication are split into orbits of the rotations
                 // alone, and the search goes on there, from a temperature of its own.
-                start = annealOrbitsOnce(p, group, orbits, s, nullptr, say, start, held);
-                group = cycleGroup(p.n, o.cycles, o.fixed);
-                len = (p.n - o.fixed) / o.cycles;
+                start = annealOrbitsOnce(p, group, orbits, s, nullptr, say, start);
+                group = cycleGroup(p.n, o.cycles, o.fixed, 1, o.step);
+                len = static_cast<int>(groupElements(group, p.n).size());
                 if (o.refine > 0)
                     s.moves = o.refine;
                 s.hot = o.relax;
@@ -690,9 +647,9 @@ int migliora(const Options& o, Shrink how)
             }
             const std::size_t relaxed = std::max<std::size_t>(k / static_cast<std::size_t>(len), 1);
             if (o.complete)
-                annealOrbitsCompleted(p, group, relaxed, catalogueTarget(name), s, onSmaller, say, start, held);
+                annealOrbitsCompleted(p, group, relaxed, catalogueTarget(name), s, onSmaller, say, start);
             else
-                annealOrbits(p, group, relaxed, s, onSmaller, say, start, held);
+                annealOrbits(p, group, relaxed, s, onSmaller, say, start);
             continue;
         }
         if (how == Shrink::Annealing) {
@@ -981,8 +938,8 @@ int usage()
                  "  sestara-genera migliora [--cartella DIR] [--passi P] [--seme S] [--colonne K] NOME...\n"
                  "  sestara-genera ricottura [--cartella DIR] [--passi P] [--seme S] [--colonne K [--salto]] [--caldo T] [--freddo T]\n"
                  "                           [--giri G] [--pesi M] [--rifinitura P]\n"
-                 "                           [--cicli C [--fissi F] [--moltiplica A [--rilassa T]] | --spazio B,D]\n"
-                 "                           [--riprendi] [--tieni 1,2,3,4,5,6/...] [--completa]\n"
+                 "                           [--cicli C [--fissi F] [--passo S] [--moltiplica A [--rilassa T]] | --spazio B,D]\n"
+                 "                           [--riprendi] [--completa]\n"
                  "                           NOME...\n"
                  "  sestara-genera turan     [--cartella DIR] [--passi P] [--seme S] [--pesi M | --caldo T] [--parti A,B]\n"
                  "                           tre4-N...\n"
@@ -1037,6 +994,12 @@ int main(int argc, char** argv)
             o.multiplier = std::atoi(v.c_str());
             if (o.multiplier < 2)
                 return usage();
+        } else if (a == "--passo") {
+            if (!value(v))
+                return usage();
+            o.step = std::atoi(v.c_str());
+            if (o.step < 2)
+                return usage();
         } else if (a == "--rilassa") {
             if (!value(v))
                 return usage();
@@ -1051,9 +1014,6 @@ int main(int argc, char** argv)
             o.complete = true;
         } else if (a == "--riprendi") {
             o.resume = true;
-        } else if (a == "--tieni") {
-            if (!value(o.held))
-                return usage();
         } else if (a == "--parti") {
             if (!value(v) || std::sscanf(v.c_str(), "%d,%d", &o.parts[0], &o.parts[1]) != 2)
                 return usage();
@@ -1099,10 +1059,10 @@ int main(int argc, char** argv)
         }
     }
     const bool orbitSearch = o.cycles > 0 || o.space[0] > 0;
-    if ((o.cycles > 0 && o.space[0] > 0) || (o.multiplier > 1 && o.cycles == 0) || (o.relax > 0 && o.multiplier < 2) ||
-        ((o.resume || !o.held.empty()) && !orbitSearch))
-        return usage(); // one group at a time; a multiplier needs the cycles, relaxing a multiplier,
-                        // resuming and held columns an orbit search
+    if ((o.cycles > 0 && o.space[0] > 0) || ((o.multiplier > 1 || o.step > 1) && o.cycles == 0) || (o.relax > 0 && o.multiplier < 2) ||
+        (o.resume && !orbitSearch))
+        return usage(); // one group at a time; a multiplier or a step needs the cycles, relaxing a multiplier,
+                        // resuming an orbit search
     if (command == "genera")
         return genera(o);
     if (command == "migliora")
