@@ -530,17 +530,22 @@ void completeGreedily(CellAnnealer& a, const Problem& p)
 
 namespace {
 
+// Column c moved by g, point-sorted.
+Set imageOf(const Perm& g, const Set& c)
+{
+    Set image;
+    for (std::size_t k = 0; k < 6; ++k)
+        image[k] = static_cast<std::uint8_t>(g[c[k]]);
+    sortPoints(image.data(), 6);
+    return image;
+}
+
 // The least image of column c under the group elements: one name for its whole orbit.
 Set leastImage(const Set& c, const std::vector<Perm>& elements)
 {
     Set least = c;
-    for (const Perm& g : elements) {
-        Set image;
-        for (std::size_t k = 0; k < 6; ++k)
-            image[k] = static_cast<std::uint8_t>(g[c[k]]);
-        sortPoints(image.data(), 6);
-        least = std::min(least, image);
-    }
+    for (const Perm& g : elements)
+        least = std::min(least, imageOf(g, c));
     return least;
 }
 
@@ -566,13 +571,8 @@ Design orbitColumns(const Design& reps, const std::vector<Perm>& elements)
 {
     Design out;
     for (const Set& c : reps)
-        for (const Perm& g : elements) {
-            Set image;
-            for (std::size_t k = 0; k < 6; ++k)
-                image[k] = static_cast<std::uint8_t>(g[c[k]]);
-            sortPoints(image.data(), 6);
-            out.push_back(image);
-        }
+        for (const Perm& g : elements)
+            out.push_back(imageOf(g, c));
     std::sort(out.begin(), out.end());
     out.erase(std::unique(out.begin(), out.end()), out.end());
     return out;
@@ -592,8 +592,8 @@ Design wholeOrbits(const Design& d, const std::vector<Perm>& elements)
         if (!seen.insert(least).second)
             continue;
         bool whole = true;
-        for (const Set& image : orbitColumns({c}, elements))
-            whole = whole && columns.count(image) > 0;
+        for (const Perm& g : elements)
+            whole = whole && columns.count(imageOf(g, c)) > 0;
         if (whole)
             out.push_back(least);
     }

@@ -1058,11 +1058,12 @@ int main(int argc, char** argv)
             o.names.push_back(a);
         }
     }
-    const bool orbitSearch = o.cycles > 0 || o.space[0] > 0;
-    if ((o.cycles > 0 && o.space[0] > 0) || ((o.multiplier > 1 || o.step > 1) && o.cycles == 0) || (o.relax > 0 && o.multiplier < 2) ||
-        (o.resume && !orbitSearch))
-        return usage(); // one group at a time; a multiplier or a step needs the cycles, relaxing a multiplier,
-                        // resuming an orbit search
+    // One group at a time; a multiplier or a step needs the cycles, relaxing a multiplier, resuming
+    // a group.
+    const bool onOrbits = o.cycles > 0 || o.space[0] > 0;
+    if ((o.cycles > 0 && o.space[0] > 0) || ((o.multiplier > 1 || o.step > 1) && o.cycles == 0) ||
+        (o.relax > 0 && o.multiplier < 2) || (o.resume && !onOrbits))
+        return usage();
     if (command == "genera")
         return genera(o);
     if (command == "migliora")
