@@ -588,14 +588,11 @@ Design wholeOrbits(const Design& d, const std::vector<Perm>& elements)
     Design out;
     std::set<Set> seen;
     for (const Set& c : columns) {
-        const Set least = leastImage(c, elements);
-        if (!seen.insert(least).second)
+        const Design orbit = orbitColumns({c}, elements); // in order: the least first
+        if (!seen.insert(orbit.front()).second)
             continue;
-        bool whole = true;
-        for (const Perm& g : elements)
-            whole = whole && columns.count(imageOf(g, c)) > 0;
-        if (whole)
-            out.push_back(least);
+        if (std::all_of(orbit.begin(), orbit.end(), [&](const Set& x) { return columns.count(x) > 0; }))
+            out.push_back(orbit.front());
     }
     return out;
 }

@@ -619,7 +619,6 @@ int migliora(const Options& o, Shrink how)
                                             (o.resume ? " da quelle del disegno precedente" : "") +
                                             (relax ? ", poi delle sole rotazioni" : "") +
                                             (o.complete ? ", completata + ricottura" : "");
-            const std::vector<Perm> elements = groupElements(group, p.n);
             const std::size_t k = o.columns ? o.columns : f.columns.size() - 1;
             const std::size_t orbits = std::max<std::size_t>(k / static_cast<std::size_t>(len), 1);
             std::size_t stored = f.columns.size();
@@ -630,7 +629,7 @@ int migliora(const Options& o, Shrink how)
             AnnealSettings s = annealing();
             Design start;
             if (o.resume) {
-                start = wholeOrbits(f.columns, elements);
+                start = wholeOrbits(f.columns, groupElements(group, p.n));
                 say("  riprese: " + std::to_string(start.size()) + " orbite intere");
             }
             if (relax) {
