@@ -1,4 +1,5 @@
 #include "anneal.h"
+#include "exchange.h"
 #include "stepdown.h"
 
 #include <algorithm>
@@ -439,7 +440,20 @@ Design annealDownWith(Design d, const Problem& p, const std::vector<char>* neede
     if (s.jump && target > 0)
         while (a.size() > target + 1)
             dropWeakest(a, rng, 2000, 512);
-    return stepDown(a, d, target, rng, 2000, 512, "ricottura", run, onSmaller, log);
+    // The exchange knows nothing of `needed`: it asks for every set.
+    const auto rescue = [&] {
+        if (!s.exchange || needed)
+            return false;
+        Design cur = a.design();
+        if (!exchangeToCover(cur, p, log))
+            return false;
+        while (a.size() > 0)
+            a.remove(a.size() - 1);
+        for (const Set& c : cur)
+            a.add(c);
+        return a.uncovered() == 0;
+    };
+    return stepDown(a, d, target, rng, 2000, 512, "ricottura", run, onSmaller, log, rescue);
 }
 
 } // namespace

@@ -23,12 +23,14 @@ struct AnnealSettings {
     std::size_t sample = 0;     // above 0: weighted search scoring this many changes a move
     bool jump = false;          // drop straight to the target and search there once
     std::uint64_t refine = 0;   // after a completion: moves per column dropped (0: `moves`)
+    bool exchange = false;      // when a search stops short, exact exchanges of two columns for two
 };
 
 // Starting from a covering design, drops its weakest column and anneals until everything is
 // covered again, over and over, down to `target` columns or until a size cannot be reached within
-// the budget (with `jump`, drops straight to `target` and searches once). `onSmaller` sees each
-// new covering design. Returns the smallest one found.
+// the budget (with `jump`, drops straight to `target` and searches once; with `exchange`, a search
+// that stops short hands its design to exchangeToCover). `onSmaller` sees each new covering
+// design. Returns the smallest one found.
 Design annealDown(Design d, const Problem& p, std::size_t target, const AnnealSettings& s,
                   const std::function<void(const Design&)>& onSmaller, const Log& log);
 

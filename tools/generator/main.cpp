@@ -10,6 +10,8 @@
 //                                                        the budget, four unless told)
 //                                                        (--pesi M: by the weighted search, M changes scored a move;
 //                                                        --salto: straight to --colonne K, one search there;
+//                                                        --scambi: a search that stops short tries every
+//                                                        pair of columns for two others covering all;
 //                                                        --cicli C [--fissi F]: on whole orbits of C equal
 //                                                        cycles of the points, F of them fixed, from random
 //                                                        orbits making at most --colonne K columns;
@@ -290,6 +292,7 @@ struct Options {
     int rounds = 0;        // --giri: cooling cycles in the budget (0: four)
     std::uint64_t refine = 0; // --rifinitura: moves per column after a completion (0: --passi)
     bool jump = false;     // --salto
+    bool exchange = false; // --scambi
     std::size_t sample = 0;
     int group = -1; // orbit search: only this group of the list, all when negative
     int cycles = 0; // annealing on the orbits of this many equal cycles of the points
@@ -522,6 +525,7 @@ int migliora(const Options& o, Shrink how)
                 s.cycle = std::max<std::uint64_t>(s.moves / static_cast<std::uint64_t>(o.rounds), 1000);
             s.sample = o.sample;
             s.refine = o.refine;
+            s.exchange = o.exchange;
             return s;
         };
         if (how == Shrink::Turan) {
@@ -936,7 +940,7 @@ int usage()
                  "  sestara-genera genera   [--cartella DIR] [NOME...]\n"
                  "  sestara-genera migliora [--cartella DIR] [--passi P] [--seme S] [--colonne K] NOME...\n"
                  "  sestara-genera ricottura [--cartella DIR] [--passi P] [--seme S] [--colonne K [--salto]] [--caldo T] [--freddo T]\n"
-                 "                           [--giri G] [--pesi M] [--rifinitura P]\n"
+                 "                           [--giri G] [--pesi M] [--rifinitura P] [--scambi]\n"
                  "                           [--cicli C [--fissi F] [--passo S] [--moltiplica A [--rilassa T]] | --spazio B,D]\n"
                  "                           [--riprendi] [--completa]\n"
                  "                           NOME...\n"
@@ -1022,6 +1026,8 @@ int main(int argc, char** argv)
             o.columns = std::strtoull(v.c_str(), nullptr, 10);
         } else if (a == "--salto") {
             o.jump = true;
+        } else if (a == "--scambi") {
+            o.exchange = true;
         } else if (a == "--pesi") {
             if (!value(v))
                 return usage();

@@ -6,6 +6,8 @@
 
 #include "search.h"
 
+#include <functional>
+
 #include <string>
 
 namespace gen {
@@ -31,16 +33,17 @@ void dropWeakest(Search& a, Rng& rng, std::size_t sampleAbove, std::size_t sampl
 }
 
 // From a covering design held by `a`: drops the weakest column and calls run() until it fails
-// or the design has `target` columns. `onSmaller` sees every new covering design; the smallest is
-// returned. `label` names the search in the log.
+// or the design has `target` columns. When run() fails, `rescue` (if given) may still make the
+// design cover. `onSmaller` sees every new covering design; the smallest is returned. `label` names
+// the search in the log.
 template <class Search, class Run>
 Design stepDown(Search& a, Design best, std::size_t target, Rng& rng, std::size_t sampleAbove, std::size_t sample,
                 const std::string& label, Run&& run, const std::function<void(const Design&)>& onSmaller,
-                const Log& log)
+                const Log& log, const std::function<bool()>& rescue = {})
 {
     while (a.size() > target) {
         dropWeakest(a, rng, sampleAbove, sample);
-        if (!run()) {
+        if (!run() && !(rescue && rescue())) {
             if (log)
                 log("  " + label + ": " + std::to_string(a.design().size()) + " colonne non bastano (" +
                     std::to_string(a.uncovered()) + " scoperti)");
