@@ -4,7 +4,7 @@
 #include "anneal.h"
 #include "search.h"
 
-#include "development/verifier.h"
+#include "covers.h"
 
 #include <gtest/gtest.h>
 
@@ -16,18 +16,6 @@
 namespace {
 
 using namespace gen;
-
-bool covers(const Design& d, const Problem& p)
-{
-    std::vector<sestara::Positions> cols;
-    for (const Set& s : d) {
-        sestara::Positions q{};
-        for (std::size_t i = 0; i < 6; ++i)
-            q[i] = static_cast<std::uint8_t>(s[i] + 1);
-        cols.push_back(q);
-    }
-    return !d.empty() && sestara::verifyCoverage(cols, p.n, sestara::Guarantee{p.s, p.m}).ok();
-}
 
 bool wellFormed(const Design& d, int n)
 {
