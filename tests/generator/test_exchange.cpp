@@ -73,18 +73,22 @@ TEST(Exchange, WhatTwoColumnsCannotMendIsLeftAlone)
     EXPECT_EQ(good, kept);
     EXPECT_EQ(said, 0);
 
-    // Three columns short of a design of minimum size: two can never stand in for five.
+    // Three columns of a design of minimum size: two can never stand in for all the others.
+    std::vector<std::string> lines;
+    const auto keepLine = [&](const std::string& l) { lines.push_back(l); };
     Design few(kept.begin(), kept.begin() + 3);
     const Design fewBefore = few;
-    EXPECT_FALSE(exchangeToCover(few, p, [&](const std::string&) { ++said; }));
+    EXPECT_FALSE(exchangeToCover(few, p, keepLine));
     EXPECT_EQ(few, fewBefore);
-    EXPECT_EQ(said, 0);
+    EXPECT_EQ(lines, std::vector<std::string>{"  scambio esatto: nessuna coppia di colonne basta"});
 
     // A problem with too many sets to list is refused at once.
+    lines.clear();
     const Problem big{50, 6, 3};
     Design two{{0, 1, 2, 3, 4, 5}, {6, 7, 8, 9, 10, 11}};
-    EXPECT_FALSE(exchangeToCover(two, big, nullptr));
+    EXPECT_FALSE(exchangeToCover(two, big, keepLine));
     EXPECT_EQ(two, (Design{{0, 1, 2, 3, 4, 5}, {6, 7, 8, 9, 10, 11}}));
+    EXPECT_EQ(lines, std::vector<std::string>{"  scambio esatto: problema troppo grande"});
 }
 
 TEST(Exchange, AnAnnealingJumpThatStopsShortIsFinishedByTheExchange)

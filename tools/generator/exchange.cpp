@@ -151,8 +151,11 @@ private:
 bool exchangeToCover(Design& d, const Problem& p, const Log& log)
 {
     const std::uint64_t total = choose(p.n, p.s);
-    if (p.n > 56 || total == 0 || total > kExchangeSets || d.size() < 2 || d.size() > kExchangeColumns)
+    if (p.n > 56 || total == 0 || total > kExchangeSets || d.size() < 2 || d.size() > kExchangeColumns) {
+        if (log)
+            log("  scambio esatto: problema troppo grande");
         return false;
+    }
     std::vector<Mask> sets;
     sets.reserve(total);
     forEachCombo(p.n, p.s, [&](const int* idx) {
@@ -204,6 +207,8 @@ bool exchangeToCover(Design& d, const Problem& p, const Log& log)
             d[j] = columnOf(b);
             return true;
         }
+    if (log)
+        log("  scambio esatto: nessuna coppia di colonne basta");
     return false;
 }
 

@@ -15,7 +15,8 @@ constexpr std::size_t kExchangeColumns = 1000;
 
 // `d` leaves some sets uncovered. Tries the pairs of its columns in order; for the first pair that
 // two other columns can stand in for, so that everything is covered, swaps them in and returns
-// true. Returns false, leaving `d` alone, when no pair will do or the problem is too large.
+// true. Returns false, leaving `d` alone and saying why in `log`, when no pair will do or the
+// problem is too large.
 bool exchangeToCover(Design& d, const Problem& p, const Log& log);
 
 } // namespace gen
