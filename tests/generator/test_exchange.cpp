@@ -82,6 +82,13 @@ TEST(Exchange, WhatTwoColumnsCannotMendIsLeftAlone)
     EXPECT_EQ(few, fewBefore);
     EXPECT_EQ(lines, std::vector<std::string>{"  scambio esatto: nessuna coppia di colonne basta"});
 
+    // One column has no pair to swap.
+    lines.clear();
+    Design one{{0, 1, 2, 3, 4, 5}};
+    EXPECT_FALSE(exchangeToCover(one, p, keepLine));
+    EXPECT_EQ(one, (Design{{0, 1, 2, 3, 4, 5}}));
+    EXPECT_EQ(lines, std::vector<std::string>{"  scambio esatto: nessuna coppia di colonne basta"});
+
     // A problem with too many sets to list is refused at once.
     lines.clear();
     const Problem big{50, 6, 3};

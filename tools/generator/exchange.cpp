@@ -1,6 +1,7 @@
 #include "exchange.h"
 
-#include <algorithm>
+#include <string>
+#include <vector>
 
 namespace gen {
 
@@ -151,7 +152,7 @@ private:
 bool exchangeToCover(Design& d, const Problem& p, const Log& log)
 {
     const std::uint64_t total = choose(p.n, p.s);
-    if (p.n > 56 || total == 0 || total > kExchangeSets || d.size() < 2 || d.size() > kExchangeColumns) {
+    if (p.n > 56 || total == 0 || total > kExchangeSets || d.size() > kExchangeColumns) {
         if (log)
             log("  scambio esatto: problema troppo grande");
         return false;

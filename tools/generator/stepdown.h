@@ -7,7 +7,6 @@
 #include "search.h"
 
 #include <functional>
-
 #include <string>
 
 namespace gen {
