@@ -53,8 +53,9 @@ TEST(Exchange, TwoDamagedColumnsAreReplacedAndEverythingIsCovered)
                       2)
                 << lines[0];
             for (std::size_t k = 0; k < d.size(); ++k) {
-                if (k + 1 != a && k + 1 != b)
+                if (k + 1 != a && k + 1 != b) {
                     EXPECT_EQ(d[k], before[k]) << k;
+                }
             }
             for (const Set& c : d)
                 EXPECT_TRUE(std::is_sorted(c.begin(), c.end()) && std::adjacent_find(c.begin(), c.end()) == c.end() &&
