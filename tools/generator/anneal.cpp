@@ -532,11 +532,7 @@ void completeGreedily(CellAnnealer& a, const Problem& p)
                 bestGain = g;
             }
         });
-        Set c{};
-        for (int v = 0, k = 0; v < p.n; ++v)
-            if (best >> v & 1u)
-                c[static_cast<std::size_t>(k++)] = static_cast<std::uint8_t>(v);
-        a.add(c);
+        a.add(setOfMask(best));
     }
 }
 

@@ -41,6 +41,17 @@ inline std::uint64_t maskOf(const std::uint8_t* x, int k)
     return m;
 }
 
+// The points of a six-point mask, ascending.
+inline Set setOfMask(std::uint64_t m)
+{
+    Set c{};
+    std::size_t k = 0;
+    for (std::uint8_t v = 0; m && k < c.size(); ++v, m >>= 1)
+        if (m & 1u)
+            c[k++] = v;
+    return c;
+}
+
 // Insertion sort of a few points.
 inline void sortPoints(std::uint8_t* z, int k)
 {

@@ -14,16 +14,6 @@ Mask columnMask(const Set& c)
     return maskOf(c.data(), 6);
 }
 
-Set columnOf(Mask m)
-{
-    Set c{};
-    std::size_t k = 0;
-    for (int v = 0; m; ++v, m >>= 1)
-        if (m & 1u)
-            c[k++] = static_cast<std::uint8_t>(v);
-    return c;
-}
-
 // Calls f(column) for every six-point column holding `base` (popcount at most 6), the other
 // points taken from those `base` lacks in ascending order; stops when f returns true.
 template <class F>
@@ -204,8 +194,8 @@ bool exchangeToCover(Design& d, const Problem& p, const Log& log)
             if (log)
                 log("  scambio esatto: le colonne " + std::to_string(i + 1) + " e " + std::to_string(j + 1) +
                     " sostituite, tutto coperto");
-            d[i] = columnOf(a);
-            d[j] = columnOf(b);
+            d[i] = setOfMask(a);
+            d[j] = setOfMask(b);
             return true;
         }
     if (log)
