@@ -4,9 +4,11 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev libqt6svg6
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core fonts-liberation2 poppler-utils
+  libxcb1-dev
+  desktop-file-utils appstream
 )
 
 missing=()

@@ -7,12 +7,14 @@
 #include "systemfiles/systemfile.h"
 #include "util/text.h"
 
+#include <algorithm>
 #include <atomic>
-#include <climits>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <string>
-#include <unistd.h>
+#include <system_error>
 #include <vector>
 
 namespace {
@@ -29,16 +31,72 @@ int usage()
     return 2;
 }
 
-// The folder of the executable, where the data files are installed.
-std::string programFolder()
+#ifndef SESTARA_DATA_FROM_BINDIR
+#define SESTARA_DATA_FROM_BINDIR "../share/sestara"
+#endif
+
+namespace fs = std::filesystem;
+
+// The executable as the command line named it: a path, or a bare name found on PATH.
+fs::path executableFromCommandLine(const char* argv0)
 {
-    char buf[PATH_MAX];
-    const ssize_t len = readlink("/proc/self/exe", buf, sizeof buf - 1);
-    if (len <= 0)
-        return ".";
-    std::string path(buf, static_cast<std::size_t>(len));
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "." : path.substr(0, slash);
+    std::error_code ec;
+    const fs::path named = argv0 ? fs::path(argv0) : fs::path();
+    if (named.empty())
+        return {};
+    if (named.has_parent_path())
+        return fs::weakly_canonical(fs::absolute(named, ec), ec);
+    const char* path = std::getenv("PATH");
+    std::string folders = path ? path : "";
+#ifdef _WIN32
+    const char separator = ';';
+#else
+    const char separator = ':';
+#endif
+    std::size_t start = 0;
+    while (start <= folders.size()) {
+        const std::size_t end = std::min(folders.find(separator, start), folders.size());
+        const fs::path candidate = fs::path(folders.substr(start, end - start)) / named;
+        if (end > start && fs::is_regular_file(candidate, ec))
+            return fs::weakly_canonical(fs::absolute(candidate, ec), ec);
+        start = end + 1;
+    }
+    return {};
+}
+
+// The folder of the executable.
+fs::path programFolder(const char* argv0)
+{
+    std::error_code ec;
+#ifdef __linux__
+    const fs::path self = fs::read_symlink("/proc/self/exe", ec);
+    if (!ec && !self.empty())
+        return self.parent_path();
+#endif
+    const fs::path named = executableFromCommandLine(argv0);
+    if (!named.empty())
+        return named.parent_path();
+    return fs::current_path(ec);
+}
+
+bool holdsData(const fs::path& folder)
+{
+    std::error_code ec;
+    return fs::is_regular_file(folder / sestara::kRiduttoreFileName, ec) ||
+           fs::is_regular_file(folder / sestara::kImmediatiFileName, ec);
+}
+
+// The data files sit beside the executable in the build tree and in ../share/sestara once
+// installed; with neither, the messages about missing files name the program folder.
+std::string dataFolder(const char* argv0)
+{
+    const fs::path program = programFolder(argv0);
+    if (holdsData(program))
+        return program.string();
+    const fs::path installed = (program / SESTARA_DATA_FROM_BINDIR).lexically_normal();
+    if (holdsData(installed))
+        return installed.string();
+    return program.string();
 }
 
 int catalogo(const std::vector<std::string>& args)
@@ -151,7 +209,7 @@ int verifica(const std::vector<std::string>& args, const std::string& dataDir)
 int main(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
-    std::string dataDir = programFolder();
+    std::string dataDir = dataFolder(argc > 0 ? argv[0] : nullptr);
     if (!args.empty() && args[0] == "--dati") {
         if (args.size() < 2)
             return usage();

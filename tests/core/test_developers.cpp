@@ -5,42 +5,22 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
+#include <algorithm>
+#include <functional>
+#include <random>
 
 using namespace sestara;
-using testutil::record;
+using testutil::predictionOf;
+using testutil::pronostico;
+using testutil::range;
 
 namespace {
-
-std::vector<std::uint8_t> numbersFrom(int first, int count)
-{
-    std::vector<std::uint8_t> v;
-    for (int i = 0; i < count; ++i)
-        v.push_back(static_cast<std::uint8_t>(first + i));
-    return v;
-}
-
-Prediction predictionOf(const std::vector<int>& numbers)
-{
-    return *Prediction::fromNumbers(numbers);
-}
-
-std::vector<int> range(int first, int last)
-{
-    std::vector<int> v;
-    for (int n = first; n <= last; ++n)
-        v.push_back(n);
-    return v;
-}
-
 const std::atomic<bool> kNever{false};
+}
 
-} // namespace
-
-TEST(Integrale, TenNumbersLexicographic)
+TEST(Integrale, LexicographicAndOnlyAcceptedColumnsNumbered)
 {
-    const std::vector<std::uint8_t> p = {3, 8, 11, 20, 27, 34, 45, 52, 66, 90};
-    const RunResult r = integrale(p, ConditionSet{}, kNever);
+    const RunResult r = integrale({3, 8, 11, 20, 27, 34, 45, 52, 66, 90}, ConditionSet{}, kNever);
     ASSERT_EQ(r.status, RunStatus::Completed);
     ASSERT_EQ(r.development.size(), 210u);
     EXPECT_EQ(listingLine(1, r.development.column(0)), "1\t>   3-8-11-20-27-34");
@@ -48,122 +28,185 @@ TEST(Integrale, TenNumbersLexicographic)
     EXPECT_EQ(listingLine(210, r.development.column(209)), "210\t>   27-34-45-52-66-90");
     for (std::size_t k = 1; k < r.development.size(); ++k)
         ASSERT_LT(r.development.column(k - 1), r.development.column(k));
-    EXPECT_EQ(integrale(numbersFrom(1, 12), ConditionSet{}, kNever).development.size(), 924u);
-}
+    EXPECT_EQ(integrale(pronostico(1, 12), ConditionSet{}, kNever).development.size(), 924u);
 
-TEST(Integrale, ConditionsNumberOnlyAcceptedColumns)
-{
+    // Sums 30 and 31: 30 of the six-number sets of 1..10, numbered from 1 in the same order.
     ConditionSet c;
     c.salvaSomma(true, 30, 31, 21, 45);
-    const RunResult r = integrale(numbersFrom(1, 10), c, kNever);
-    // Sums 30 and 31 among the 6-subsets of 1..10.
-    std::size_t expected = 0;
-    const RunResult all = integrale(numbersFrom(1, 10), ConditionSet{}, kNever);
-    for (std::size_t k = 0; k < all.development.size(); ++k) {
-        int s = 0;
-        for (auto v : all.development.column(k))
-            s += v;
-        expected += s == 30 || s == 31;
-    }
-    ASSERT_EQ(r.development.size(), expected);
-    const std::string text = listingText(r.development);
+    const std::string text = listingText(integrale(pronostico(1, 10), c, kNever).development);
     EXPECT_EQ(text.substr(0, text.find('\r')), "1\t>   1-2-3-5-9-10");
-    EXPECT_NE(text.find("\r\n" + std::to_string(expected) + "\t>   "), std::string::npos);
+    EXPECT_EQ(text.substr(text.rfind('\t') - 4), "\r\n30\t>   2-3-5-6-7-8\r\n");
 }
 
-TEST(Integrale, InterruptYieldsNoListingAndProgressIsReported)
-{
-    std::atomic<bool> stop{false};
-    std::uint64_t reports = 0, lastExamined = 0;
-    const RunResult full = integrale(numbersFrom(1, 25), ConditionSet{}, stop, [&](const Progress& p) {
-        ++reports;
-        EXPECT_GE(p.examined, lastExamined);
-        lastExamined = p.examined;
-        EXPECT_EQ(p.total, 177100u);
-    });
-    EXPECT_EQ(full.development.size(), 177100u);
-    EXPECT_EQ(lastExamined, 177100u);
-    EXPECT_GT(reports, 5u);
+namespace {
 
-    std::atomic<bool> interrupt{false};
-    std::uint64_t seen = 0;
-    const RunResult r = integrale(numbersFrom(1, 35), ConditionSet{}, interrupt, [&](const Progress& p) {
-        seen = p.examined;
-        if (p.examined > 100000)
-            interrupt = true;
-    });
-    EXPECT_EQ(r.status, RunStatus::Interrupted);
-    EXPECT_TRUE(r.development.empty());
-    EXPECT_LT(seen, 200000u) << "stopped promptly";
+// The conditions tested the plain way, number by number, as the rules state them.
+bool plainAccepts(const ConditionSet& c, const Column& col)
+{
+    auto has = [&](int v) { return std::find(col.begin(), col.end(), v) != col.end(); };
+    if (c.presenzeAttive)
+        for (int n : c.fixedNumbers())
+            if (!has(n))
+                return false;
+    if (c.pariDispariAttivo) {
+        const auto even = std::count_if(col.begin(), col.end(), [](int v) { return v % 2 == 0; });
+        if (!c.pariDispari[static_cast<std::size_t>(even)])
+            return false;
+    }
+    if (c.consecutiviAttivo) {
+        int pairs = 0;
+        for (int v : col)
+            pairs += has(v + 1);
+        if (!c.consecutivi[static_cast<std::size_t>(pairs)])
+            return false;
+    }
+    int sum = 0;
+    for (int v : col)
+        sum += v;
+    if (c.sommaAttiva && (sum < c.sommaMin || sum > c.sommaMax))
+        return false;
+    if (c.gruppiAttivi)
+        for (const Group& g : c.gruppi) {
+            int hits = 0;
+            for (int v : groupNumbers(g.numeri))
+                hits += has(v);
+            if (hits < g.puntiMin || hits > g.puntiMax)
+                return false;
+        }
+    return true;
 }
 
-TEST(StoredDeveloper, InterruptAndProgress)
+} // namespace
+
+TEST(Developers, ConditionedDevelopmentsAgreeWithPlainCounting)
 {
-    const auto p = numbersFrom(1, 10);
-    std::vector<Positions> stored(100000, Positions{1, 2, 3, 4, 5, 6});
-    std::atomic<bool> interrupt{false};
-    std::uint64_t reports = 0;
-    const RunResult done = developStored(p, stored, ConditionSet{}, interrupt, [&](const Progress& pr) {
-        ++reports;
-        EXPECT_EQ(pr.total, 100000u);
-    });
-    EXPECT_EQ(done.development.size(), 100000u);
-    EXPECT_GE(reports, 6u);
-    const RunResult stopped = developStored(p, stored, ConditionSet{}, interrupt, [&](const Progress& pr) {
-        if (pr.examined >= kProgressEvery)
-            interrupt = true;
-    });
-    EXPECT_EQ(stopped.status, RunStatus::Interrupted);
-    EXPECT_TRUE(stopped.development.empty());
+    // Random predictions across the whole board (both halves of a column's number set) and random
+    // condition sets: the full developer and the stored-column developer keep exactly the
+    // columns the plain tests keep, in order.
+    std::mt19937 rng(20261207);
+    std::uniform_int_distribution<int> num(1, 90), coin(0, 1), pts(0, 6);
+    for (int round = 0; round < 60; ++round) {
+        std::vector<std::uint8_t> p;
+        while (p.size() < 14) {
+            const auto v = static_cast<std::uint8_t>(num(rng));
+            if (std::find(p.begin(), p.end(), v) == p.end())
+                p.push_back(v);
+        }
+        std::sort(p.begin(), p.end());
+        ConditionSet c;
+        if (coin(rng))
+            c.salvaPresenze({p[static_cast<std::size_t>(num(rng) % 14)]}, true);
+        std::vector<int> pd, cs;
+        for (int k = 0; k <= 6; ++k)
+            if (coin(rng))
+                pd.push_back(k);
+        for (int k = 0; k <= 5; ++k)
+            if (coin(rng))
+                cs.push_back(k);
+        c.salvaPariDispari(pd, coin(rng));
+        c.salvaConsecutivi(cs, coin(rng));
+        const int lo = 60 + 3 * num(rng);
+        c.salvaSomma(coin(rng), lo, lo + 2 * num(rng), 0, 1000);
+        std::vector<int> group;
+        for (int i = 0; i < 6; ++i)
+            group.push_back(p[static_cast<std::size_t>(num(rng) % 14)]); // repeats count twice
+        const int a = pts(rng), b = pts(rng);
+        c.salvaGruppi({{groupText(group), std::min(a, b), std::max(a, b)}}, coin(rng));
+
+        std::vector<Column> expected;
+        std::vector<Positions> all;
+        for (int i1 = 0; i1 < 14; ++i1)
+            for (int i2 = i1 + 1; i2 < 14; ++i2)
+                for (int i3 = i2 + 1; i3 < 14; ++i3)
+                    for (int i4 = i3 + 1; i4 < 14; ++i4)
+                        for (int i5 = i4 + 1; i5 < 14; ++i5)
+                            for (int i6 = i5 + 1; i6 < 14; ++i6) {
+                                const Positions pos{static_cast<std::uint8_t>(i1 + 1), static_cast<std::uint8_t>(i2 + 1),
+                                                    static_cast<std::uint8_t>(i3 + 1), static_cast<std::uint8_t>(i4 + 1),
+                                                    static_cast<std::uint8_t>(i5 + 1), static_cast<std::uint8_t>(i6 + 1)};
+                                all.push_back(pos);
+                                const Column col{p[i1], p[i2], p[i3], p[i4], p[i5], p[i6]};
+                                if (plainAccepts(c, col))
+                                    expected.push_back(col);
+                            }
+        for (const RunResult& r : {integrale(p, c, kNever), developStored(p, all, c, kNever)}) {
+            ASSERT_EQ(r.development.size(), expected.size()) << "round " << round;
+            for (std::size_t k = 0; k < expected.size(); ++k)
+                ASSERT_EQ(r.development.column(k), expected[k]) << "round " << round << ", column " << k;
+        }
+    }
 }
 
-TEST(RunChecks, RefusalsAndTheirMessages)
+TEST(Developers, InterruptYieldsNoListingAndProgressIsReported)
 {
-    const std::string noData = "/nonexistent-folder";
-    RunSelection twelve{"12", 0, "12 numeri sistema Integrale"};
-    EXPECT_EQ(planDevelopment(Prediction{}, twelve, noData).refusal, "Inserire almeno 10 elementi nel pronostico");
-    EXPECT_EQ(planDevelopment(predictionOf(range(1, 9)), twelve, noData).refusal,
-              "Inserire almeno 10 elementi nel pronostico");
-    EXPECT_EQ(planDevelopment(predictionOf({1, 2, 3, 4, 5, 6, 7, 8, 9, 9, 10, 11}), twelve, noData).refusal,
-              "I dati non sono conformi !\nverificare elementi inseriti");
-    RunSelection twenty{"20", 0, "20 numeri sistema Integrale"};
-    EXPECT_EQ(planDevelopment(predictionOf(range(1, 12)), twenty, noData).refusal,
+    // Progress rises to the total; an interrupt stops promptly and leaves nothing.
+    const std::vector<Positions> stored(100000, Positions{1, 2, 3, 4, 5, 6});
+    const std::function<RunResult(std::atomic<bool>&, const ProgressFn&)> runs[] = {
+        [](std::atomic<bool>& stop, const ProgressFn& f) { return integrale(pronostico(1, 25), {}, stop, f); },
+        [&](std::atomic<bool>& stop, const ProgressFn& f) { return developStored(pronostico(1, 10), stored, {}, stop, f); }};
+    const std::uint64_t totals[] = {177100, 100000};
+    for (std::size_t k = 0; k < 2; ++k) {
+        std::atomic<bool> stop{false};
+        std::uint64_t reports = 0, last = 0;
+        const RunResult full = runs[k](stop, [&](const Progress& p) {
+            ++reports;
+            EXPECT_GE(p.examined, last);
+            EXPECT_EQ(p.total, totals[k]);
+            last = p.examined;
+        });
+        EXPECT_EQ(full.development.size(), totals[k]);
+        EXPECT_EQ(last, totals[k]);
+        EXPECT_GE(reports, 6u);
+        const RunResult stopped = runs[k](stop, [&](const Progress& p) {
+            EXPECT_LE(p.examined, 2 * kProgressEvery) << "stopped promptly";
+            stop = p.examined >= kProgressEvery;
+        });
+        EXPECT_EQ(stopped.status, RunStatus::Interrupted);
+        EXPECT_TRUE(stopped.development.empty());
+    }
+}
+
+TEST(RunChecks, RefusalsInOrder)
+{
+    testutil::TempDir empty;
+    const RunSelection twelve{"12", 0, "12 numeri sistema Integrale"};
+    EXPECT_EQ(planDevelopment(Prediction{}, twelve, empty.path()).refusal, "Inserire almeno 10 elementi nel pronostico");
+    EXPECT_EQ(planDevelopment(predictionOf(range(1, 9)), twelve, empty.path()).refusal, kMsgAlmeno10);
+    EXPECT_EQ(planDevelopment(predictionOf({1, 2, 3, 4, 5, 6, 7, 8, 9, 9, 10, 11}), twelve, empty.path()).refusal,
+              kMsgDatiNonConformi);
+    EXPECT_EQ(planDevelopment(predictionOf(range(1, 12)), {"20", 0, "20 numeri sistema Integrale"}, empty.path()).refusal,
               "La quantità d'elementi inseriti non è conforme");
-    const PlanOutcome ok = planDevelopment(predictionOf(range(1, 12)), twelve, noData);
+    const PlanOutcome ok = planDevelopment(predictionOf(range(1, 12)), twelve, empty.path());
     ASSERT_TRUE(ok.ok());
     EXPECT_EQ(ok.plan.choice.kind, DeveloperKind::Integrale);
     EXPECT_EQ(ok.plan.totalCandidates, 924u);
-}
 
-TEST(RunChecks, MissingDataFilesAreRefusedByName)
-{
-    testutil::TempDir dir;
-    const PlanOutcome r = planDevelopment(predictionOf(range(1, 12)), {"12", 3, "12 numeri ridotto n-1"}, dir.path());
-    EXPECT_EQ(r.refusal, "Impossibile leggere il file \"Riduttore\" (" + dir.file("Riduttore") + ").");
-    const PlanOutcome i = planDevelopment(predictionOf(range(1, 12)),
-                                          {"12", 1, "12 numeri in 24 sestine a garanzia tre con 3 estratti"}, dir.path());
-    EXPECT_EQ(i.refusal, "Impossibile leggere il file \"Immediati\" (" + dir.file("Immediati") + ").");
+    // The stored developers name the data file they could not read.
+    EXPECT_EQ(planDevelopment(predictionOf(range(1, 12)), {"12", 3, "12 numeri ridotto n-1"}, empty.path()).refusal,
+              "Impossibile leggere il file \"Riduttore\" (" + empty.file("Riduttore") + ").");
+    EXPECT_EQ(planDevelopment(predictionOf(range(1, 12)),
+                              {"12", 1, "12 numeri in 24 sestine a garanzia tre con 3 estratti"}, empty.path())
+                  .refusal,
+              "Impossibile leggere il file \"Immediati\" (" + empty.file("Immediati") + ").");
 }
 
 TEST(Costs, FiguresOfTheCostLabels)
 {
-    const Costs c = visualizzaCosti(924, 924, 50);
-    EXPECT_DOUBLE_EQ(c.developedCents, 46200);
-    EXPECT_DOUBLE_EQ(c.fullCents, 46200);
-    EXPECT_DOUBLE_EQ(c.savingCents, 0);
-    EXPECT_DOUBLE_EQ(c.percent, 0);
-    EXPECT_EQ(c.slips, 185u);
-
-    const Costs none = visualizzaCosti(0, 210, 50);
-    EXPECT_DOUBLE_EQ(none.savingCents, 10500);
-    EXPECT_DOUBLE_EQ(none.percent, 100);
-    EXPECT_EQ(none.slips, 0u);
-
-    const Costs some = visualizzaCosti(14, 210, 75);
-    EXPECT_DOUBLE_EQ(some.developedCents, 1050);
-    EXPECT_DOUBLE_EQ(some.savingCents, 196 * 75);
-    EXPECT_NEAR(some.percent, 93.333333, 1e-5);
-    EXPECT_EQ(some.slips, 3u);
+    struct Case {
+        std::uint64_t columns, full;
+        double costCents, developed, saving, percent;
+        std::uint64_t slips;
+    };
+    const Case cases[] = {{924, 924, 50, 46200, 0, 0, 185}, {0, 210, 50, 0, 10500, 100, 0},
+                          {14, 210, 75, 1050, 196 * 75, 100 - 1400.0 / 210, 3}};
+    for (const Case& c : cases) {
+        const Costs got = visualizzaCosti(c.columns, c.full, c.costCents);
+        EXPECT_DOUBLE_EQ(got.developedCents, c.developed);
+        EXPECT_DOUBLE_EQ(got.fullCents, static_cast<double>(c.full) * c.costCents);
+        EXPECT_DOUBLE_EQ(got.savingCents, c.saving);
+        EXPECT_NEAR(got.percent, c.percent, 1e-9);
+        EXPECT_EQ(got.slips, c.slips);
+    }
     EXPECT_EQ(caricaQuanteSchedine(5), 1u);
     EXPECT_EQ(caricaQuanteSchedine(6), 2u);
 }

@@ -7,17 +7,65 @@
 
 namespace sestara {
 
-using NumberMask = unsigned __int128; // bit n set for number n (1..90)
+// A set of numbers 0..127 in two 64-bit halves, bit n for number n; columns use 1..90.
+struct NumberMask {
+    std::uint64_t low = 0;  // numbers 0..63
+    std::uint64_t high = 0; // numbers 64..127
 
-inline NumberMask numberBit(unsigned n)
+    constexpr NumberMask() = default;
+    constexpr NumberMask(std::uint64_t lowBits, std::uint64_t highBits) : low(lowBits), high(highBits) {}
+
+    constexpr bool empty() const { return (low | high) == 0; }
+    constexpr bool contains(unsigned n) const { return ((n < 64 ? low >> n : high >> (n - 64)) & 1u) != 0; }
+
+    constexpr NumberMask& operator|=(NumberMask o)
+    {
+        low |= o.low;
+        high |= o.high;
+        return *this;
+    }
+    constexpr NumberMask& operator&=(NumberMask o)
+    {
+        low &= o.low;
+        high &= o.high;
+        return *this;
+    }
+};
+
+constexpr NumberMask operator|(NumberMask a, NumberMask b)
 {
-    return static_cast<NumberMask>(1) << n;
+    return {a.low | b.low, a.high | b.high};
 }
 
-inline int popcount128(NumberMask m)
+constexpr NumberMask operator&(NumberMask a, NumberMask b)
 {
-    return __builtin_popcountll(static_cast<std::uint64_t>(m)) +
-           __builtin_popcountll(static_cast<std::uint64_t>(m >> 64));
+    return {a.low & b.low, a.high & b.high};
+}
+
+constexpr bool operator==(NumberMask a, NumberMask b)
+{
+    return a.low == b.low && a.high == b.high;
+}
+
+constexpr bool operator!=(NumberMask a, NumberMask b)
+{
+    return !(a == b);
+}
+
+// Every number moved down by s (0..127): number n becomes n - s, numbers below s drop out.
+constexpr NumberMask operator>>(NumberMask m, unsigned s)
+{
+    if (s == 0)
+        return m;
+    if (s >= 64)
+        return {m.high >> (s - 64), 0};
+    return {(m.low >> s) | (m.high << (64 - s)), m.high >> s};
+}
+
+// The set holding the number n alone (0..127).
+constexpr NumberMask numberBit(unsigned n)
+{
+    return n < 64 ? NumberMask{std::uint64_t{1} << n, 0} : NumberMask{0, std::uint64_t{1} << (n - 64)};
 }
 
 // Which condition turned a column down; the conditions are tried in this order and the first
@@ -36,57 +84,40 @@ public:
     {
         return !presenzeImpossible_ && (column & presenzeMask_) == presenzeMask_;
     }
-    bool filtraPariDispari(NumberMask column) const { return pariDispariAllowed_[popcount128(column & kEvenMask)]; }
-    bool filtraConsecutivi(NumberMask column) const
-    {
-        return consecutiviAllowed_[popcount128(column & (column >> 1))];
-    }
+    bool filtraPariDispari(NumberMask column) const;
+    bool filtraConsecutivi(NumberMask column) const;
     bool filtraSomma(int sum) const { return sum >= sommaMin_ && sum <= sommaMax_; }
-    bool prelevaGruppi(NumberMask column) const
-    {
-        for (const auto& g : groups_)
-            if (!filtraGruppi(g, column))
-                return false; // the first group that fails ends the test
-        return true;
-    }
+    bool prelevaGruppi(NumberMask column) const;
 
     // The active tests in their fixed order; the first rejection ends the evaluation.
-    Verdict filtraCondizioni(NumberMask column, int sum) const
-    {
-        if (presenze_ && !filtraPresenze(column))
-            return Verdict::Presenze;
-        if (pariDispari_ && !filtraPariDispari(column))
-            return Verdict::PariDispari;
-        if (consecutivi_ && !filtraConsecutivi(column))
-            return Verdict::Consecutivi;
-        if (somma_ && !filtraSomma(sum))
-            return Verdict::Somma;
-        if (!groups_.empty() && !prelevaGruppi(column))
-            return Verdict::Gruppi;
-        return Verdict::Accepted;
-    }
+    Verdict filtraCondizioni(NumberMask column, int sum) const;
+
+    // The columns made of five numbers (their mask and sum) and each of `count` candidate sixth
+    // numbers 1..90 not among the five (their bits): the indexes of the accepted candidates go
+    // to `accepted` in order, and their count is returned. One call a row keeps a full
+    // development's loop tight.
+    int acceptedSixths(NumberMask five, int fiveSum, const NumberMask* sixthBits, int count,
+                       std::uint8_t* accepted) const;
 
     Verdict filtraCondizioni(const std::uint8_t* six) const;
     bool accepts(const std::uint8_t* six) const { return filtraCondizioni(six) == Verdict::Accepted; }
 
-    static const NumberMask kEvenMask;
+    // The even numbers 2..90.
+    static constexpr NumberMask kEvenMask{0x5555555555555554u, 0x5555555u};
 
 private:
     struct CompiledGroup {
-        NumberMask mask = 0;
-        std::vector<std::uint8_t> weights; // per number 0..90, only when the group repeats a number
+        NumberMask mask;
+        std::vector<int> weights; // per number 0..90, only when the group repeats a number
         int min = 0, max = 0;
     };
-    static bool filtraGruppi(const CompiledGroup& g, NumberMask column)
-    {
-        const int hits = g.weights.empty() ? popcount128(column & g.mask) : weightedHits(g, column);
-        return hits >= g.min && hits <= g.max;
-    }
+    Verdict evaluate(NumberMask column, int sum) const;
+    static bool filtraGruppi(const CompiledGroup& g, NumberMask column);
     static int weightedHits(const CompiledGroup& g, NumberMask column);
 
     bool active_ = false;
     bool presenze_ = false, presenzeImpossible_ = false;
-    NumberMask presenzeMask_ = 0;
+    NumberMask presenzeMask_;
     bool pariDispari_ = false;
     bool pariDispariAllowed_[7] = {};
     bool consecutivi_ = false;

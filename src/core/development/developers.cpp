@@ -24,7 +24,8 @@ RunResult integrale(const std::vector<std::uint8_t>& pronostico, const Condition
     std::uint64_t examined = 0;
     std::uint64_t nextReport = kProgressEvery;
     std::uint8_t col[6];
-    // Masks and sums are carried down the loops so the innermost step adds one number.
+    std::uint8_t sixths[56]; // the accepted sixth numbers of one row, as offsets past the fifth
+    // Masks and sums are carried down the loops; the filter takes a whole row of sixth numbers.
     for (int i1 = 0; i1 < n - 5; ++i1) {
         col[0] = p[i1];
         const NumberMask m1 = bit[i1];
@@ -48,12 +49,18 @@ RunResult integrale(const std::vector<std::uint8_t>& pronostico, const Condition
                     }
                     for (int i5 = i4 + 1; i5 < n - 1; ++i5) {
                         col[4] = p[i5];
-                        const NumberMask m5 = m4 | bit[i5];
-                        const int s5 = s4 + p[i5];
-                        for (int i6 = i5 + 1; i6 < n; ++i6) {
-                            col[5] = p[i6];
-                            if (!filtering || filter.filtraCondizioni(m5 | bit[i6], s5 + p[i6]) == Verdict::Accepted)
+                        if (filtering) {
+                            const int accepted =
+                                filter.acceptedSixths(m4 | bit[i5], s4 + p[i5], bit + i5 + 1, n - 1 - i5, sixths);
+                            for (int k = 0; k < accepted; ++k) {
+                                col[5] = p[i5 + 1 + sixths[k]];
                                 dev.append(col);
+                            }
+                        } else {
+                            for (int i6 = i5 + 1; i6 < n; ++i6) {
+                                col[5] = p[i6];
+                                dev.append(col);
+                            }
                         }
                         examined += static_cast<std::uint64_t>(n - 1 - i5);
                     }

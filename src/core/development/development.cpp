@@ -5,7 +5,9 @@
 #include <cstring>
 #include <new>
 
+#ifdef __linux__
 #include <sys/mman.h>
+#endif
 
 namespace sestara {
 namespace {
@@ -91,6 +93,7 @@ private:
 
 } // namespace
 
+#ifdef __linux__
 // Blocks are mapped with their pages filled in one step: a large development otherwise spends more
 // time taking page faults than producing columns.
 Development::Block Development::newBlock()
@@ -106,6 +109,17 @@ void Development::BlockRelease::operator()(std::uint8_t* block) const
 {
     munmap(block, kBlockColumns * 6);
 }
+#else
+Development::Block Development::newBlock()
+{
+    return Block(new std::uint8_t[kBlockColumns * 6]);
+}
+
+void Development::BlockRelease::operator()(std::uint8_t* block) const
+{
+    delete[] block;
+}
+#endif
 
 void Development::clear()
 {
@@ -167,23 +181,6 @@ std::string listingText(const Development& development)
         text += "\r\n";
     }
     return text;
-}
-
-bool parseListingLine(const std::string& line, Column& column)
-{
-    const std::size_t gt = line.find('>');
-    if (gt == std::string::npos)
-        return false;
-    const auto pieces = splitAll(std::string_view(line).substr(gt + 1), '-');
-    if (pieces.size() != 6)
-        return false;
-    for (int i = 0; i < 6; ++i) {
-        const std::int64_t v = numericValue(pieces[static_cast<std::size_t>(i)]);
-        if (v < 1 || v > 90)
-            return false;
-        column[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v);
-    }
-    return true;
 }
 
 } // namespace sestara

@@ -76,8 +76,4 @@ void appendListingLine(std::string& out, std::size_t number, const std::uint8_t*
 void writeListing(std::ostream& out, const Development& development);
 std::string listingText(const Development& development);
 
-// The numbers of a listing line: the text after the first ">" split at "-", each read by its numeric
-// value. Returns false when the line does not hold six numbers.
-bool parseListingLine(const std::string& line, Column& column);
-
 } // namespace sestara

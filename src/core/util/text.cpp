@@ -63,22 +63,4 @@ void appendDecimal(std::string& out, std::uint64_t value)
         out.push_back(buf[--n]);
 }
 
-std::string groupedInteger(std::int64_t value, char separator)
-{
-    const bool negative = value < 0;
-    const std::uint64_t magnitude =
-        negative ? static_cast<std::uint64_t>(-(value + 1)) + 1 : static_cast<std::uint64_t>(value);
-    std::string digits;
-    appendDecimal(digits, magnitude);
-    std::string out;
-    if (negative)
-        out.push_back('-');
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0)
-            out.push_back(separator);
-        out.push_back(digits[i]);
-    }
-    return out;
-}
-
 } // namespace sestara

@@ -23,7 +23,4 @@ std::string_view chompCr(std::string_view line);
 // Appends the decimal text of a non-negative value.
 void appendDecimal(std::string& out, std::uint64_t value);
 
-// "##,##0": the value with a group separator every three digits.
-std::string groupedInteger(std::int64_t value, char separator);
-
 } // namespace sestara
