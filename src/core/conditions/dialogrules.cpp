@@ -1,6 +1,7 @@
 #include "conditions/dialogrules.h"
 
 #include "development/catalogue.h"
+#include "development/run.h"
 
 #include <algorithm>
 
@@ -17,7 +18,7 @@ std::string predictionCheckForDialog(int predictionCount)
     if (predictionCount == 0)
         return kMsgInserirePronostico;
     if (predictionCount < kMinPredictionSize)
-        return "Inserire almeno 10 elementi nel pronostico";
+        return kMsgAlmeno10;
     return "";
 }
 

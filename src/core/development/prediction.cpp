@@ -5,6 +5,7 @@
 namespace sestara {
 
 const char* const kMsgDatiNonConformi = "I dati non sono conformi !\nverificare elementi inseriti";
+const char* const kMsgMassimo55 = "Inserire massimo 55 elementi";
 
 bool Prediction::isSelected(int number) const
 {

@@ -55,5 +55,6 @@ VerifiedPrediction verificaElementi(const Prediction& prediction);
 std::uint64_t combinazioniIntegrali(int n);
 
 extern const char* const kMsgDatiNonConformi;
+extern const char* const kMsgMassimo55;
 
 } // namespace sestara

@@ -6,6 +6,11 @@ namespace sestara {
 
 const char* const kMsgAlmeno10 = "Inserire almeno 10 elementi nel pronostico";
 const char* const kMsgQuantitaNonConforme = "La quantità d'elementi inseriti non è conforme";
+const char* const kMsgAltraElaborazione = "È già in corso un'elaborazione in un'altra finestra.\n"
+                                          "Attendere che termini, o interromperla, prima di avviarne una nuova.";
+const char* const kMsgMemoriaInsufficiente =
+    "Memoria insufficiente per completare l'elaborazione.\nL'elaborazione è stata interrotta.";
+const char* const kMsgErroreElaborazione = "Errore durante l'elaborazione; l'elaborazione è stata interrotta:\n";
 
 PlanOutcome planDevelopment(const Prediction& prediction, const RunSelection& selection, const std::string& dataDir)
 {

@@ -10,6 +10,9 @@ namespace sestara {
 
 extern const char* const kMsgAlmeno10;
 extern const char* const kMsgQuantitaNonConforme;
+extern const char* const kMsgAltraElaborazione;
+extern const char* const kMsgMemoriaInsufficiente;
+extern const char* const kMsgErroreElaborazione;
 
 // What the "Sistemi" tab has selected when "Elabora" is pressed.
 struct RunSelection {

@@ -1,0 +1,158 @@
+#include "document/systemdocument.h"
+
+#include "development/catalogue.h"
+
+namespace sestara {
+
+std::string CatalogueSelection::entryText() const
+{
+    if (typeIndex < 0 || static_cast<std::size_t>(typeIndex) >= types.size())
+        return "";
+    return types[static_cast<std::size_t>(typeIndex)];
+}
+
+std::string DevelopedSystem::predictionText() const
+{
+    std::string text;
+    for (auto n : pronostico) {
+        text += std::to_string(n);
+        text += ' ';
+    }
+    return text;
+}
+
+std::uint64_t DevelopedSystem::fullCombinations() const
+{
+    return combinazioniIntegrali(static_cast<int>(pronostico.size()));
+}
+
+Costs DevelopedSystem::costs(int costoColonna) const
+{
+    const std::uint64_t columns = development ? development->size() : 0;
+    return visualizzaCosti(columns, fullCombinations(), static_cast<double>(costoColonna));
+}
+
+SavedSystem DevelopedSystem::savedSystem() const
+{
+    return SavedSystem{entryText, pronostico, conditions};
+}
+
+int gridNumberAt(int row, int column)
+{
+    if (row < 1 || row > 9 || column < 1 || column > 10)
+        return 0;
+    return 10 * (row - 1) + column;
+}
+
+std::vector<int> numbersOfGridCell(int row, int column)
+{
+    std::vector<int> numbers;
+    if (row < 0 || row > 9 || column < 0 || column > 10)
+        return numbers;
+    if (row == 0 && column == 0) {
+        for (int k = 1; k <= 9; ++k)
+            numbers.push_back(gridNumberAt(k, k));
+    } else if (row == 0) {
+        for (int r = 1; r <= 9; ++r)
+            numbers.push_back(gridNumberAt(r, column));
+    } else if (column == 0) {
+        for (int c = 1; c <= 10; ++c)
+            numbers.push_back(gridNumberAt(row, c));
+    } else {
+        numbers.push_back(gridNumberAt(row, column));
+    }
+    return numbers;
+}
+
+SystemDocument::SystemDocument()
+{
+    reset();
+}
+
+void SystemDocument::reset()
+{
+    prediction_.clear();
+    conditions_ = ConditionSet();
+    developed_.reset();
+    interrupted_ = false;
+    selectSize(catalogueSizes().front());
+}
+
+GridClickOutcome SystemDocument::clickGrid(int row, int column)
+{
+    GridClickOutcome outcome;
+    const std::vector<int> numbers = numbersOfGridCell(row, column);
+    if (numbers.empty())
+        return outcome;
+    conditions_.azzeraGrupeFis();
+    const int countBefore = prediction_.count();
+    for (int n : numbers) {
+        if (prediction_.isSelected(n)) {
+            prediction_.deselect(n);
+        } else if (!prediction_.select(n)) {
+            outcome.limitReached = true;
+            break;
+        }
+        outcome.toggled.push_back(n);
+    }
+    if (prediction_.count() != countBefore)
+        outcome.sizeSelected = sizeFollowsCount();
+    return outcome;
+}
+
+void SystemDocument::deseleziona()
+{
+    prediction_.clear();
+    conditions_.azzeraGrupeFis();
+}
+
+void SystemDocument::selectSize(const std::string& sizeText)
+{
+    selection_.sizeText = sizeText;
+    selection_.types = catalogueEntriesForSizeText(sizeText);
+    selection_.typeIndex = selection_.types.empty() ? -1 : 0;
+}
+
+void SystemDocument::selectType(int index)
+{
+    if (index >= 0 && static_cast<std::size_t>(index) < selection_.types.size())
+        selection_.typeIndex = index;
+}
+
+bool SystemDocument::sizeFollowsCount()
+{
+    const int count = prediction_.count();
+    if (count < kMinPredictionSize)
+        return false;
+    selectSize(std::to_string(count > kMaxPredictionSize ? kMaxPredictionSize : count));
+    return true;
+}
+
+PlanOutcome SystemDocument::plan(const std::string& dataDir) const
+{
+    RunSelection run;
+    run.sizeText = selection_.sizeText;
+    run.selectedIndex = selection_.typeIndex;
+    run.entryText = selection_.entryText();
+    return planDevelopment(prediction_, run, dataDir);
+}
+
+void SystemDocument::beginRun()
+{
+    developed_.reset();
+    interrupted_ = false;
+}
+
+void SystemDocument::setDeveloped(DevelopedSystem system)
+{
+    developed_ = std::make_shared<const DevelopedSystem>(std::move(system));
+    interrupted_ = false;
+}
+
+void SystemDocument::setInterrupted()
+{
+    developed_.reset();
+    interrupted_ = true;
+}
+
+} // namespace sestara

@@ -1,0 +1,167 @@
+#include "document/systemdocument.h"
+
+#include "development/catalogue.h"
+
+#include <gtest/gtest.h>
+
+namespace sestara {
+namespace {
+
+std::vector<int> numbers(const Prediction& p)
+{
+    return std::vector<int>(p.numbers().begin(), p.numbers().end());
+}
+
+void clickNumbers(SystemDocument& d, int from, int to)
+{
+    for (int n = from; n <= to; ++n)
+        d.clickGrid((n - 1) / 10 + 1, (n - 1) % 10 + 1);
+}
+
+TEST(GridCell, EachKindOfCellTogglesItsNumbersInOrder)
+{
+    EXPECT_EQ(numbersOfGridCell(0, 0), (std::vector<int>{1, 12, 23, 34, 45, 56, 67, 78, 89}));
+    EXPECT_EQ(numbersOfGridCell(0, 1), (std::vector<int>{1, 11, 21, 31, 41, 51, 61, 71, 81}));
+    EXPECT_EQ(numbersOfGridCell(0, 10), (std::vector<int>{10, 20, 30, 40, 50, 60, 70, 80, 90}));
+    EXPECT_EQ(numbersOfGridCell(9, 0), (std::vector<int>{81, 82, 83, 84, 85, 86, 87, 88, 89, 90}));
+    EXPECT_EQ(numbersOfGridCell(5, 5), std::vector<int>{45});
+    EXPECT_EQ(numbersOfGridCell(9, 10), std::vector<int>{90});
+    for (auto [r, c] : {std::pair{-1, 0}, {0, 11}, {10, 1}, {3, -1}})
+        EXPECT_TRUE(numbersOfGridCell(r, c).empty()) << r << "," << c;
+}
+
+TEST(SystemDocument, ClicksToggleAndKeepThePredictionAscending)
+{
+    SystemDocument d;
+    d.clickGrid(5, 5);
+    d.clickGrid(1, 3);
+    d.clickGrid(2, 7);
+    EXPECT_EQ(d.prediction().text(), "3 17 45 ");
+    EXPECT_EQ(d.prediction().evenOddText(), "0 - 3");
+
+    // The corner frees 45, which was picked, and picks the other eight of the diagonal.
+    const GridClickOutcome corner = d.clickGrid(0, 0);
+    EXPECT_EQ(corner.toggled, (std::vector<int>{1, 12, 23, 34, 45, 56, 67, 78, 89}));
+    EXPECT_EQ(numbers(d.prediction()), (std::vector<int>{1, 3, 12, 17, 23, 34, 56, 67, 78, 89}));
+    EXPECT_FALSE(corner.limitReached);
+}
+
+TEST(SystemDocument, TheFiftySixthNumberStopsTheClick)
+{
+    SystemDocument d;
+    clickNumbers(d, 1, 50);
+    // Row 6 holds 51..60: five are taken, then the limit ends the click.
+    const GridClickOutcome row = d.clickGrid(6, 0);
+    EXPECT_TRUE(row.limitReached);
+    EXPECT_EQ(row.toggled, (std::vector<int>{51, 52, 53, 54, 55}));
+    EXPECT_EQ(d.prediction().count(), 55);
+    EXPECT_FALSE(d.prediction().isSelected(56));
+    // A picked number still frees at 55.
+    EXPECT_FALSE(d.clickGrid(1, 1).limitReached);
+    EXPECT_EQ(d.prediction().count(), 54);
+}
+
+TEST(SystemDocument, AChangeOfThePredictionDropsFixedSumAndGroupsOnly)
+{
+    SystemDocument d;
+    clickNumbers(d, 1, 12);
+    ConditionSet& c = d.conditions();
+    c.salvaPresenze({3}, true);
+    c.salvaSomma(true, 30, 40, 21, 57);
+    c.salvaGruppi({Group{"-1-2", 1, 2}}, true);
+    c.salvaPariDispari({2, 3}, true);
+    c.salvaConsecutivi({0}, true);
+    d.clickGrid(9, 9);
+    EXPECT_FALSE(c.presenzeAttive || c.sommaAttiva || c.gruppiAttivi);
+    EXPECT_TRUE(c.fixedNumbers().empty());
+    EXPECT_TRUE(c.gruppi.empty());
+    EXPECT_TRUE(c.pariDispariAttivo && c.pariDispari[2] && c.pariDispari[3]);
+    EXPECT_TRUE(c.consecutiviAttivo && c.consecutivi[0]);
+
+    c.salvaPresenze({3}, true);
+    d.deseleziona();
+    EXPECT_EQ(d.prediction().count(), 0);
+    EXPECT_FALSE(c.presenzeAttive);
+    EXPECT_TRUE(c.pariDispariAttivo);
+}
+
+TEST(SystemDocument, TheSizeFollowsTheCountFromTenOn)
+{
+    SystemDocument d;
+    EXPECT_EQ(d.selection().sizeText, "10");
+    EXPECT_EQ(d.selection().entryText(), "10 numeri sistema Integrale");
+    d.selectSize("15");
+    clickNumbers(d, 1, 9);
+    EXPECT_EQ(d.selection().sizeText, "15"); // below ten nothing moves
+    d.clickGrid(2, 2);
+    EXPECT_EQ(d.selection().sizeText, "10");
+    d.selectType(3);
+    EXPECT_EQ(d.selection().entryText(), "10 numeri ridotto n-1");
+    clickNumbers(d, 20, 21);
+    EXPECT_EQ(d.selection().sizeText, "12");
+    EXPECT_EQ(d.selection().typeIndex, 0);
+
+    // Choosing a size again rebuilds its types and selects the first; a type out of range is ignored.
+    d.selectType(2);
+    d.selectSize("12");
+    EXPECT_EQ(d.selection().typeIndex, 0);
+    d.selectType(6);
+    EXPECT_EQ(d.selection().typeIndex, 0);
+    d.selectSize("9");
+    EXPECT_TRUE(d.selection().types.empty());
+    EXPECT_EQ(d.selection().entryText(), "");
+}
+
+TEST(SystemDocument, PlanUsesTheSelectionAndRefusesBeforeAnythingChanges)
+{
+    SystemDocument d;
+    clickNumbers(d, 1, 12);
+    d.selectSize("20");
+    EXPECT_EQ(d.plan("").refusal, kMsgQuantitaNonConforme);
+    d.selectSize("12");
+    const PlanOutcome full = d.plan("");
+    ASSERT_TRUE(full.ok());
+    EXPECT_EQ(full.plan.entryText, "12 numeri sistema Integrale");
+    EXPECT_EQ(full.plan.totalCandidates, 924u);
+}
+
+TEST(SystemDocument, TheDevelopedSystemIsKeptAsItWasMade)
+{
+    SystemDocument d;
+    EXPECT_EQ(d.developed(), nullptr);
+    EXPECT_FALSE(d.interrupted());
+
+    DevelopedSystem s;
+    s.entryText = "12 numeri ridotto n-2";
+    s.pronostico = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+    s.conditions.salvaPariDispari({3}, true);
+    auto development = std::make_shared<Development>();
+    for (int k = 0; k < 7; ++k)
+        development->append(Column{1, 2, 3, 4, 5, static_cast<std::uint8_t>(6 + k)});
+    s.development = development;
+    d.setDeveloped(s);
+    // Editing the window's conditions afterwards does not touch what was developed.
+    d.conditions().salvaPariDispari({4}, true);
+
+    const DevelopedSystem* developed = d.developed();
+    ASSERT_NE(developed, nullptr);
+    EXPECT_EQ(developed->predictionText(), "1 2 3 4 5 6 7 8 9 10 11 12 ");
+    EXPECT_TRUE(developed->conditions.pariDispari[3]);
+    EXPECT_FALSE(developed->conditions.pariDispari[4]);
+    const Costs costs = developed->costs(50);
+    EXPECT_EQ(costs.columns, 7u);
+    EXPECT_EQ(costs.fullCombinations, 924u);
+    EXPECT_EQ(costs.developedCents, 350.0);
+    EXPECT_EQ(costs.slips, 2u);
+    EXPECT_EQ(systemFileText(developed->savedSystem()),
+              "Sistema=12 numeri ridotto n-2\r\nLista=1 2 3 4 5 6 7 8 9 10 11 12 \r\nPariDispari=3-\r\n");
+
+    d.beginRun();
+    EXPECT_EQ(d.developed(), nullptr);
+    d.setInterrupted();
+    EXPECT_TRUE(d.interrupted());
+    EXPECT_EQ(d.developed(), nullptr);
+}
+
+} // namespace
+} // namespace sestara
