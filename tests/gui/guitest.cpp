@@ -48,6 +48,22 @@ void clickCell(QTableWidget* grid, int row, int column)
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
 }
 
+void chooseItem(QComboBox* combo, const QString& text)
+{
+    const int index = combo->findText(text);
+    ASSERT_GE(index, 0) << "no entry " << text.toStdString();
+    combo->setCurrentIndex(index);
+    emit combo->activated(index);
+}
+
+QStringList items(const QComboBox* combo)
+{
+    QStringList texts;
+    for (int i = 0; i < combo->count(); ++i)
+        texts << combo->itemText(i);
+    return texts;
+}
+
 void GuiTest::SetUp()
 {
     messages().clear();

@@ -3,6 +3,7 @@
 #include "shell/messages.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QString>
 #include <QTableWidget>
 #include <QWidget>
@@ -60,6 +61,9 @@ T* find(QWidget* root, const QString& name)
 
 // Clicks a cell of a grid where the user would.
 void clickCell(QTableWidget* grid, int row, int column);
+// Chooses an entry of a drop-down list as the user does, even the one already selected.
+void chooseItem(QComboBox* combo, const QString& text);
+QStringList items(const QComboBox* combo);
 
 // A main window with the program's data folder, shown, and the message log cleared.
 class GuiTest : public ::testing::Test {

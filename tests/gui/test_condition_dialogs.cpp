@@ -1,548 +1,413 @@
 #include "guitest.h"
 
-#include "conditions/filter.h"
+#include "conditions/conditionscontroller.h"
+#include "conditions/conditionset.h"
 #include "conditions/filtroconsecutivi2.h"
 #include "conditions/filtrogruppi.h"
 #include "conditions/filtroparidispari2.h"
 #include "conditions/filtropresenzesuper.h"
 #include "conditions/filtrosomma.h"
-#include "development/ortogonalisuper.h"
-#include "shell/mdiform1.h"
+#include "development/prediction.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
-#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTabWidget>
+#include <QSignalSpy>
 #include <QTest>
 
+#include <memory>
+#include <ostream>
+
+// Texts appear as text in failure reports.
+static void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
 using namespace guitest;
-using sestara::MessageIcon;
-using sestara::OrtogonaliSuper;
+using namespace sestara;
 
 namespace {
 
-const QColor kActive(0, 192, 0);
+const QStringList kButtons{"Command15", "Command16", "Command17", "Command23", "Command24"};
 
-class ConditionDialogsTest : public GuiTest {
+// A system window reduced to what the controller sees: number 3, its five condition buttons and
+// its five dialogs, with the window's condition set and prediction.
+class ConditionsControllerTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        GuiTest::SetUp();
-        w = newSystem();
+        messages().clear();
+        window.setProperty("tag", QStringLiteral("3"));
+        std::array<QPushButton*, 5> buttons{};
+        for (int i = 0; i < 5; ++i) {
+            buttons[i] = new QPushButton(QStringLiteral("Condizione"), &window);
+            buttons[i]->setObjectName(kButtons[i]);
+            buttons[i]->setGeometry(10, 10 + 40 * i, 120, 32);
+        }
+        dialogs = {new FiltroPresenzeSuper(&window), new FiltroPariDispari2(&window), new FiltroConsecutivi2(&window),
+                   new FiltroSomma(&window), new FiltroGruppi(&window)};
+        controller = std::make_unique<ConditionsController>(conditions, prediction, &window);
+        controller->setButtons(buttons);
+        controller->setDialogs(dialogs);
+        window.resize(200, 240);
+        window.show();
+        settle();
     }
+    void TearDown() override { messages().clear(); }
 
+    void predict(int from, int to)
+    {
+        std::vector<int> numbers;
+        for (int n = from; n <= to; ++n)
+            numbers.push_back(n);
+        prediction = *Prediction::fromNumbers(numbers);
+    }
     void press(QWidget* root, const QString& name) { QTest::mouseClick(find<QPushButton>(root, name), Qt::LeftButton); }
-    // Clicks the entry of a list as the user would; fails when the list has no such entry.
     void pick(QWidget* root, const QString& listName, const QString& text)
     {
         auto* list = find<QListWidget>(root, listName);
         const auto items = list->findItems(text, Qt::MatchExactly);
-        ASSERT_EQ(items.size(), 1) << "no entry " << text.toStdString() << " in " << listName.toStdString();
+        ASSERT_FALSE(items.isEmpty()) << "no entry " << text.toStdString() << " in " << listName.toStdString();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualItemRect(items[0]).center());
     }
-    QStringList entries(QWidget* root, const QString& listName)
+    // "Aggiungi" for each text picked in List1.
+    void add(QWidget* d, const QStringList& texts)
     {
-        auto* list = find<QListWidget>(root, listName);
+        for (const QString& t : texts) {
+            pick(d, "List1", t);
+            press(d, "Command1_3");
+        }
+    }
+    // The entries of a list box or a combo box.
+    QStringList entries(QWidget* root, const QString& name)
+    {
         QStringList t;
-        for (int i = 0; i < list->count(); ++i)
-            t << list->item(i)->text();
+        if (auto* list = root->findChild<QListWidget*>(name))
+            for (int i = 0; i < list->count(); ++i)
+                t << list->item(i)->text();
+        else if (auto* combo = find<QComboBox>(root, name))
+            for (int i = 0; i < combo->count(); ++i)
+                t << combo->itemText(i);
         return t;
     }
-    QStringList comboEntries(QWidget* root, const QString& name)
+    bool checked(QWidget* d) { return find<QCheckBox>(d, "Check1")->isChecked(); }
+    void setChecked(QWidget* d, bool on)
     {
-        auto* combo = find<QComboBox>(root, name);
-        QStringList t;
-        for (int i = 0; i < combo->count(); ++i)
-            t << combo->itemText(i);
-        return t;
-    }
-    bool checked(QWidget* root) { return find<QCheckBox>(root, "Check1")->isChecked(); }
-    void setChecked(QWidget* root, bool on)
-    {
-        auto* box = find<QCheckBox>(root, "Check1");
+        auto* box = find<QCheckBox>(d, "Check1");
         if (box->isChecked() != on)
             QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(6, box->height() / 2));
         ASSERT_EQ(box->isChecked(), on);
     }
-    // The colour the user sees on a condition button, away from its caption.
-    QColor shownColour(const QString& buttonName)
+    void setScore(QWidget* d, int min, int max)
     {
-        QPushButton* b = find<QPushButton>(w, buttonName);
-        const QImage image = b->grab().toImage();
-        return image.pixelColor(image.width() / 12 + 3, image.height() / 2);
+        find<QComboBox>(d, "Combo1")->setCurrentIndex(min);
+        find<QComboBox>(d, "Combo2")->setCurrentIndex(max);
     }
+    // The colour the user sees on a condition button, away from its caption.
     bool isGreen(const QString& buttonName)
     {
-        const QColor c = shownColour(buttonName);
-        EXPECT_TRUE(c == kActive || c == QApplication::palette().color(QPalette::Button))
+        const QImage image = find<QPushButton>(&window, buttonName)->grab().toImage();
+        const QColor c = image.pixelColor(image.width() / 12 + 3, image.height() / 2);
+        EXPECT_TRUE(c == QColor(0, 192, 0) || c == QApplication::palette().color(QPalette::Button))
             << buttonName.toStdString() << " shows " << c.name().toStdString();
-        return c == kActive;
+        return c == QColor(0, 192, 0);
     }
-
-    // Opens a condition dialog with its button; null (with a failure) when it did not show.
-    template <typename D>
-    D* open(const QString& buttonName)
+    // Presses a condition button; the dialog it opened modally, else null.
+    QDialog* open(const QString& buttonName)
     {
-        press(w, buttonName);
-        settle();
-        D* d = nullptr;
-        for (D* candidate : main_->findChildren<D*>())
-            if (candidate->property("tag").toString() == QString::number(w->index()))
-                d = candidate;
-        if (!d || !d->isVisible()) {
-            ADD_FAILURE() << "the dialog of " << buttonName.toStdString() << " did not open";
-            return nullptr;
-        }
-        EXPECT_TRUE(d->isModal());
-        EXPECT_EQ(d->property("tag").toString(), QString::number(w->index()));
-        return d;
+        press(&window, buttonName);
+        for (QDialog* d : window.findChildren<QDialog*>())
+            if (d->isVisible() && d->isModal())
+                return d;
+        return nullptr;
     }
-    QListView* testo(OrtogonaliSuper* win) { return find<QListView>(win, "Testo"); }
-    QString line(OrtogonaliSuper* win, int row) { return testo(win)->model()->index(row, 0).data().toString(); }
-    int lines(OrtogonaliSuper* win) { return testo(win)->model()->rowCount(); }
 
-    OrtogonaliSuper* w = nullptr;
+    QWidget window;
+    ConditionSet conditions;
+    Prediction prediction;
+    ConditionDialogs dialogs;
+    std::unique_ptr<ConditionsController> controller;
 };
 
-TEST_F(ConditionDialogsTest, FixedNumbersDialog)
+TEST_F(ConditionsControllerTest, PredictionIsCheckedBeforeFixedSumAndGroups)
 {
-    // The prediction is checked before the dialog opens.
-    press(w, "Command15");
-    EXPECT_EQ(messages().texts(), QStringList{"Inserire Pronostico"});
-    EXPECT_EQ(messages().shown.at(0).icon, MessageIcon::Exclamation);
-    clickNumbers(w, 1, 9);
-    press(w, "Command15");
-    EXPECT_EQ(messages().texts().last(), "Inserire almeno 10 elementi nel pronostico");
-    EXPECT_FALSE(main_->findChild<sestara::FiltroPresenzeSuper*>()->isVisible());
+    for (const QString name : {"Command15", "Command23", "Command24"}) {
+        SCOPED_TRACE(name.toStdString());
+        prediction = {};
+        messages().clear();
+        EXPECT_FALSE(open(name));
+        predict(1, 9);
+        EXPECT_FALSE(open(name));
+        EXPECT_EQ(messages().texts(), (QStringList{"Inserire Pronostico", "Inserire almeno 10 elementi nel pronostico"}));
+        EXPECT_EQ(messages().shown.at(1).icon, MessageIcon::Exclamation);
+    }
+    // A repeated number (from a system file) stops the dialogs that list the prediction's numbers.
+    prediction = *Prediction::fromNumbers({1, 2, 3, 4, 5, 6, 7, 8, 9, 9});
     messages().clear();
+    EXPECT_FALSE(open("Command15"));
+    EXPECT_FALSE(open("Command24"));
+    EXPECT_EQ(messages().texts(), QStringList(2, "I dati non sono conformi !\nverificare elementi inseriti"));
+    prediction = {};
+    for (const QString name : {"Command16", "Command17"}) {
+        QDialog* d = open(name);
+        ASSERT_TRUE(d) << name.toStdString() << " opens without a prediction";
+        press(d, "Command3");
+    }
+}
 
-    clickNumber(w, 10);
-    auto* d = open<sestara::FiltroPresenzeSuper>("Command15");
+TEST_F(ConditionsControllerTest, ListPickerSelectsWhatItComparesAndStoresFixedNumbers)
+{
+    predict(1, 10);
+    QSignalSpy changed(controller.get(), &ConditionsController::conditionsChanged);
+    QDialog* d = open("Command15");
     ASSERT_TRUE(d);
     EXPECT_EQ(d->windowTitle(), "Presenze");
     EXPECT_EQ(entries(d, "List1"), (QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}));
-    EXPECT_FALSE(checked(d));
     press(d, "Command1_3");
-    EXPECT_TRUE(entries(d, "List2").isEmpty()) << "nothing selected, nothing added";
-    pick(d, "List1", "5");
-    press(d, "Command1_3");
-    pick(d, "List1", "2");
-    press(d, "Command1_3");
-    pick(d, "List1", "5");
-    press(d, "Command1_3");
-    EXPECT_EQ(messages().texts(), QStringList{"La voce selezionata è gia presente"});
-    EXPECT_EQ(messages().shown.at(0).icon, MessageIcon::Exclamation);
-    EXPECT_EQ(entries(d, "List2"), (QStringList{"5", "2"}));
-    EXPECT_EQ(find<QListWidget>(d, "List2")->currentItem()->text(), "5") << "the duplicate is shown selected";
-    pick(d, "List2", "2");
     press(d, "Command1_2");
-    EXPECT_EQ(entries(d, "List2"), QStringList{"5"});
-    pick(d, "List1", "7");
-    press(d, "Command1_3");
+    EXPECT_TRUE(entries(d, "List2").isEmpty()) << "nothing selected, nothing added or removed";
+
+    // Each chosen entry is selected as it is compared: "Elimina" removes the last one compared.
+    add(d, {"5", "2", "9"});
+    press(d, "Command1_2");
+    press(d, "Command1_2");
+    EXPECT_EQ(entries(d, "List2"), (QStringList{"5", "9"})) << "the removed entry left no selection";
+    add(d, {"9", "5"});
+    EXPECT_EQ(messages().texts(), QStringList(2, "La voce selezionata è gia presente"));
+    EXPECT_EQ(messages().shown.at(0).icon, MessageIcon::Exclamation);
+    add(d, {"7", "9"});
+    press(d, "Command1_2");
+    EXPECT_EQ(entries(d, "List2"), (QStringList{"5", "7"})) << "the duplicate stayed selected";
+    add(d, {"9"});
     setChecked(d, true);
     press(d, "Command4");
     EXPECT_FALSE(d->isVisible());
-    EXPECT_TRUE(w->conditions().presenzeAttive);
-    EXPECT_EQ(w->conditions().fixedNumbers(), (std::vector<int>{5, 7}));
+    EXPECT_TRUE(conditions.presenzeAttive);
+    EXPECT_EQ(conditions.fixedNumbers(), (std::vector<int>{5, 7, 9}));
     EXPECT_TRUE(isGreen("Command15"));
+    EXPECT_EQ(changed.count(), 1);
 
-    // Reopened: the fixed numbers in their order, "Attiva" checked.
-    d = open<sestara::FiltroPresenzeSuper>("Command15");
-    ASSERT_TRUE(d);
-    EXPECT_EQ(entries(d, "List2"), (QStringList{"5", "7"}));
+    // Reopened in stored order; "Svuota Lista" then "Annulla" changes nothing.
+    d = open("Command15");
+    EXPECT_EQ(entries(d, "List2"), (QStringList{"5", "7", "9"}));
     EXPECT_TRUE(checked(d));
-    // "Annulla" changes nothing.
     press(d, "Command1_1");
-    EXPECT_TRUE(entries(d, "List2").isEmpty());
     press(d, "Command5");
-    EXPECT_FALSE(d->isVisible());
-    EXPECT_EQ(w->conditions().fixedNumbers(), (std::vector<int>{5, 7}));
-
-    // "OK" with numbers but "Attiva" unchecked: stored, off, and dropped on the next opening.
-    d = open<sestara::FiltroPresenzeSuper>("Command15");
+    // Stored with "Attiva" unchecked: kept but off, then dropped when the dialog is opened.
+    d = open("Command15");
+    EXPECT_EQ(entries(d, "List2").size(), 3);
     setChecked(d, false);
     press(d, "Command4");
-    EXPECT_FALSE(w->conditions().presenzeAttive);
-    EXPECT_EQ(w->conditions().fixedNumbers(), (std::vector<int>{5, 7}));
+    EXPECT_FALSE(conditions.presenzeAttive);
+    EXPECT_EQ(conditions.fixedNumbers(), (std::vector<int>{5, 7, 9}));
     EXPECT_FALSE(isGreen("Command15"));
-    d = open<sestara::FiltroPresenzeSuper>("Command15");
+    d = open("Command15");
     EXPECT_TRUE(entries(d, "List2").isEmpty());
     EXPECT_FALSE(checked(d));
-    EXPECT_TRUE(w->conditions().fixedNumbers().empty());
-
-    // "OK" with an empty list and "Attiva" checked: off.
-    setChecked(d, true);
-    press(d, "Command4");
-    EXPECT_FALSE(w->conditions().presenzeAttive);
-    EXPECT_FALSE(isGreen("Command15"));
+    EXPECT_TRUE(conditions.fixedNumbers().empty());
+    EXPECT_EQ(changed.count(), 3);
 }
 
-TEST_F(ConditionDialogsTest, EvenOddDialogAndAnnullaCondizioni)
+TEST_F(ConditionsControllerTest, EvenOddAndConsecutiveChoicesSurviveAnnullaCondizioni)
 {
-    auto* d = open<sestara::FiltroPariDispari2>("Command16");
-    ASSERT_TRUE(d) << "no prediction check for even/odd";
-    EXPECT_EQ(d->windowTitle(), "Pari/Dispari");
-    EXPECT_EQ(entries(d, "List1"), (QStringList{"0", "1", "2", "3", "4", "5", "6"}));
-    EXPECT_EQ(find<QListWidget>(d, "List1")->currentRow(), 0);
-    pick(d, "List1", "3");
-    press(d, "Command1_3");
-    pick(d, "List1", "2");
-    press(d, "Command1_3");
-    pick(d, "List1", "3");
-    press(d, "Command1_3");
-    EXPECT_EQ(messages().texts(), QStringList{"La voce selezionata è gia presente"});
-    setChecked(d, true);
-    press(d, "Command4");
-    EXPECT_TRUE(w->conditions().pariDispariAttivo);
-    EXPECT_TRUE(isGreen("Command16"));
+    struct Case {
+        QString button, title;
+        QStringList choices;
+        bool ConditionSet::*flag;
+    };
+    for (const Case& c : {Case{"Command16", "Pari/Dispari", {"0", "1", "2", "3", "4", "5", "6"},
+                               &ConditionSet::pariDispariAttivo},
+                          Case{"Command17", "Consecutivi", {"0", "1", "2", "3", "4", "5"},
+                               &ConditionSet::consecutiviAttivo}}) {
+        SCOPED_TRACE(c.title.toStdString());
+        QDialog* d = open(c.button);
+        ASSERT_TRUE(d);
+        EXPECT_EQ(d->windowTitle(), c.title);
+        EXPECT_EQ(entries(d, "List1"), c.choices);
+        EXPECT_EQ(find<QListWidget>(d, "List1")->currentRow(), 0);
+        add(d, {"3", "0"});
+        setChecked(d, true);
+        press(d, "Command4");
+        EXPECT_TRUE(conditions.*c.flag);
+        EXPECT_TRUE(isGreen(c.button));
 
-    clickNumbers(w, 1, 10);
-    elaboraAndWait(w);
-    // 1..10 has five even numbers: 2 even (C(5,2)*C(5,4)=50) plus 3 even (C(5,3)^2=100).
-    EXPECT_EQ(lines(w), 150);
-    auto* combo3 = find<QComboBox>(w, "Combo3_1");
-    EXPECT_TRUE(combo3->isVisible());
-    EXPECT_EQ(comboEntries(w, "Combo3_1"), (QStringList{"2 - 4", "3 - 3"}));
-    EXPECT_FALSE(find<QComboBox>(w, "Combo3_0")->isVisible());
-
-    // "Annulla Condizioni", then "Elabora": the unconditioned system, nothing shown.
-    find<QTabWidget>(w, "SSTab1")->setCurrentIndex(0);
-    press(w, "Command1");
-    EXPECT_FALSE(isGreen("Command16"));
-    elaboraAndWait(w);
-    EXPECT_EQ(lines(w), 210);
-    EXPECT_FALSE(combo3->isVisible());
-    // The choices come back, unchecked.
-    find<QTabWidget>(w, "SSTab1")->setCurrentIndex(0);
-    d = open<sestara::FiltroPariDispari2>("Command16");
-    EXPECT_EQ(entries(d, "List2"), (QStringList{"2", "3"}));
-    EXPECT_FALSE(checked(d));
-    setChecked(d, true);
-    press(d, "Command4");
-    EXPECT_TRUE(isGreen("Command16"));
+        controller->annullaCondizioni();
+        EXPECT_FALSE(conditions.*c.flag);
+        EXPECT_FALSE(isGreen(c.button));
+        d = open(c.button);
+        EXPECT_EQ(entries(d, "List2"), (QStringList{"0", "3"})) << "in ascending order of the count";
+        EXPECT_FALSE(checked(d));
+        setChecked(d, true);
+        press(d, "Command4");
+        EXPECT_TRUE(isGreen(c.button));
+    }
 }
 
-TEST_F(ConditionDialogsTest, ConsecutiveDialogDevelopsAndSurvivesPredictionChanges)
+TEST_F(ConditionsControllerTest, SumDialogRunsBetweenTheLimits)
 {
-    clickNumbers(w, 1, 10);
-    auto* d = open<sestara::FiltroConsecutivi2>("Command17");
-    ASSERT_TRUE(d);
-    EXPECT_EQ(d->windowTitle(), "Consecutivi");
-    EXPECT_EQ(entries(d, "List1"), (QStringList{"0", "1", "2", "3", "4", "5"}));
-    pick(d, "List1", "5");
-    press(d, "Command1_3");
-    pick(d, "List1", "0");
-    press(d, "Command1_3");
-    setChecked(d, true);
-    press(d, "Command4");
-    EXPECT_TRUE(isGreen("Command17"));
-
-    // A prediction change keeps even/odd and consecutive conditions.
-    clickNumber(w, 11);
-    clickNumber(w, 11);
-    EXPECT_TRUE(w->conditions().consecutiviAttivo);
-    EXPECT_TRUE(isGreen("Command17"));
-    elaboraAndWait(w);
-    // Five pairs: only the five runs of six; no pair at all: none among 1..10 (six numbers from
-    // ten always hold a pair).
-    ASSERT_EQ(lines(w), 5);
-    EXPECT_EQ(line(w, 0), "1\t>   1-2-3-4-5-6");
-    EXPECT_EQ(line(w, 4), "5\t>   5-6-7-8-9-10");
-    EXPECT_EQ(comboEntries(w, "Combo3_3"), (QStringList{"0", "5"}));
-
-    // "OK" with an empty list switches it off.
-    find<QTabWidget>(w, "SSTab1")->setCurrentIndex(0);
-    d = open<sestara::FiltroConsecutivi2>("Command17");
-    press(d, "Command1_1");
-    press(d, "Command4");
-    EXPECT_FALSE(w->conditions().consecutiviAttivo);
-    EXPECT_FALSE(isGreen("Command17"));
-}
-
-TEST_F(ConditionDialogsTest, SumDialog)
-{
-    press(w, "Command23");
-    EXPECT_EQ(messages().texts(), QStringList{"Inserire Pronostico"});
-    messages().clear();
-    clickNumbers(w, 1, 10);
-    auto* d = open<sestara::FiltroSomma>("Command23");
+    predict(1, 10);
+    QDialog* d = open("Command23");
     ASSERT_TRUE(d);
     EXPECT_EQ(d->windowTitle(), "Somma");
     auto* min = find<QScrollBar>(d, "HScroll1");
     auto* max = find<QScrollBar>(d, "HScroll2");
-    EXPECT_EQ(min->minimum(), 21);
-    EXPECT_EQ(min->maximum(), 45);
-    EXPECT_EQ(max->minimum(), 21);
-    EXPECT_EQ(max->maximum(), 45);
-    EXPECT_EQ(min->value(), 21);
-    EXPECT_EQ(max->value(), 45);
-    EXPECT_EQ(find<QLabel>(d, "Label1")->text(), "21");
-    EXPECT_EQ(find<QLabel>(d, "Label2")->text(), "45");
+    auto shown = [&] { return find<QLabel>(d, "Label1")->text() + " " + find<QLabel>(d, "Label2")->text(); };
+    for (QScrollBar* bar : {min, max})
+        EXPECT_EQ(std::make_pair(bar->minimum(), bar->maximum()), std::make_pair(21, 45));
+    EXPECT_EQ(std::make_pair(min->value(), max->value()), std::make_pair(21, 45));
+    EXPECT_EQ(shown(), "21 45");
     EXPECT_FALSE(checked(d));
-
-    // Full range with "Attiva": stays off.
-    setChecked(d, true);
-    press(d, "Command4");
-    EXPECT_FALSE(d->isVisible());
-    EXPECT_FALSE(w->conditions().sommaAttiva);
-    EXPECT_FALSE(isGreen("Command23"));
-
-    // Minimum above maximum is refused and the dialog stays open.
-    d = open<sestara::FiltroSomma>("Command23");
     setChecked(d, true);
     min->setValue(40);
     max->setValue(30);
-    EXPECT_EQ(find<QLabel>(d, "Label1")->text(), "40");
-    EXPECT_EQ(find<QLabel>(d, "Label2")->text(), "30");
+    EXPECT_EQ(shown(), "40 30");
     press(d, "Command4");
     EXPECT_EQ(messages().texts(), QStringList{"Attenzione: il valore minimo supera il valore massimo"});
+    EXPECT_EQ(messages().shown.at(0).icon, MessageIcon::Exclamation);
     EXPECT_TRUE(d->isVisible());
-    EXPECT_FALSE(w->conditions().sommaAttiva);
-    // Unchecked, the same bounds just switch it off.
-    setChecked(d, false);
-    press(d, "Command4");
-    EXPECT_FALSE(d->isVisible());
-    EXPECT_EQ(messages().shown.size(), 1u);
-
-    d = open<sestara::FiltroSomma>("Command23");
-    setChecked(d, true);
+    EXPECT_FALSE(conditions.sommaAttiva);
     min->setValue(25);
-    max->setValue(25);
+    max->setValue(30);
     press(d, "Command4");
-    EXPECT_TRUE(w->conditions().sommaAttiva);
+    EXPECT_TRUE(conditions.sommaAttiva);
     EXPECT_TRUE(isGreen("Command23"));
-    d = open<sestara::FiltroSomma>("Command23");
-    EXPECT_EQ(min->value(), 25);
-    EXPECT_EQ(max->value(), 25);
+    d = open("Command23");
+    EXPECT_EQ(std::make_pair(min->value(), max->value()), std::make_pair(25, 30));
     EXPECT_TRUE(checked(d));
     press(d, "Command3");
 
-    elaboraAndWait(w);
-    // Sum 25 from 1..10: 1+2+3+4+5+10, 1+2+3+4+6+9, 1+2+3+4+7+8, 1+2+3+5+6+8, 1+2+4+5+6+7.
-    ASSERT_EQ(lines(w), 5);
-    EXPECT_EQ(line(w, 0), "1\t>   1-2-3-4-5-10");
-    EXPECT_EQ(line(w, 4), "5\t>   1-2-4-5-6-7");
-    EXPECT_EQ(comboEntries(w, "Combo3_2"), QStringList{"25 - 25"});
-
-    // A prediction change switches the sum off; the dialog reopens on the new full range.
-    find<QTabWidget>(w, "SSTab1")->setCurrentIndex(0);
-    clickNumber(w, 11);
-    EXPECT_FALSE(w->conditions().sommaAttiva);
-    EXPECT_FALSE(isGreen("Command23"));
-    d = open<sestara::FiltroSomma>("Command23");
-    EXPECT_EQ(max->maximum(), 51);
-    EXPECT_EQ(min->value(), 21);
-    EXPECT_EQ(max->value(), 51);
+    // Off, it reopens on the full range of the prediction, which alone is read, repeats and all.
+    controller->annullaCondizioni();
+    prediction = *Prediction::fromNumbers({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 11});
+    d = open("Command23");
+    ASSERT_TRUE(d);
+    EXPECT_EQ(messages().shown.size(), 1u);
+    EXPECT_EQ(std::make_pair(min->value(), max->value()), std::make_pair(21, 56));
     EXPECT_FALSE(checked(d));
 }
 
-TEST_F(ConditionDialogsTest, GroupEditor)
+TEST_F(ConditionsControllerTest, GroupEditor)
 {
-    press(w, "Command24");
-    EXPECT_EQ(messages().texts(), QStringList{"Inserire Pronostico"});
-    messages().clear();
-    clickNumbers(w, 1, 12);
-    auto* d = open<sestara::FiltroGruppi>("Command24");
+    predict(1, 12);
+    QDialog* d = open("Command24");
     ASSERT_TRUE(d);
-    EXPECT_EQ(d->windowTitle(), "Gruppi  1");
-    EXPECT_EQ(entries(d, "List1").size(), 12);
-
+    EXPECT_EQ(d->windowTitle(), "Gruppi  3");
     press(d, "Command2");
     EXPECT_EQ(messages().texts(), QStringList{"Inserire un Gruppo"});
     EXPECT_EQ(messages().shown.back().icon, MessageIcon::Information);
 
-    pick(d, "List1", "5");
-    press(d, "Command1_3");
-    EXPECT_EQ(comboEntries(d, "Combo1"), (QStringList{"0", "1"}));
-    EXPECT_EQ(comboEntries(d, "Combo2"), (QStringList{"0", "1"}));
-    for (const char* n : {"1", "2", "3", "4", "6", "7"}) {
-        pick(d, "List1", n);
-        press(d, "Command1_3");
-    }
-    EXPECT_EQ(comboEntries(d, "Combo1"), (QStringList{"0", "1", "2", "3", "4", "5", "6"})) << "never beyond 6";
-    pick(d, "List1", "5");
-    press(d, "Command1_3");
-    EXPECT_EQ(messages().texts().last(), "La voce selezionata è gia presente");
-    EXPECT_EQ(messages().shown.back().icon, MessageIcon::Exclamation);
-    pick(d, "List2", "7");
+    add(d, {"5"});
+    EXPECT_EQ(entries(d, "Combo1"), (QStringList{"0", "1"}));
+    add(d, {"1", "2", "3", "4", "6", "7"});
+    EXPECT_EQ(entries(d, "Combo2"), (QStringList{"0", "1", "2", "3", "4", "5", "6"})) << "never beyond 6";
+    setScore(d, 2, 3);
     press(d, "Command1_2");
-    EXPECT_EQ(comboEntries(d, "Combo1").size(), 7) << "six numbers still offer 0 to 6";
+    EXPECT_EQ(entries(d, "List2"), (QStringList{"5", "1", "2", "3", "4", "7"})) << "the last compared entry went";
+    setScore(d, 2, 3);
+    press(d, "Command1_2");
+    EXPECT_EQ(entries(d, "List2").size(), 6) << "nothing selected";
+    EXPECT_EQ(entries(d, "Combo1"), (QStringList{"0", "1", "2", "3", "4", "5", "6"}));
+    EXPECT_EQ(find<QComboBox>(d, "Combo1")->currentText() + find<QComboBox>(d, "Combo2")->currentText(), "00")
+        << "the score lists are refilled all the same";
 
     press(d, "Command2");
     EXPECT_EQ(messages().texts().last(), "Selezionare Punteggio: Min e Max");
-    find<QComboBox>(d, "Combo1")->setCurrentIndex(3);
-    find<QComboBox>(d, "Combo2")->setCurrentIndex(2);
+    setScore(d, 3, 2);
     press(d, "Command2");
     EXPECT_EQ(messages().texts().last(), "Attenzione il Punteggio Min è superiore al Max");
     EXPECT_EQ(messages().shown.back().icon, MessageIcon::Information);
-    find<QComboBox>(d, "Combo1")->setCurrentIndex(1);
+    setScore(d, 1, 2);
     press(d, "Command2");
     EXPECT_EQ(entries(d, "List3"), QStringList{"Gruppo_1"});
     EXPECT_TRUE(entries(d, "List2").isEmpty());
-    EXPECT_EQ(comboEntries(d, "Gruppo1_0"), QStringList{"-5-1-2-3-4-6"});
-    EXPECT_EQ(comboEntries(d, "Combo1").size(), 7) << "the score lists keep their entries";
-
+    EXPECT_EQ(entries(d, "Combo1").size(), 7) << "the score lists keep their entries";
     messages().clear();
     pick(d, "List3", "Gruppo_1");
-    ASSERT_EQ(messages().shown.size(), 1u);
-    EXPECT_EQ(messages().texts().at(0), "Gruppo_1----> Punti 1 - 2   -5-1-2-3-4-6");
+    EXPECT_EQ(messages().texts(), QStringList{"Gruppo_1----> Punti 1 - 2   -5-1-2-3-4-7"});
     EXPECT_EQ(messages().shown.at(0).icon, MessageIcon::None);
 
     // Delete the first of two groups and insert another: both are named Gruppo_2 until reopened.
-    pick(d, "List1", "10");
-    press(d, "Command1_3");
-    pick(d, "List1", "11");
-    press(d, "Command1_3");
-    find<QComboBox>(d, "Combo1")->setCurrentIndex(0);
-    find<QComboBox>(d, "Combo2")->setCurrentIndex(1);
+    add(d, {"10", "11"});
+    setScore(d, 0, 1);
     press(d, "Command2");
     pick(d, "List3", "Gruppo_1");
     press(d, "Command5");
-    pick(d, "List1", "12");
-    press(d, "Command1_3");
-    find<QComboBox>(d, "Combo2")->setCurrentIndex(1);
+    press(d, "Command5");
+    add(d, {"12"});
+    press(d, "Command1_1");
+    EXPECT_TRUE(entries(d, "Combo1").isEmpty());
+    add(d, {"12"});
+    setScore(d, 0, 1);
     press(d, "Command2");
     EXPECT_EQ(entries(d, "List3"), (QStringList{"Gruppo_2", "Gruppo_2"}));
+    EXPECT_EQ(entries(d, "Gruppo1_0"), (QStringList{"-10-11", "-12"}));
+    EXPECT_EQ(entries(d, "Gruppo1_1") + entries(d, "Gruppo1_2"), (QStringList{"0", "0", "1", "1"}));
     setChecked(d, true);
     press(d, "Command4");
-    EXPECT_FALSE(d->isVisible());
-    ASSERT_EQ(w->conditions().gruppi.size(), 2u);
-    EXPECT_EQ(w->conditions().gruppi[0], (sestara::Group{"-10-11", 0, 1}));
-    EXPECT_EQ(w->conditions().gruppi[1], (sestara::Group{"-12", 0, 1}));
+    EXPECT_EQ(conditions.gruppi, (std::vector<Group>{{"-10-11", 0, 1}, {"-12", 0, 1}}));
     EXPECT_TRUE(isGreen("Command24"));
 
-    d = open<sestara::FiltroGruppi>("Command24");
+    controller->annullaCondizioni();
+    d = open("Command24");
     EXPECT_EQ(entries(d, "List3"), (QStringList{"Gruppo_1", "Gruppo_2"}));
-    EXPECT_EQ(d->windowTitle(), "Gruppi  1") << "the number is added once per opening";
-    EXPECT_TRUE(checked(d));
-    press(d, "Command3");
-
-    elaboraAndWait(w);
-    // Columns of 1..12 without both 10 and 11 (12 is at most once in any column).
-    EXPECT_EQ(lines(w), 924 - 210);
-    EXPECT_EQ(entries(w, "List4"), (QStringList{"Gr_1  Punti: 0 - 1", "Gr_2  Punti: 0 - 1"}));
-
-    // The development keeps describing its groups after they are edited.
-    find<QTabWidget>(w, "SSTab1")->setCurrentIndex(0);
-    d = open<sestara::FiltroGruppi>("Command24");
-    pick(d, "List3", "Gruppo_1");
-    messages().clear();
-    press(d, "Command5");
-    press(d, "Command4");
-    EXPECT_EQ(w->conditions().gruppi.size(), 1u);
-    pick(w, "List4", "Gr_1  Punti: 0 - 1");
-    EXPECT_EQ(messages().texts(), QStringList{"Gr_1  Punti: 0 - 1 -----> -10-11"});
-
-    // "OK" without groups switches the condition off.
-    d = open<sestara::FiltroGruppi>("Command24");
-    pick(d, "List3", "Gruppo_1");
-    press(d, "Command5");
-    press(d, "Command4");
-    EXPECT_FALSE(w->conditions().gruppiAttivi);
-    EXPECT_FALSE(isGreen("Command24"));
-}
-
-TEST_F(ConditionDialogsTest, GroupsLargerThanThirtyFourNumbersAreReadWhole)
-{
-    clickNumbers(w, 1, 40);
-    auto* size = find<QComboBox>(w, "Combo2");
-    EXPECT_EQ(size->currentText(), "40");
-    auto* d = open<sestara::FiltroGruppi>("Command24");
-    for (int n = 1; n <= 39; ++n) {
-        pick(d, "List1", QString::number(n));
-        press(d, "Command1_3");
+    EXPECT_EQ(d->windowTitle(), "Gruppi  3") << "the number is added once per opening";
+    EXPECT_FALSE(checked(d));
+    for (const QString name : {"Gruppo_1", "Gruppo_2"}) {
+        pick(d, "List3", name);
+        press(d, "Command5");
     }
-    find<QComboBox>(d, "Combo1")->setCurrentIndex(6);
-    find<QComboBox>(d, "Combo2")->setCurrentIndex(6);
-    press(d, "Command2");
-    setChecked(d, true);
-    press(d, "Command4");
-    ASSERT_EQ(w->conditions().gruppi.size(), 1u);
-    // Any column holding 40 has only five numbers from the group: the rule must reach number 39.
-    sestara::ConditionSet c = w->conditions();
-    sestara::ConditionFilter filter(c);
-    const std::uint8_t inside[6] = {34, 35, 36, 37, 38, 39};
-    const std::uint8_t outside[6] = {34, 35, 36, 37, 38, 40};
-    EXPECT_TRUE(filter.accepts(inside));
-    EXPECT_FALSE(filter.accepts(outside));
+    // The editor does not count the groups it defines.
+    messages().clear();
+    for (int g = 0; g <= kMaxGroups; ++g) {
+        add(d, {"1"});
+        setScore(d, 0, 1);
+        press(d, "Command2");
+    }
+    EXPECT_EQ(entries(d, "List3").last(), "Gruppo_101");
+    EXPECT_TRUE(messages().shown.empty());
+    press(d, "Command3");
+    EXPECT_EQ(conditions.gruppi.size(), 2u);
 }
 
-TEST_F(ConditionDialogsTest, EachWindowKeepsItsOwnConditions)
+TEST_F(ConditionsControllerTest, LockedWhileDevelopingAndFollowsNewDialogs)
 {
-    OrtogonaliSuper* first = w;
-    clickNumbers(first, 1, 10);
-    auto* d = open<sestara::FiltroPariDispari2>("Command16");
-    pick(d, "List1", "6");
-    press(d, "Command1_3");
+    predict(1, 10);
+    QDialog* d = open("Command16");
+    add(d, {"2"});
     setChecked(d, true);
+    controller->setLocked(true);
     press(d, "Command4");
+    EXPECT_FALSE(conditions.pariDispariAttivo) << "nothing is stored while locked";
+    conditions.sommaAttiva = true;
+    controller->annullaCondizioni();
+    EXPECT_TRUE(conditions.sommaAttiva);
+    for (const QString& name : kButtons)
+        EXPECT_FALSE(open(name)) << name.toStdString();
+    EXPECT_TRUE(messages().shown.empty());
 
-    w = newSystem();
-    OrtogonaliSuper* second = w;
-    clickNumbers(second, 1, 10);
-    auto* s = open<sestara::FiltroSomma>("Command23");
-    ASSERT_NE(static_cast<QWidget*>(s), nullptr);
-    EXPECT_EQ(s->property("tag").toString(), "2");
-    setChecked(s, true);
-    find<QScrollBar>(s, "HScroll2")->setValue(22);
-    press(s, "Command4");
-    EXPECT_FALSE(second->conditions().pariDispariAttivo);
-    EXPECT_TRUE(second->conditions().sommaAttiva);
-    EXPECT_FALSE(first->conditions().sommaAttiva);
-
-    elaboraAndWait(first);
-    elaboraAndWait(second);
-    EXPECT_EQ(lines(first), 0) << "1..10 has only five even numbers";
-    EXPECT_EQ(find<QLabel>(first, "Label8")->text(), "100,00 %");
-    EXPECT_EQ(lines(second), 2);
-    EXPECT_EQ(line(second, 1), "2\t>   1-2-3-4-5-7");
-}
-
-TEST_F(ConditionDialogsTest, InterruptedOrRefusedRunsShowNoConditions)
-{
-    clickNumbers(w, 1, 9);
-    auto* d = open<sestara::FiltroPariDispari2>("Command16");
-    pick(d, "List1", "3");
-    press(d, "Command1_3");
-    setChecked(d, true);
-    press(d, "Command4");
-    auto* shown = find<QComboBox>(w, "Combo3_1");
-    elaboraAndWait(w);
-    EXPECT_EQ(messages().texts(), QStringList{"Inserire almeno 10 elementi nel pronostico"});
-    EXPECT_FALSE(shown->isVisible());
-    EXPECT_EQ(shown->count(), 0);
-
-    clickNumbers(w, 10, 35);
-    elaboraAndWait(w);
-    EXPECT_TRUE(shown->isVisible());
-    find<QTabWidget>(w, "SSTab1")->setCurrentIndex(0);
-    press(w, "Command4");
-    ASSERT_TRUE(w->isRunning());
-    QTest::mouseClick(find<QPushButton>(main_->findChild<QWidget*>("Loading"), "Command27"), Qt::LeftButton);
-    ASSERT_TRUE(waitUntil([&] { return !w->isRunning(); }));
-    EXPECT_EQ(find<QLabel>(w, "Label7")->text(), "Elaborazione Interrotta");
-    EXPECT_FALSE(shown->isVisible());
-    EXPECT_EQ(shown->count(), 0);
-}
-
-TEST_F(ConditionDialogsTest, ConditionsCannotChangeDuringARun)
-{
-    clickNumbers(w, 1, 35);
-    press(w, "Command4");
-    // The run's end reaches the window only through its event loop, so it is running here.
-    ASSERT_TRUE(w->isRunning());
-    auto* tabs = find<QTabWidget>(w, "SSTab1");
-    EXPECT_FALSE(tabs->isEnabled());
-    QTest::mouseClick(find<QPushButton>(w, "Command16"), Qt::LeftButton);
-    QTest::mouseClick(find<QPushButton>(w, "Command1"), Qt::LeftButton);
-    EXPECT_FALSE(main_->findChild<sestara::FiltroPariDispari2*>()->isVisible());
-    ASSERT_TRUE(waitUntil([&] { return !w->isRunning(); }));
-    EXPECT_TRUE(tabs->isEnabled());
-    EXPECT_EQ(lines(w), 1623160);
+    controller->setLocked(false);
+    controller->refreshButtons();
+    EXPECT_TRUE(isGreen("Command23"));
+    // Other dialogs replace the old ones: only the new one stores here.
+    auto* other = new FiltroPariDispari2(&window);
+    ConditionDialogs replaced = dialogs;
+    replaced.pariDispari = other;
+    controller->setDialogs(replaced);
+    dialogs.pariDispari->showModal();
+    add(dialogs.pariDispari, {"2"});
+    setChecked(dialogs.pariDispari, true);
+    press(dialogs.pariDispari, "Command4");
+    EXPECT_FALSE(conditions.pariDispariAttivo);
+    EXPECT_EQ(open("Command16"), other);
+    add(other, {"4"});
+    setChecked(other, true);
+    press(other, "Command4");
+    EXPECT_EQ(conditions.pariDispari, (std::array<bool, 7>{false, false, false, false, true, false, false}));
+    EXPECT_TRUE(conditions.pariDispariAttivo);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QHBoxLayout>
+#include <QLayout>
 #include <QPushButton>
 
 namespace sestara {
@@ -34,8 +35,10 @@ bool ConditionDialog::attiva() const
 void ConditionDialog::showModal()
 {
     setWindowModality(Qt::ApplicationModal);
+    // Sized before its window is made, so no size limit changes on a window already shown.
+    if (layout())
+        layout()->activate();
     show();
-    raise();
     activateWindow();
 }
 

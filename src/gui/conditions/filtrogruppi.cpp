@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace sestara {
 
 namespace {
@@ -55,7 +57,7 @@ FiltroGruppi::FiltroGruppi(QWidget* mainWindow)
     elimina->setAutoDefault(false);
     connect(elimina, &QPushButton::clicked, this, &FiltroGruppi::eliminaGruppo);
 
-    // The store of the defined groups, kept out of sight.
+    // The defined groups as three parallel lists, kept out of sight.
     for (int i = 0; i < 3; ++i) {
         gruppo1_[i] = new QComboBox(this);
         gruppo1_[i]->setObjectName(QStringLiteral("Gruppo1_%1").arg(i));
@@ -75,31 +77,31 @@ void FiltroGruppi::setWindowNumber(int number)
     setWindowTitle(kTitle + QStringLiteral("  ") + QString::number(number));
 }
 
-void FiltroGruppi::appendGroup(const QString& name, const QString& numbers, const QString& min, const QString& max)
+void FiltroGruppi::append(const DefinedGroup& defined)
 {
-    list3_->addItem(name);
-    gruppo1_[0]->addItem(numbers);
-    gruppo1_[1]->addItem(min);
-    gruppo1_[2]->addItem(max);
+    defined_.push_back(defined);
+    list3_->addItem(defined.name);
+    gruppo1_[0]->addItem(QString::fromStdString(defined.group.numeri));
+    gruppo1_[1]->addItem(QString::number(defined.group.puntiMin));
+    gruppo1_[2]->addItem(QString::number(defined.group.puntiMax));
 }
 
 void FiltroGruppi::setGroups(const std::vector<Group>& groups)
 {
+    defined_.clear();
     list3_->clear();
     for (QComboBox* c : gruppo1_)
         c->clear();
     for (std::size_t g = 0; g < groups.size(); ++g)
-        appendGroup(QString::fromStdString(groupName(static_cast<int>(g + 1))),
-                    QString::fromStdString(groups[g].numeri), QString::number(groups[g].puntiMin),
-                    QString::number(groups[g].puntiMax));
+        append({QString::fromStdString(groupName(static_cast<int>(g + 1))), groups[g]});
 }
 
 std::vector<Group> FiltroGruppi::groups() const
 {
     std::vector<Group> groups;
-    for (int k = 0; k < gruppo1_[0]->count(); ++k)
-        groups.push_back(Group{gruppo1_[0]->itemText(k).toStdString(), valueOf(gruppo1_[1]->itemText(k)),
-                               valueOf(gruppo1_[2]->itemText(k))});
+    groups.reserve(defined_.size());
+    for (const DefinedGroup& d : defined_)
+        groups.push_back(d.group);
     return groups;
 }
 
@@ -120,22 +122,17 @@ void FiltroGruppi::chosenChanged()
 
 void FiltroGruppi::inserisciGruppo()
 {
-    const std::string refusal =
-        inserisciGruppoError(list2()->count() == 0, valueOf(combo1_->currentText()), valueOf(combo2_->currentText()));
+    const int minimo = valueOf(combo1_->currentText());
+    const int massimo = valueOf(combo2_->currentText());
+    const std::string refusal = inserisciGruppoError(list2()->count() == 0, minimo, massimo);
     if (!refusal.empty()) {
         Messages::show(this, QString::fromStdString(refusal), MessageIcon::Information);
-        return;
-    }
-    if (list3_->count() >= kMaxGroups) {
-        Messages::show(this, QStringLiteral("Non si possono inserire più di %1 gruppi").arg(kMaxGroups),
-                       MessageIcon::Information);
         return;
     }
     std::vector<int> numbers;
     for (const QString& t : chosen())
         numbers.push_back(valueOf(t));
-    appendGroup(QString::fromStdString(groupName(list3_->count() + 1)), QString::fromStdString(groupText(numbers)),
-                combo1_->currentText(), combo2_->currentText());
+    append({QString::fromStdString(groupName(list3_->count() + 1)), Group{groupText(numbers), minimo, massimo}});
     list2()->clear();
 }
 
@@ -145,19 +142,21 @@ void FiltroGruppi::eliminaGruppo()
     if (!item || !item->isSelected())
         return;
     const int row = list3_->row(item);
+    defined_.erase(defined_.begin() + row);
     for (QComboBox* c : gruppo1_)
         c->removeItem(row);
     delete list3_->takeItem(row);
+    list3_->setCurrentRow(-1);
 }
 
 void FiltroGruppi::groupClicked(int row)
 {
-    if (row < 0 || row >= gruppo1_[0]->count())
+    if (row < 0 || static_cast<std::size_t>(row) >= defined_.size())
         return;
+    const DefinedGroup& d = defined_[static_cast<std::size_t>(row)];
     Messages::show(this,
-                   QString::fromStdString(groupEditorMessage(
-                       list3_->item(row)->text().toStdString(), gruppo1_[1]->itemText(row).toStdString(),
-                       gruppo1_[2]->itemText(row).toStdString(), gruppo1_[0]->itemText(row).toStdString())),
+                   QString::fromStdString(groupEditorMessage(d.name.toStdString(), std::to_string(d.group.puntiMin),
+                                                             std::to_string(d.group.puntiMax), d.group.numeri)),
                    MessageIcon::None);
 }
 
@@ -166,9 +165,7 @@ void FiltroGruppi::clear()
     ListPicker::clear();
     combo1_->clear();
     combo2_->clear();
-    list3_->clear();
-    for (QComboBox* c : gruppo1_)
-        c->clear();
+    setGroups({});
     setWindowTitle(kTitle);
 }
 

@@ -36,8 +36,6 @@ ListPicker::ListPicker(QWidget* mainWindow, const QString& objectName, const QSt
     connect(aggiungi, &QPushButton::clicked, this, &ListPicker::aggiungi);
     connect(elimina, &QPushButton::clicked, this, &ListPicker::elimina);
     connect(svuota, &QPushButton::clicked, this, &ListPicker::svuota);
-    // A double click on a choice adds it, as "Aggiungi" does.
-    connect(list1_, &QListWidget::itemDoubleClicked, this, &ListPicker::aggiungi);
 
     auto* buttons = new QVBoxLayout;
     buttons->addStretch();
@@ -87,26 +85,31 @@ void ListPicker::aggiungi()
     QListWidgetItem* item = list1_->currentItem();
     if (!item || !item->isSelected())
         return;
+    const QString text = item->text();
+    const QStringList before = chosen();
     std::vector<std::string> texts;
-    for (const QString& t : chosen())
+    for (const QString& t : before)
         texts.push_back(t.toStdString());
-    const std::string refusal = aggiungiVoce(texts, item->text().toStdString());
+    const std::string refusal = aggiungiVoce(texts, text.toStdString());
+    // The chosen entries are selected one by one as they are compared: a duplicate stays selected,
+    // otherwise the last entry does, and a following "Elimina" removes that one.
+    list2_->setCurrentRow(static_cast<int>(refusal.empty() ? before.size() - 1 : before.indexOf(text)));
     if (!refusal.empty()) {
-        const int row = chosen().indexOf(item->text());
-        list2_->setCurrentRow(row);
         Messages::show(this, QString::fromStdString(refusal), MessageIcon::Exclamation);
         return;
     }
-    list2_->addItem(item->text());
+    list2_->addItem(text);
     chosenChanged();
 }
 
 void ListPicker::elimina()
 {
     QListWidgetItem* item = list2_->currentItem();
-    if (!item || !item->isSelected())
-        return;
-    delete list2_->takeItem(list2_->row(item));
+    if (item && item->isSelected()) {
+        delete list2_->takeItem(list2_->row(item));
+        // No entry is left selected, so a second "Elimina" removes nothing.
+        list2_->setCurrentRow(-1);
+    }
     chosenChanged();
 }
 

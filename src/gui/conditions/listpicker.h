@@ -25,7 +25,8 @@ public:
 
 protected:
     void hideEvent(QHideEvent* event) override;
-    // After "Aggiungi" added an entry, "Elimina" removed one, or "Svuota Lista" emptied the list.
+    // After "Aggiungi" added an entry, after every "Elimina" (whether or not it removed one), and
+    // after "Svuota Lista".
     virtual void chosenChanged();
     // Empties what the dialog shows.
     virtual void clear();

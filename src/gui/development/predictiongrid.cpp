@@ -1,5 +1,7 @@
 #include "development/predictiongrid.h"
 
+#include "document/systemdocument.h"
+
 #include <QApplication>
 #include <QHeaderView>
 #include <QPalette>
@@ -46,9 +48,7 @@ PredictionGrid::PredictionGrid(QWidget* parent)
 
 int PredictionGrid::numberAt(int row, int column)
 {
-    if (row < 1 || row >= kRows || column < 1 || column >= kColumns)
-        return 0;
-    return 10 * (row - 1) + column;
+    return gridNumberAt(row, column);
 }
 
 int PredictionGrid::rowOf(int number)

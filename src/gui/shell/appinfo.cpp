@@ -1,7 +1,11 @@
 #include "shell/appinfo.h"
 
+#include "development/storedsystems.h"
+
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #ifndef SESTARA_VERSION_MAJOR
 #define SESTARA_VERSION_MAJOR 1
@@ -9,8 +13,20 @@
 #ifndef SESTARA_VERSION_MINOR
 #define SESTARA_VERSION_MINOR 0
 #endif
+#ifndef SESTARA_DATA_FROM_BINDIR
+#define SESTARA_DATA_FROM_BINDIR "../share/sestara"
+#endif
 
 namespace sestara::appinfo {
+namespace {
+
+bool holdsData(const QDir& folder)
+{
+    return QFileInfo(folder.filePath(QString::fromUtf8(kRiduttoreFileName))).isFile() ||
+           QFileInfo(folder.filePath(QString::fromUtf8(kImmediatiFileName))).isFile();
+}
+
+} // namespace
 
 QString productName()
 {
@@ -32,17 +48,32 @@ int versionMinor()
     return SESTARA_VERSION_MINOR;
 }
 
-QString executableName()
-{
-    const QString path = QCoreApplication::applicationFilePath();
-    if (path.isEmpty())
-        return QStringLiteral("sestara");
-    return QFileInfo(path).fileName();
-}
-
 QString programFolder()
 {
     return QCoreApplication::applicationDirPath();
+}
+
+QString dataFolder()
+{
+    const QDir program(programFolder());
+    if (holdsData(program))
+        return program.path();
+    const QDir installed(QDir::cleanPath(program.filePath(QStringLiteral(SESTARA_DATA_FROM_BINDIR))));
+    if (holdsData(installed))
+        return installed.path();
+    return program.path();
+}
+
+QString userFolder()
+{
+    // A program folder with its data beside it keeps the user's files too, as long as it can; an
+    // installed copy (bin, with its data in share) never writes into its bin folder.
+    const QString program = programFolder();
+    if (holdsData(QDir(program)) && QFileInfo(program).isWritable())
+        return program;
+    const QString own = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(own);
+    return own;
 }
 
 QString mainWindowCaption()

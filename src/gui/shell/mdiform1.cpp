@@ -1,5 +1,6 @@
 #include "shell/mdiform1.h"
 
+#include "conditions/conditionscontroller.h"
 #include "conditions/filtroconsecutivi2.h"
 #include "conditions/filtrogruppi.h"
 #include "conditions/filtroparidispari2.h"
@@ -8,6 +9,7 @@
 #include "development/ortogonalisuper.h"
 #include "shell/about.h"
 #include "shell/appinfo.h"
+#include "shell/icons.h"
 #include "shell/runcontrol.h"
 
 #include <QAction>
@@ -17,8 +19,8 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
-#include <QStyle>
 #include <QToolBar>
 
 namespace sestara {
@@ -43,12 +45,12 @@ void tag(T* w, int i)
 
 MDIForm1::MDIForm1(const QString& dataDir, QWidget* parent)
     : QMainWindow(parent)
-    , dataDir_(dataDir.isEmpty() ? appinfo::programFolder() : dataDir)
+    , dataDir_(dataDir.isEmpty() ? appinfo::dataFolder() : dataDir)
     , runControl_(new RunControl(this))
 {
     setObjectName(QStringLiteral("MDIForm1"));
     setWindowTitle(appinfo::mainWindowCaption());
-    setWindowIcon(style()->standardIcon(QStyle::SP_FileDialogListView));
+    setWindowIcon(QIcon::fromTheme(QStringLiteral("sestara"), toolbarIcon(QStringLiteral("new"))));
 
     finestreSistema_.resize(1);
     finestreSomma_.resize(1);
@@ -71,7 +73,11 @@ MDIForm1::MDIForm1(const QString& dataDir, QWidget* parent)
     status->setObjectName(QStringLiteral("StatusBar1"));
     setStatusBar(status);
 
-    resize(1040, 800);
+    // As large as the screen allows, up to the size the system windows are laid out for.
+    QSize size(1040, 800);
+    if (const QScreen* s = screen())
+        size = size.boundedTo(s->availableSize());
+    resize(size);
 }
 
 MDIForm1::~MDIForm1()
@@ -94,14 +100,12 @@ void MDIForm1::createMenus()
     mnuNew->setObjectName(QStringLiteral("mnuNew"));
     connect(mnuNew, &QAction::triggered, this, [this] { fileNewSuper(); });
 
-    // The archive window comes with the system files.
     auto* mnuArchivio = bar->addAction(QStringLiteral("Archivio Sistemi"));
     mnuArchivio->setObjectName(QStringLiteral("mnuArchivio"));
     mnuArchivio->setEnabled(false);
 
     QMenu* mnuImpostazioni = bar->addMenu(QStringLiteral("Opzioni"));
     mnuImpostazioni->setObjectName(QStringLiteral("mnuImpostazioni"));
-    // The slip settings dialog comes with the settings file.
     QAction* mnuOpzioni = mnuImpostazioni->addAction(QStringLiteral("Imposta Schedina"));
     mnuOpzioni->setObjectName(QStringLiteral("mnuOpzioni"));
     mnuOpzioni->setEnabled(false);
@@ -129,17 +133,16 @@ void MDIForm1::createToolBar()
     struct Button {
         const char* key;
         const char* tip;
-        QStyle::StandardPixmap icon;
     };
     const Button buttons[] = {
-        {"esci", "Chiudi Sestara", QStyle::SP_DialogCloseButton},
-        {"new", "Nuovo Sistema", QStyle::SP_FileIcon},
-        {"archivio", "Archivio Sistemi", QStyle::SP_DirOpenIcon},
-        {"opzioni", "Impostazioni Schedina", QStyle::SP_FileDialogDetailedView},
-        {"window", "Chiudi tutte le finestre", QStyle::SP_TitleBarCloseButton},
+        {"esci", "Chiudi Sestara"},
+        {"new", "Nuovo Sistema"},
+        {"archivio", "Archivio Sistemi"},
+        {"opzioni", "Impostazioni Schedina"},
+        {"window", "Chiudi tutte le finestre"},
     };
     for (const Button& b : buttons) {
-        QAction* a = toolbar1_->addAction(style()->standardIcon(b.icon), QString::fromUtf8(b.tip));
+        QAction* a = toolbar1_->addAction(toolbarIcon(QString::fromLatin1(b.key)), QString::fromUtf8(b.tip));
         a->setObjectName(QString::fromLatin1(b.key));
         a->setData(QString::fromLatin1(b.key));
         a->setToolTip(QString::fromUtf8(b.tip));
@@ -153,7 +156,7 @@ void MDIForm1::createToolBar()
         else if (key == QLatin1String("window"))
             chiudiTutteLeFinestre();
     });
-    // The archive and the slip settings come with later parts of the program.
+    // This version has neither the archive nor the slip settings: their buttons are disabled.
     for (QAction* a : toolbar1_->actions()) {
         const QString key = a->data().toString();
         if (key == QLatin1String("archivio") || key == QLatin1String("opzioni"))
@@ -198,12 +201,12 @@ OrtogonaliSuper* MDIForm1::fileNewSuper()
 
     OrtogonaliSuper* w = finestreSistema_[slot].data();
     if (!w) {
-        w = new OrtogonaliSuper(runControl_, dataDir_);
+        w = new OrtogonaliSuper(runControl_, settings_, dataDir_);
         finestreSistema_[slot] = w;
         QMdiSubWindow* sub = mdiArea_->addSubWindow(w);
         sub->setAttribute(Qt::WA_DeleteOnClose);
         sub->setWindowIcon(windowIcon());
-        sub->resize(sub->sizeHint().expandedTo(QSize(960, 660)));
+        placeSubWindow(sub);
         connect(w, &OrtogonaliSuper::unloaded, this, [this](int index) {
             if (index >= 1 && index < static_cast<int>(finestraLibera_.size()))
                 finestraLibera_[static_cast<std::size_t>(index)] = true;
@@ -235,6 +238,23 @@ OrtogonaliSuper* MDIForm1::fileNewSuper()
     w->setConditionDialogs({finestrePresenze_[slot], finestrePariDispari_[slot], finestreConsecutivi_[slot],
                             finestreSomma_[slot], finestreGruppi_[slot]});
     return w;
+}
+
+void MDIForm1::placeSubWindow(QMdiSubWindow* sub)
+{
+    // Each new window a step down and right of the one before, and never larger than the area
+    // left from there, so every control stays in view.
+    constexpr int kStep = 24;
+    const QSize area = mdiArea_->viewport()->size();
+    const QSize wanted = sub->sizeHint().expandedTo(QSize(960, 660));
+    const int step = kStep * (static_cast<int>(mdiArea_->subWindowList().size() - 1) % 5);
+    QPoint at(step, step);
+    QSize room = area - QSize(at.x(), at.y());
+    if (room.width() < sub->minimumSizeHint().width() || room.height() < sub->minimumSizeHint().height()) {
+        at = QPoint(0, 0);
+        room = area;
+    }
+    sub->setGeometry(QRect(at, wanted.boundedTo(room).expandedTo(sub->minimumSizeHint())));
 }
 
 OrtogonaliSuper* MDIForm1::finestraSistema(int i) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/settings.h"
+
 #include <QMainWindow>
 #include <QPointer>
 
@@ -7,6 +9,7 @@
 
 class QAction;
 class QMdiArea;
+class QMdiSubWindow;
 class QMenu;
 class QToolBar;
 
@@ -26,7 +29,7 @@ class RunControl;
 class MDIForm1 : public QMainWindow {
     Q_OBJECT
 public:
-    // dataDir is the folder of the data files; empty means the program folder.
+    // dataDir is the folder of the data files; empty means the one the program finds.
     explicit MDIForm1(const QString& dataDir = QString(), QWidget* parent = nullptr);
     ~MDIForm1() override;
 
@@ -47,6 +50,8 @@ public:
 
     RunControl* runControl() const { return runControl_; }
     QString dataDir() const { return dataDir_; }
+    // The settings every system window reads.
+    Settings& settings() { return settings_; }
 
     // The close-all button: stops any run and closes every window but this one.
     void chiudiTutteLeFinestre();
@@ -60,8 +65,10 @@ private:
     void createToolBar();
     void toggleToolBar();
     void closeOtherWindows();
+    void placeSubWindow(QMdiSubWindow* sub);
 
     QString dataDir_;
+    Settings settings_;
     RunControl* runControl_ = nullptr;
     QMdiArea* mdiArea_ = nullptr;
     QToolBar* toolbar1_ = nullptr;

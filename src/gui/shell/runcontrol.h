@@ -25,6 +25,8 @@ public:
 
     // Asks the run in progress, if any, to stop.
     void interrompi();
+    // Whether the run in progress has been asked to stop.
+    bool interruptRequested() const { return interrupt_ && interrupt_->load(); }
 
 signals:
     void busyChanged(bool busy);

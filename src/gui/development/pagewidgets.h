@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace sestara::ui {
+
+// A captioned frame around one control.
+QGroupBox* frame(const QString& caption, QWidget* content, const QString& name = QString());
+// A label that shows a value the user may select and copy.
+QLabel* valueLabel(const QString& name, const QString& text = QString());
+// A push button that never becomes the default button of its window.
+QPushButton* button(const QString& name, const QString& caption, const QString& toolTip = QString());
+// "Chiudi", element `element` of the window's close buttons (one per tab).
+QPushButton* chiudiButton(int element);
+
+} // namespace sestara::ui

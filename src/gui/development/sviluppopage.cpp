@@ -1,0 +1,198 @@
+#include "development/sviluppopage.h"
+
+#include "conditions/conditionset.h"
+#include "development/formatting.h"
+#include "development/listingmodel.h"
+#include "development/pagewidgets.h"
+#include "document/systemdocument.h"
+#include "settings/settings.h"
+#include "shell/messages.h"
+
+#include <QComboBox>
+#include <QFont>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListView>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace sestara {
+
+using ui::button;
+using ui::frame;
+using ui::valueLabel;
+
+namespace {
+
+QFont listingFont()
+{
+    QFont font(QStringLiteral("Courier New"));
+    font.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
+                      QStringLiteral("DejaVu Sans Mono")});
+    font.setStyleHint(QFont::Monospace);
+    font.setFixedPitch(true);
+    font.setPointSize(9);
+    return font;
+}
+
+void fill(QComboBox* combo, bool visible, const std::vector<std::string>& items)
+{
+    combo->clear();
+    for (const std::string& s : items)
+        combo->addItem(QString::fromStdString(s));
+    if (combo->count() > 0)
+        combo->setCurrentIndex(0);
+    combo->setVisible(visible);
+}
+
+} // namespace
+
+SviluppoPage::SviluppoPage(const SystemDocument& document, const Settings& settings, QWidget* parent)
+    : QWidget(parent)
+    , document_(document)
+    , settings_(settings)
+{
+    listing_ = new ListingModel(this);
+    testo_ = new QListView;
+    testo_->setObjectName(QStringLiteral("Testo"));
+    testo_->setModel(listing_);
+    testo_->setUniformItemSizes(true);
+    testo_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    testo_->setSelectionMode(QAbstractItemView::SingleSelection);
+    testo_->setFont(listingFont());
+    testo_->setMinimumWidth(
+        QFontMetrics(listingFont()).horizontalAdvance(QStringLiteral("0000000    >   00-00-00-00-00-00")) + 30);
+
+    type_ = valueLabel(QStringLiteral("Label7"));
+    prediction_ = valueLabel(QStringLiteral("Label3"));
+    prediction_->setWordWrap(true);
+    prediction_->setMinimumHeight(prediction_->fontMetrics().lineSpacing() * 3 + 4);
+    prediction_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    combinations_ = valueLabel(QStringLiteral("Label13_0"));
+    columns_ = valueLabel(QStringLiteral("Label2"));
+    fullCost_ = valueLabel(QStringLiteral("Label14"));
+    cost_ = valueLabel(QStringLiteral("Label10"));
+    saving_ = valueLabel(QStringLiteral("Label15"));
+    percent_ = valueLabel(QStringLiteral("Label8"), QStringLiteral("0 %"));
+    slips_ = valueLabel(QStringLiteral("Label17"));
+
+    auto* figures = new QGridLayout;
+    figures->addWidget(frame(QStringLiteral("Sistema Tipo :"), type_, QStringLiteral("Frame16")), 0, 0, 1, 2);
+    figures->addWidget(frame(QStringLiteral("Lista Pronostico :"), prediction_), 1, 0, 1, 2);
+    figures->addWidget(frame(QStringLiteral("Combinazioni Integrali :"), combinations_), 2, 0);
+    figures->addWidget(frame(QStringLiteral("Combinazioni Giocate :"), columns_), 2, 1);
+    figures->addWidget(frame(QStringLiteral("Costo Sistema Integrale :"), fullCost_), 3, 0);
+    figures->addWidget(frame(QStringLiteral("Costo Sistema Elaborato:"), cost_), 3, 1);
+    figures->addWidget(frame(QStringLiteral("Risparmio :"), saving_), 4, 0);
+    figures->addWidget(frame(QStringLiteral("Percentuale Riduzione:"), percent_), 4, 1);
+    figures->addWidget(frame(QStringLiteral("Schedine Totali:"), slips_), 5, 0);
+
+    const QString captions[4] = {QStringLiteral("Fisse"), QStringLiteral("Pari / Dispari"), QStringLiteral("Somma"),
+                                 QStringLiteral("Consecutivi")};
+    auto* conditionsBox = new QGroupBox(QStringLiteral("Condizioni:"));
+    auto* conditionsLayout = new QGridLayout(conditionsBox);
+    for (int k = 0; k < 4; ++k) {
+        auto* combo = new QComboBox;
+        combo->setObjectName(QStringLiteral("Combo3_%1").arg(k));
+        combo->hide();
+        conditionLists_[static_cast<std::size_t>(k)] = combo;
+        conditionsLayout->addWidget(frame(captions[k], combo), k / 2, k % 2);
+    }
+    groups_ = new QListWidget;
+    groups_->setObjectName(QStringLiteral("List4"));
+    groups_->setMaximumHeight(groups_->fontMetrics().lineSpacing() * 4 + 8);
+    groups_->hide();
+    connect(groups_, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { groupClicked(groups_->row(item)); });
+    conditionsLayout->addWidget(frame(QStringLiteral("Gruppi"), groups_), 2, 0, 1, 2);
+    figures->addWidget(conditionsBox, 6, 0, 1, 2);
+    figures->setRowStretch(7, 1);
+
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {button(QStringLiteral("Command14"), QStringLiteral("Salva"), QStringLiteral("Salva Sistema su File")),
+                           button(QStringLiteral("Command6"), QStringLiteral("Stampa"), QStringLiteral("Stampa Sviluppo")),
+                           button(QStringLiteral("Command5"), QStringLiteral("Gioca Sistema"),
+                                  QStringLiteral("Stampa Sviluppo su Schedina"))}) {
+        b->setEnabled(false);
+        buttons->addWidget(b);
+    }
+    buttons->addStretch();
+    QPushButton* chiudi = ui::chiudiButton(1);
+    connect(chiudi, &QPushButton::clicked, this, &SviluppoPage::chiudiRequested);
+    buttons->addWidget(chiudi);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(frame(QStringLiteral("Colonne:"), testo_, QStringLiteral("Frame41")), 1);
+    top->addLayout(figures, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top, 1);
+    layout->addLayout(buttons);
+}
+
+void SviluppoPage::clearForRun()
+{
+    type_->clear();
+    slips_->clear();
+    prediction_->clear();
+    for (QLabel* l : {cost_, combinations_, fullCost_, saving_, columns_, percent_})
+        l->setText(QStringLiteral("0"));
+    for (QComboBox* c : conditionLists_) {
+        c->clear();
+        c->hide();
+    }
+    groups_->clear();
+    groups_->hide();
+    listing_->clear();
+}
+
+void SviluppoPage::showInterrupted()
+{
+    type_->setText(QStringLiteral("Elaborazione Interrotta"));
+}
+
+void SviluppoPage::showDeveloped()
+{
+    const DevelopedSystem* developed = document_.developed();
+    if (!developed)
+        return;
+    const ConditionDisplay display = conditionDisplay(developed->conditions);
+    fill(conditionLists_[0], display.fisseVisible, display.fisse);
+    fill(conditionLists_[1], display.pariDispariVisible, display.pariDispari);
+    fill(conditionLists_[2], display.sommaVisible, display.somma);
+    fill(conditionLists_[3], display.consecutiviVisible, display.consecutivi);
+    groups_->clear();
+    for (const std::string& s : display.gruppi)
+        groups_->addItem(QString::fromStdString(s));
+    groups_->setVisible(display.gruppiVisible);
+
+    const Costs costs = developed->costs(settings_.costoColonna);
+    type_->setText(QString::fromStdString(developed->entryText));
+    prediction_->setText(QString::fromStdString(developed->predictionText()));
+    combinations_->setText(formatCount(static_cast<std::int64_t>(costs.fullCombinations)));
+    columns_->setText(formatCount(static_cast<std::int64_t>(costs.columns)));
+    cost_->setText(formatMoney(costs.developedCents));
+    fullCost_->setText(formatMoney(costs.fullCents));
+    saving_->setText(formatMoney(costs.savingCents));
+    percent_->setText(formatPercent(costs.percent));
+    slips_->setText(formatCount(static_cast<std::int64_t>(costs.slips)));
+
+    listing_->setDevelopment(developed->development);
+    testo_->setCurrentIndex(QModelIndex());
+    testo_->scrollToTop();
+}
+
+void SviluppoPage::groupClicked(int row)
+{
+    const DevelopedSystem* developed = document_.developed();
+    if (!developed)
+        return;
+    const std::string text = groupDisplayMessage(developed->conditions, row);
+    if (!text.empty())
+        Messages::show(this, QString::fromStdString(text), MessageIcon::None);
+}
+
+} // namespace sestara

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+class QComboBox;
+class QLabel;
+class QListView;
+class QListWidget;
+
+namespace sestara {
+
+class ListingModel;
+class SystemDocument;
+struct Settings;
+
+// The "Sviluppo" tab: the listing of the developed system, its figures and costs, and the
+// conditions it was developed with. It shows the document's developed system.
+class SviluppoPage : public QWidget {
+    Q_OBJECT
+public:
+    SviluppoPage(const SystemDocument& document, const Settings& settings, QWidget* parent = nullptr);
+
+    // Before a run: everything back to zero and the conditions hidden.
+    void clearForRun();
+    void showInterrupted();
+    // The document's developed system, the listing opened at its first line.
+    void showDeveloped();
+
+signals:
+    void chiudiRequested();
+
+private:
+    void groupClicked(int row);
+
+    const SystemDocument& document_;
+    const Settings& settings_;
+    ListingModel* listing_ = nullptr;
+    QListView* testo_ = nullptr;
+    QLabel* type_ = nullptr;          // Label7
+    QLabel* prediction_ = nullptr;    // Label3
+    QLabel* combinations_ = nullptr;  // Label13_0
+    QLabel* columns_ = nullptr;       // Label2
+    QLabel* fullCost_ = nullptr;      // Label14
+    QLabel* cost_ = nullptr;          // Label10
+    QLabel* saving_ = nullptr;        // Label15
+    QLabel* percent_ = nullptr;       // Label8
+    QLabel* slips_ = nullptr;         // Label17
+    std::array<QComboBox*, 4> conditionLists_{}; // Combo3_0..3
+    QListWidget* groups_ = nullptr;   // List4
+};
+
+} // namespace sestara
