@@ -1,4 +1,3 @@
-#include "shell/appinfo.h"
 #include "shell/mdiform1.h"
 #include "shell/singleinstance.h"
 #include "shell/startup.h"
@@ -8,11 +7,10 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("sestara"));
-    QApplication::setApplicationDisplayName(sestara::appinfo::productName());
+    sestara::setUpApplication();
 
     sestara::SingleInstanceGuard guard;
-    if (!sestara::checkSingleInstance(guard, sestara::appinfo::executableName()))
+    if (!sestara::checkSingleInstance(guard))
         return 0;
 
     sestara::MDIForm1 mainWindow;

@@ -138,7 +138,8 @@ About::~About()
 
 QString About::titleText()
 {
-    return appinfo::executableName() + QStringLiteral(" Ver. ") + QString::number(appinfo::versionMajor()) +
+    // The program's name as the user knows it, not the lower-case name of the executable file.
+    return appinfo::productName() + QStringLiteral(" Ver. ") + QString::number(appinfo::versionMajor()) +
            QStringLiteral(".") + QString::number(appinfo::versionMinor());
 }
 

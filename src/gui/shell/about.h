@@ -16,7 +16,7 @@ public:
     explicit About(QWidget* mainWindow);
     ~About() override;
 
-    // The title drawn under the rights notice: "<executable> Ver. <major>.<minor>".
+    // The title drawn under the rights notice: "Sestara Ver. <major>.<minor>".
     static QString titleText();
 
     // The desktop tools tried, in order, by "System Info...".

@@ -12,6 +12,7 @@ namespace sestara {
 Loading::Loading(QWidget* mainWindow)
     : QDialog(mainWindow, Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint |
                               Qt::WindowStaysOnTopHint)
+    , mainWindow_(mainWindow)
 {
     setObjectName(QStringLiteral("Loading"));
     setWindowTitle(QStringLiteral("Loading...."));
@@ -72,6 +73,15 @@ void Loading::interrompi()
     close();
 }
 
+void Loading::changeEvent(QEvent* event)
+{
+    // The main window is the parent only so that this window closes with it: when the about box
+    // disables the main window, "Interrompi" must stay within reach.
+    if (event->type() == QEvent::EnabledChange && !isEnabled())
+        setEnabled(true);
+    QDialog::changeEvent(event);
+}
+
 void Loading::closeEvent(QCloseEvent* event)
 {
     // Closing the progress window by its frame stops the computation too: nothing would be left
@@ -80,6 +90,8 @@ void Loading::closeEvent(QCloseEvent* event)
         requested_ = true;
         emit interrompiRequested();
     }
+    if (mainWindow_)
+        mainWindow_->setEnabled(true);
     // Not QDialog's handler: it would go through reject(), which is "Interrompi" here.
     event->accept();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPointer>
 
 class QProgressBar;
 class QPushButton;
@@ -8,7 +9,8 @@ class QPushButton;
 namespace sestara {
 
 // The progress window of a long computation, kept above the main window. "Interrompi" (or
-// closing the window) asks the computation to stop.
+// closing the window) asks the computation to stop. Closing it enables the main window again,
+// which the about box may have disabled meanwhile.
 class Loading : public QDialog {
     Q_OBJECT
 public:
@@ -24,12 +26,14 @@ signals:
     void interrompiRequested();
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
 
 private:
     void interrompi();
 
+    QPointer<QWidget> mainWindow_;
     QProgressBar* progressBar_ = nullptr;
     QPushButton* command27_ = nullptr;
     qint64 maximum_ = 0;
