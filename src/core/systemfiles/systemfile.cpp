@@ -105,24 +105,6 @@ std::string readCounts(std::string_view v, std::array<bool, N>& slots, const cha
     return "";
 }
 
-// A group's number text must be the stored form "-n-n-...": numbers 1..90, none repeated.
-bool validGroupText(std::string_view text)
-{
-    if (text.empty() || text[0] != '-')
-        return false;
-    std::uint64_t seen[2] = {0, 0};
-    const auto pieces = splitAll(text.substr(1), '-');
-    for (auto piece : pieces) {
-        if (!isDigits(piece) || piece.size() > 2)
-            return false;
-        const auto n = static_cast<unsigned>(numericValue(piece));
-        if (n < 1 || n > 90 || (seen[n / 64] >> (n % 64) & 1u))
-            return false;
-        seen[n / 64] |= std::uint64_t{1} << (n % 64);
-    }
-    return true;
-}
-
 } // namespace
 
 LoadOutcome readSystemFileText(const std::string& text)
@@ -142,28 +124,23 @@ LoadOutcome readSystemFileText(const std::string& text)
         ++lineNo;
         const std::string_view line = chompCr(raw);
         if (inGroups) {
+            // Every line after "Gruppi" is a group line, whatever it starts with. Its number text is
+            // kept as it stands: the groups test reads it slot by slot and ignores what comes before
+            // the first "-".
             const std::size_t punti = line.find("Punti");
             const std::size_t dash = punti == std::string_view::npos ? punti : line.find('-', punti + 5);
             if (dash == std::string_view::npos) {
                 out.error = lineError(lineNo, "gruppo senza \"Punti\" minimo-massimo");
                 return out;
             }
-            Group g;
-            g.numeri = std::string(line.substr(0, punti));
-            g.puntiMin = static_cast<int>(std::min<std::int64_t>(numericValue(line.substr(punti + 5, dash - punti - 5)), 99));
-            g.puntiMax = static_cast<int>(std::min<std::int64_t>(numericValue(line.substr(dash + 1)), 99));
             if (s.conditions.gruppi.size() >= static_cast<std::size_t>(kMaxGroups)) {
                 out.error = lineError(lineNo, "più di " + std::to_string(kMaxGroups) + " gruppi");
                 return out;
             }
-            if (!validGroupText(g.numeri)) {
-                out.error = lineError(lineNo, "i numeri del gruppo non sono validi");
-                return out;
-            }
-            if (g.puntiMin > g.puntiMax || g.puntiMax > 6) {
-                out.error = lineError(lineNo, "punteggio del gruppo non valido");
-                return out;
-            }
+            Group g;
+            g.numeri = std::string(line.substr(0, punti));
+            g.puntiMin = static_cast<int>(std::min<std::int64_t>(numericValue(line.substr(punti + 5, dash - punti - 5)), 99));
+            g.puntiMax = static_cast<int>(std::min<std::int64_t>(numericValue(line.substr(dash + 1)), 99));
             s.conditions.gruppi.push_back(std::move(g));
             continue;
         }
