@@ -1,9 +1,17 @@
 // Runs the command-line program as a user would and checks its bytes and exit codes.
+#include "development/run.h"
+#include "systemfiles/systemfile.h"
+
 #include "testutil.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include <sys/wait.h>
+
+using sestara::kMsgAlmeno10;
 
 namespace {
 
@@ -14,119 +22,90 @@ struct CliRun {
 
 CliRun cli(const std::string& args)
 {
-    static testutil::TempDir io;
+    static const testutil::TempDir io;
     const std::string cmd = std::string(SESTARA_PROGRAM_DIR) + "/sestara-cli " + args + " >" + io.file("out") +
                             " 2>" + io.file("err") + " </dev/null";
     const int status = std::system(cmd.c_str());
-    CliRun r;
-    r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.out = testutil::readFile(io.file("out"));
-    r.err = testutil::readFile(io.file("err"));
-    return r;
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, testutil::readFile(io.file("out")),
+            testutil::readFile(io.file("err"))};
 }
 
-std::string lines(int first, int last)
+// A system file of the type and the numbers first..last.
+std::string sup(const std::string& type, int first, int last, const std::string& more = "")
 {
-    std::string s;
+    std::string text = "Sistema=" + type + "\r\nLista=";
     for (int n = first; n <= last; ++n)
-        s += std::to_string(n) + " ";
-    return s;
-}
-
-std::size_t countLines(const std::string& s)
-{
-    return static_cast<std::size_t>(std::count(s.begin(), s.end(), '\n'));
+        text += std::to_string(n) + " ";
+    return text + "\r\n" + more;
 }
 
 } // namespace
 
-TEST(Cli, Catalogue)
+TEST(Cli, CatalogueAndUsage)
 {
     CliRun r = cli("catalogo");
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(countLines(r.out), 161u);
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 161);
     EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "10 numeri sistema Integrale");
-    r = cli("catalogo 36");
-    EXPECT_EQ(r.out, "36 numeri ridotto n-1\n36 numeri ridotto n-2\n36 numeri ridotto n-3\n");
+    EXPECT_EQ(cli("catalogo 36").out, "36 numeri ridotto n-1\n36 numeri ridotto n-2\n36 numeri ridotto n-3\n");
     r = cli("catalogo 9");
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err, "Nessun sistema disponibile con 9 numeri (da 10 a 55)\n");
-    EXPECT_EQ(cli("catalogo dieci").exitCode, 2);
-    EXPECT_EQ(cli("catalogo 10 11").exitCode, 2);
-    EXPECT_EQ(cli("").exitCode, 2);
-    EXPECT_EQ(cli("sviluppa").exitCode, 2);
-    EXPECT_EQ(cli("stampa x").exitCode, 2);
-    EXPECT_EQ(cli("--dati").exitCode, 2);
+    for (const char* usage : {"", "catalogo dieci", "catalogo 10 11", "sviluppa", "stampa x", "--dati", "verifica x",
+                              "/tmp/dieci.sup"})
+        EXPECT_EQ(cli(usage).exitCode, 2) << usage;
 }
 
 TEST(Cli, DevelopsASystemFileByteForByte)
 {
     testutil::TempDir dir;
-    dir.write("dieci.sup", "Sistema=10 numeri sistema Integrale\r\nLista=" + lines(5, 14) + "\r\n");
-    const CliRun r = cli(dir.file("dieci.sup"));
-    EXPECT_EQ(r.exitCode, 2) << "a file alone is not a command";
-    const CliRun d = cli("sviluppa " + dir.file("dieci.sup"));
-    ASSERT_EQ(d.exitCode, 0) << d.err;
-    EXPECT_EQ(d.err, "");
-    EXPECT_EQ(countLines(d.out), 210u);
-    EXPECT_EQ(d.out.substr(0, 23), "1\t>   5-6-7-8-9-10\r\n2\t>");
+    dir.write("dieci.sup", sup("10 numeri sistema Integrale", 5, 14));
+    CliRun r = cli("sviluppa " + dir.file("dieci.sup"));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 210);
+    EXPECT_EQ(r.out.substr(0, 23), "1\t>   5-6-7-8-9-10\r\n2\t>");
     const std::string last = "\r\n210\t>   9-10-11-12-13-14\r\n";
-    EXPECT_EQ(d.out.substr(d.out.size() - last.size()), last);
-}
+    EXPECT_EQ(r.out.substr(r.out.size() - last.size()), last);
 
-TEST(Cli, RefusalsUseTheProgramsMessages)
-{
-    testutil::TempDir dir;
-    dir.write("nove.sup", "Sistema=10 numeri sistema Integrale\r\nLista=" + lines(1, 9) + "\r\n");
-    CliRun r = cli("sviluppa " + dir.file("nove.sup"));
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "Inserire almeno 10 elementi nel pronostico\n");
-
-    dir.write("dodici.sup", "Sistema=20 numeri sistema Integrale\r\nLista=" + lines(1, 12) + "\r\n");
-    r = cli("sviluppa " + dir.file("dodici.sup"));
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, "La quantità d'elementi inseriti non è conforme\n");
-
-    dir.write("doppio.sup", "Sistema=11 numeri sistema Integrale\r\nLista=1 2 3 4 5 6 7 8 9 10 10 \r\n");
-    r = cli("sviluppa " + dir.file("doppio.sup"));
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, "I dati non sono conformi !\nverificare elementi inseriti\n");
-
-    r = cli("sviluppa " + dir.file("assente.sup"));
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, "Errore nel caricamento sistema\nimpossibile leggere il file " + dir.file("assente.sup") + "\n");
-
-    dir.write("guasto.sup", "Sistema=10 numeri sistema Integrale\r\nLista=1 2 3 4 5 6 7 8 9 99 \r\n");
-    r = cli("sviluppa " + dir.file("guasto.sup"));
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, "Errore nel caricamento sistema\nRiga 2: il numero \"99\" della lista non è da 1 a 90\n");
-}
-
-TEST(Cli, ConditionsAndDataFolder)
-{
-    testutil::TempDir dir;
-    dir.write("somma.sup", "Sistema=10 numeri sistema Integrale\r\nLista=" + lines(1, 10) +
-                               "\r\nPresenze=1-\r\nSomma=21 - 22\r\n");
-    CliRun r = cli("sviluppa " + dir.file("somma.sup"));
-    ASSERT_EQ(r.exitCode, 0) << r.err;
+    dir.write("somma.sup", sup("10 numeri sistema Integrale", 1, 10, "Presenze=1-\r\nSomma=21 - 22\r\n"));
+    r = cli("sviluppa " + dir.file("somma.sup"));
     EXPECT_EQ(r.out, "1\t>   1-2-3-4-5-6\r\n2\t>   1-2-3-4-5-7\r\n");
+}
 
-    // The reduced developer reads the table from the folder given with --dati.
-    const std::string table = testutil::record(110, 101, 0, 0, 0, 1) + testutil::record(10, 1, 2, 3, 4, 5);
-    dir.write("Riduttore", table);
-    dir.write("ridotto.sup", "Sistema=10 numeri ridotto n-1\r\nLista=" + lines(11, 20) + "\r\n");
+TEST(Cli, RefusalsGoToStandardErrorWithExitCodeOne)
+{
+    testutil::TempDir dir;
+    dir.write("nove.sup", sup("10 numeri sistema Integrale", 1, 9));
+    dir.write("guasto.sup", sup("10 numeri sistema Integrale", 90, 99));
+    const std::string failedLoad = "Errore nel caricamento sistema\n";
+    const std::pair<std::string, std::string> cases[] = {
+        {"sviluppa " + dir.file("nove.sup"), std::string(kMsgAlmeno10) + "\n"},
+        {"sviluppa " + dir.file("assente.sup"),
+         failedLoad + sestara::readSystemFile(dir.file("assente.sup")).error + "\n"},
+        {"sviluppa " + dir.file("guasto.sup"),
+         failedLoad + sestara::readSystemFile(dir.file("guasto.sup")).error + "\n"},
+    };
+    for (const auto& [args, err] : cases) {
+        const CliRun r = cli(args);
+        EXPECT_EQ(r.exitCode, 1) << args;
+        EXPECT_EQ(r.out, "") << args;
+        EXPECT_EQ(r.err, err) << args;
+    }
+}
+
+TEST(Cli, DataFolderGivenWithDati)
+{
+    testutil::TempDir dir;
+    dir.write("ridotto.sup", sup("10 numeri ridotto n-1", 11, 20));
+    CliRun r = cli("--dati " + dir.path() + " sviluppa " + dir.file("ridotto.sup"));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("(" + dir.file("Riduttore") + ")"), std::string::npos) << r.err;
+
+    dir.write("Riduttore", testutil::record(110, 101, 0, 0, 0, 1) + testutil::record(10, 1, 2, 3, 4, 5));
     r = cli("--dati " + dir.path() + " sviluppa " + dir.file("ridotto.sup"));
-    ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "1\t>   20-11-12-13-14-15\r\n");
-
-    dir.write("ridotto2.sup", "Sistema=10 numeri ridotto n-2\r\nLista=" + lines(11, 20) + "\r\n");
-    r = cli("--dati " + dir.path() + " sviluppa " + dir.file("ridotto2.sup"));
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "Il file \"Riduttore\" non contiene il sistema \"10 numeri ridotto n-2\".\n");
-
-    r = cli("--dati " + dir.file("vuota") + " sviluppa " + dir.file("ridotto.sup"));
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, "Impossibile leggere il file \"Riduttore\" (" + dir.file("vuota") + "/Riduttore).\n");
+    r = cli("--dati " + dir.path() + " verifica");
+    EXPECT_EQ(r.exitCode, 1) << "no \"Immediati\", one system in \"Riduttore\" that fails";
+    EXPECT_EQ(r.out.substr(r.out.rfind('\n', r.out.size() - 2) + 1), "135 sistemi NON verificati\n");
 }

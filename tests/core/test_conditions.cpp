@@ -3,174 +3,129 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
+#include <algorithm>
+#include <numeric>
 
 using namespace sestara;
 
 namespace {
 
-Verdict verdict(const ConditionSet& c, std::array<std::uint8_t, 6> col)
+using Col = std::array<std::uint8_t, 6>;
+
+Verdict verdict(const ConditionSet& c, Col col)
 {
     return ConditionFilter(c).filtraCondizioni(col.data());
 }
 
-bool accepts(const ConditionSet& c, std::array<std::uint8_t, 6> col)
+// Each column must be accepted, or refused by the condition under test, as marked.
+void expectProbes(const ConditionSet& c, Verdict refusal, std::initializer_list<std::pair<Col, bool>> probes)
 {
-    return verdict(c, col) == Verdict::Accepted;
+    for (const auto& [col, accepted] : probes)
+        EXPECT_EQ(verdict(c, col), accepted ? Verdict::Accepted : refusal) << int(col[0]) << " " << int(col[5]);
 }
 
 } // namespace
 
-TEST(Conditions, NoConditionKeepsEveryColumn)
+TEST(Conditions, EachTestOnItsBoundaries)
 {
+    ConditionSet none;
+    none.salvaPresenze({5, 17}, false); // data without its flag is ignored
+    none.pariDispari[6] = true;
+    EXPECT_FALSE(ConditionFilter(none).active());
+    expectProbes(none, Verdict::Accepted, {{{1, 2, 3, 4, 6, 7}, true}});
+
     ConditionSet c;
-    EXPECT_FALSE(ConditionFilter(c).active());
-    EXPECT_TRUE(accepts(c, {1, 2, 3, 4, 5, 6}));
-    // Data without its flag is ignored.
-    c.salvaPresenze({5, 17}, false);
-    c.pariDispari[6] = true;
-    EXPECT_FALSE(ConditionFilter(c).active());
-    EXPECT_TRUE(accepts(c, {1, 2, 3, 4, 6, 7}));
-}
-
-TEST(Conditions, FixedNumbers)
-{
-    ConditionSet c;
-    EXPECT_TRUE(c.salvaPresenze({5, 17}, true));
-    EXPECT_TRUE(accepts(c, {1, 5, 9, 17, 30, 40}));
-    EXPECT_EQ(verdict(c, {1, 5, 9, 18, 30, 40}), Verdict::Presenze);
-    EXPECT_EQ(c.fixedNumbers(), (std::vector<int>{5, 17}));
-
-    c.salvaPresenze({1, 2, 3, 4, 5, 6, 7}, true);
-    EXPECT_EQ(verdict(c, {1, 2, 3, 4, 5, 6}), Verdict::Presenze) << "seven fixed numbers: nothing passes";
-
-    // "OK" with an empty list switches it off and tells the dialog to uncheck "Attiva".
-    EXPECT_FALSE(c.salvaPresenze({}, true));
-    EXPECT_FALSE(c.presenzeAttive);
-    EXPECT_TRUE(c.fixedNumbers().empty());
-
-    // Numbers kept but "Attiva" unchecked: stored, not in force.
-    EXPECT_FALSE(c.salvaPresenze({8}, false));
-    EXPECT_EQ(c.fixedNumbers(), std::vector<int>{8});
-    EXPECT_TRUE(accepts(c, {1, 2, 3, 4, 5, 6}));
-
-    // A gap among the first n slots is a slot no number matches.
-    ConditionSet gap;
+    c.salvaPresenze({5, 17, 90}, true);
+    expectProbes(c, Verdict::Presenze, {{{1, 5, 9, 17, 64, 90}, true}, {{1, 5, 9, 18, 64, 90}, false}, {{1, 5, 17, 64, 65, 89}, false}});
+    c.salvaPresenze(std::vector<int>{1, 2, 3, 4, 5, 6, 7}, true);
+    expectProbes(c, Verdict::Presenze, {{{1, 2, 3, 4, 5, 6}, false}}); // seven fixed numbers: nothing passes
+    ConditionSet gap; // a gap among the first n slots is a slot no number matches
     gap.presenzeAttive = true;
     gap.presenze[1] = 5;
     gap.presenze[3] = 17;
-    EXPECT_EQ(verdict(gap, {5, 17, 20, 30, 40, 50}), Verdict::Presenze);
-}
+    expectProbes(gap, Verdict::Presenze, {{{5, 17, 20, 30, 40, 50}, false}});
 
-TEST(Conditions, EvenOdd)
-{
-    ConditionSet c;
-    c.salvaPariDispari({3}, true);
-    EXPECT_TRUE(accepts(c, {1, 2, 3, 4, 5, 6}));
-    EXPECT_EQ(verdict(c, {2, 4, 6, 8, 10, 11}), Verdict::PariDispari);
-
+    c = {};
     c.salvaPariDispari({0, 6}, true);
-    EXPECT_TRUE(accepts(c, {1, 3, 5, 7, 9, 11}));
-    EXPECT_TRUE(accepts(c, {2, 4, 6, 8, 10, 90}));
-    EXPECT_FALSE(accepts(c, {1, 3, 5, 7, 9, 10}));
+    expectProbes(c, Verdict::PariDispari,
+                 {{{1, 3, 5, 7, 9, 11}, true}, {{2, 4, 6, 8, 10, 90}, true}, {{1, 3, 5, 7, 9, 10}, false}});
+    c.salvaPariDispari({3}, true);
+    expectProbes(c, Verdict::PariDispari, {{{1, 2, 3, 4, 5, 6}, true}, {{63, 64, 65, 66, 67, 68}, true},
+                                           {{2, 4, 6, 8, 10, 11}, false}, {{62, 64, 66, 68, 70, 71}, false}});
 
-    c.salvaPariDispari({0, 1, 2, 3, 4, 5, 6}, true);
-    EXPECT_TRUE(ConditionFilter(c).active()) << "all seven counts still run the test";
-    EXPECT_TRUE(accepts(c, {1, 2, 3, 4, 5, 7}));
-
-    EXPECT_FALSE(c.salvaPariDispari({}, true));
-    EXPECT_FALSE(c.pariDispariAttivo);
-}
-
-TEST(Conditions, Consecutive)
-{
-    ConditionSet c;
+    c = {};
     c.salvaConsecutivi({0}, true);
-    EXPECT_TRUE(accepts(c, {1, 3, 5, 7, 9, 11}));
-    EXPECT_EQ(verdict(c, {1, 2, 10, 20, 30, 40}), Verdict::Consecutivi);
-
-    c.salvaConsecutivi({2}, true);
-    EXPECT_TRUE(accepts(c, {4, 5, 6, 20, 30, 40}));
-    EXPECT_TRUE(accepts(c, {4, 5, 20, 21, 30, 40}));
-    EXPECT_FALSE(accepts(c, {4, 5, 6, 7, 30, 40}));
-    EXPECT_TRUE(accepts(c, {40, 5, 30, 4, 20, 21})) << "order does not matter";
-    EXPECT_TRUE(accepts(c, {63, 64, 65, 1, 10, 20})) << "pairs across the two halves of the mask";
-
+    expectProbes(c, Verdict::Consecutivi, {{{1, 3, 5, 7, 9, 11}, true}, {{1, 2, 10, 20, 30, 40}, false}});
+    c.salvaConsecutivi({2}, true); // pairs of neighbours, not runs
+    expectProbes(c, Verdict::Consecutivi,
+                 {{{4, 5, 6, 20, 30, 40}, true},
+                  {{40, 5, 30, 4, 20, 21}, true},
+                  {{63, 64, 65, 1, 10, 20}, true}, // across the two halves of the mask
+                  {{4, 5, 6, 7, 30, 40}, false}});
     c.salvaConsecutivi({5}, true);
-    EXPECT_TRUE(accepts(c, {85, 86, 87, 88, 89, 90}));
-    EXPECT_FALSE(accepts(c, {1, 2, 3, 4, 5, 7}));
-}
+    expectProbes(c, Verdict::Consecutivi, {{{85, 86, 87, 88, 89, 90}, true}, {{1, 2, 3, 4, 5, 7}, false}});
 
-TEST(Conditions, Sum)
-{
-    ConditionSet c;
-    c.salvaSomma(true, 100, 100, 21, 45);
-    ASSERT_TRUE(c.sommaAttiva);
-    EXPECT_TRUE(accepts(c, {10, 15, 16, 17, 20, 22}));
-    EXPECT_EQ(verdict(c, {10, 15, 16, 17, 20, 23}), Verdict::Somma);
-    EXPECT_EQ(verdict(c, {10, 15, 16, 17, 20, 21}), Verdict::Somma);
+    c = {};
+    c.salvaSomma(true, 100, 100, 21, 45); // bounds inclusive
+    expectProbes(c, Verdict::Somma,
+                 {{{10, 15, 16, 17, 20, 22}, true}, {{10, 15, 16, 17, 20, 23}, false}, {{10, 15, 16, 17, 20, 21}, false}});
 
-    // The full range restricts nothing and switches the condition off.
-    c.salvaSomma(true, 21, 45, 21, 45);
-    EXPECT_FALSE(c.sommaAttiva);
-    EXPECT_EQ(c.sommaMin, 21);
-    EXPECT_EQ(c.sommaMax, 45);
-
-    c.salvaSomma(false, 30, 25, 21, 45);
-    EXPECT_FALSE(c.sommaAttiva);
-    EXPECT_EQ(c.sommaMin, 21);
-    EXPECT_EQ(c.sommaMax, 45);
-
-    EXPECT_EQ(sommaOkError(true, 30, 25), "Attenzione: il valore minimo supera il valore massimo");
-    EXPECT_EQ(sommaOkError(false, 30, 25), "");
-    EXPECT_EQ(sommaOkError(true, 25, 25), "");
-}
-
-TEST(Conditions, Groups)
-{
-    ConditionSet c;
-    EXPECT_TRUE(c.salvaGruppi({{groupText({1, 2, 3, 4}), 1, 2}}, true));
-    EXPECT_EQ(c.gruppi[0].numeri, "-1-2-3-4");
-    EXPECT_TRUE(accepts(c, {1, 2, 10, 20, 30, 40}));
-    EXPECT_EQ(verdict(c, {1, 2, 3, 10, 20, 30}), Verdict::Gruppi);
-    EXPECT_EQ(verdict(c, {10, 20, 30, 40, 50, 60}), Verdict::Gruppi);
-
-    c.salvaGruppi({{"-1-2-3-4", 0, 1}}, true);
-    EXPECT_TRUE(accepts(c, {10, 20, 30, 40, 50, 60}));
-    EXPECT_TRUE(accepts(c, {4, 20, 30, 40, 50, 60}));
-    EXPECT_FALSE(accepts(c, {3, 4, 30, 40, 50, 60}));
-
-    // Both groups must hold.
-    c.salvaGruppi({{"-1-2-3", 1, 1}, {"-10-20-30", 2, 3}}, true);
-    EXPECT_TRUE(accepts(c, {1, 10, 20, 40, 50, 60}));
-    EXPECT_FALSE(accepts(c, {1, 2, 10, 20, 50, 60}));
-    EXPECT_FALSE(accepts(c, {1, 10, 40, 50, 60, 70}));
-
-    // A group larger than any fixed work area is read whole.
-    std::vector<int> big;
-    for (int n = 1; n <= 50; ++n)
-        big.push_back(n);
-    c.salvaGruppi({{groupText(big), 6, 6}}, true);
-    EXPECT_TRUE(accepts(c, {45, 46, 47, 48, 49, 50}));
-    EXPECT_FALSE(accepts(c, {45, 46, 47, 48, 49, 51}));
-
-    // A repeated number counts for every time it is listed, as the group is read slot by slot.
-    c.salvaGruppi({{"-5-5-9", 2, 2}}, true);
-    EXPECT_TRUE(accepts(c, {5, 20, 30, 40, 50, 60}));
-    EXPECT_FALSE(accepts(c, {5, 9, 30, 40, 50, 60}));
-
-    EXPECT_FALSE(c.salvaGruppi({}, true));
-    EXPECT_FALSE(c.gruppiAttivi);
-    EXPECT_TRUE(c.gruppi.empty());
+    c = {};
+    c.salvaGruppi({{"-1-2-3-4", 1, 2}}, true);
+    expectProbes(c, Verdict::Gruppi,
+                 {{{1, 2, 10, 20, 30, 40}, true}, {{1, 2, 3, 10, 20, 30}, false}, {{10, 20, 30, 40, 50, 60}, false}});
+    c.salvaGruppi({{"-90-64-63", 2, 2}}, true);
+    expectProbes(c, Verdict::Gruppi, {{{1, 2, 3, 63, 64, 89}, true}, {{1, 2, 3, 63, 64, 90}, false}});
+    c.salvaGruppi({{"-1-2-3", 1, 1}, {"-10-20-30", 2, 3}}, true); // every group must hold
+    expectProbes(c, Verdict::Gruppi,
+                 {{{1, 10, 20, 40, 50, 60}, true}, {{1, 2, 10, 20, 50, 60}, false}, {{1, 10, 40, 50, 60, 70}, false}});
+    std::vector<int> big(50);
+    std::iota(big.begin(), big.end(), 1);
+    c.salvaGruppi({{groupText(big), 6, 6}}, true); // a group larger than any fixed work area is read whole
+    expectProbes(c, Verdict::Gruppi, {{{45, 46, 47, 48, 49, 50}, true}, {{45, 46, 47, 48, 49, 51}, false}});
+    c.salvaGruppi({{"-5-5-9", 2, 2}}, true); // a repeated number counts each time it is listed
+    expectProbes(c, Verdict::Gruppi, {{{5, 20, 30, 40, 50, 60}, true}, {{5, 9, 30, 40, 50, 60}, false}});
+    c.salvaGruppi({{"Sistema=-20-25", 0, 0}}, true); // the text before the first "-" is no number
+    expectProbes(c, Verdict::Gruppi, {{{1, 2, 3, 4, 5, 6}, true}, {{1, 2, 3, 4, 5, 20}, false}});
 }
 
 TEST(Conditions, GroupTextIsReadSlotBySlot)
 {
+    EXPECT_EQ(groupText({5, 17, 23}), "-5-17-23");
     EXPECT_EQ(groupNumbers("-5-17-23"), (std::vector<int>{5, 17, 23}));
-    EXPECT_EQ(groupNumbers("7-5"), std::vector<int>{5}) << "text before the first dash fills no slot";
+    EXPECT_EQ(groupNumbers("Sistema=-20-25"), (std::vector<int>{20, 25}));
     EXPECT_EQ(groupNumbers("-5x-17"), (std::vector<int>{5, 17}));
     EXPECT_EQ(groupNumbers("--3"), (std::vector<int>{0, 3}));
     EXPECT_EQ(groupNumbers(""), std::vector<int>{});
+}
+
+TEST(Conditions, StoringSwitchesTheFlags)
+{
+    ConditionSet c;
+    EXPECT_FALSE(c.salvaPresenze({8}, false)) << "kept, not in force";
+    EXPECT_EQ(c.fixedNumbers(), std::vector<int>{8});
+    // "OK" with an empty list switches a list condition off and unchecks "Attiva".
+    EXPECT_FALSE(c.salvaPresenze({}, true));
+    EXPECT_TRUE(c.fixedNumbers().empty());
+    EXPECT_FALSE(c.salvaPariDispari({}, true));
+    EXPECT_FALSE(c.salvaConsecutivi({}, true));
+    EXPECT_FALSE(c.salvaGruppi({}, true));
+    EXPECT_FALSE(c.presenzeAttive || c.pariDispariAttivo || c.consecutiviAttivo || c.gruppiAttivi);
+    EXPECT_TRUE(c.salvaPariDispari({0, 1, 2, 3, 4, 5, 6}, true));
+    EXPECT_TRUE(ConditionFilter(c).active()) << "all seven counts still run the test";
+
+    // The sum stays active while the range moves either bound; the full range switches it off.
+    const int sums[][6] = {// attiva, min, max: active, stored min, stored max
+                           {1, 22, 45, 1, 22, 45}, {1, 21, 44, 1, 21, 44}, {1, 21, 45, 0, 21, 45}, {0, 30, 40, 0, 21, 45}};
+    for (const auto& s : sums) {
+        c.salvaSomma(s[0], s[1], s[2], 21, 45);
+        EXPECT_EQ(c.sommaAttiva, bool(s[3])) << s[1] << " - " << s[2];
+        EXPECT_EQ(c.sommaMin, s[4]);
+        EXPECT_EQ(c.sommaMax, s[5]);
+    }
+    EXPECT_EQ(sommaOkError(true, 30, 25), "Attenzione: il valore minimo supera il valore massimo");
+    EXPECT_EQ(sommaOkError(false, 30, 25), "");
+    EXPECT_EQ(sommaOkError(true, 25, 25), "");
 }
 
 TEST(Conditions, FixedOrderAndEarlyStop)
@@ -181,11 +136,8 @@ TEST(Conditions, FixedOrderAndEarlyStop)
     c.salvaConsecutivi({0}, true);
     c.salvaSomma(true, 300, 400, 21, 500);
     c.salvaGruppi({{"-1", 1, 1}}, true);
-    // Fails every condition: the first in order decides.
-    EXPECT_EQ(verdict(c, {1, 2, 3, 7, 9, 11}), Verdict::Presenze);
-    // Passes fixed numbers, fails the rest.
+    EXPECT_EQ(verdict(c, {1, 2, 3, 7, 9, 11}), Verdict::Presenze) << "fails all: the first in order decides";
     EXPECT_EQ(verdict(c, {1, 2, 3, 5, 9, 11}), Verdict::PariDispari);
-    EXPECT_EQ(verdict(c, {2, 4, 5, 6, 8, 10}), Verdict::PariDispari);
     c.salvaPariDispari({1, 2, 3, 4, 5, 6}, true);
     EXPECT_EQ(verdict(c, {1, 2, 5, 10, 20, 30}), Verdict::Consecutivi);
     EXPECT_EQ(verdict(c, {1, 3, 5, 10, 20, 30}), Verdict::Somma);
@@ -194,111 +146,14 @@ TEST(Conditions, FixedOrderAndEarlyStop)
     EXPECT_EQ(verdict(c, {1, 5, 10, 20, 30, 40}), Verdict::Accepted);
 }
 
-TEST(Conditions, MaskFilterAgreesWithPlainCounting)
-{
-    // Every test recomputed the plain way on random columns and random condition sets.
-    std::mt19937 rng(12345);
-    for (int round = 0; round < 300; ++round) {
-        ConditionSet c;
-        std::uniform_int_distribution<int> num(1, 90), coin(0, 1), pts(0, 6);
-        if (coin(rng))
-            c.salvaPresenze({num(rng)}, true);
-        std::vector<int> pd, cs;
-        for (int k = 0; k <= 6; ++k)
-            if (coin(rng))
-                pd.push_back(k);
-        for (int k = 0; k <= 5; ++k)
-            if (coin(rng))
-                cs.push_back(k);
-        c.salvaPariDispari(pd, coin(rng));
-        c.salvaConsecutivi(cs, coin(rng));
-        const int lo = 100 + num(rng), hi = lo + num(rng) * 2;
-        c.salvaSomma(coin(rng), lo, hi, 21, 519);
-        std::vector<int> g1;
-        for (int i = 0; i < 20; ++i)
-            g1.push_back(1 + (num(rng) % 45));
-        std::sort(g1.begin(), g1.end());
-        g1.erase(std::unique(g1.begin(), g1.end()), g1.end());
-        int a = pts(rng), b = pts(rng);
-        c.salvaGruppi({{groupText(g1), std::min(a, b), std::max(a, b)}}, coin(rng));
-        const ConditionFilter f(c);
-        for (int k = 0; k < 200; ++k) {
-            std::array<std::uint8_t, 6> col{};
-            for (int i = 0; i < 6; ++i) {
-                int v;
-                do
-                    v = num(rng);
-                while (std::find(col.begin(), col.begin() + i, v) != col.begin() + i);
-                col[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v);
-            }
-            bool ok = true;
-            if (ok && c.presenzeAttive)
-                ok = std::find(col.begin(), col.end(), c.presenze[1]) != col.end();
-            if (ok && c.pariDispariAttivo) {
-                int even = 0;
-                for (auto v : col)
-                    even += v % 2 == 0;
-                ok = c.pariDispari[static_cast<std::size_t>(even)];
-            }
-            if (ok && c.consecutiviAttivo) {
-                int p = 0;
-                for (auto x : col)
-                    for (auto y : col)
-                        p += x - 1 == y;
-                ok = c.consecutivi[static_cast<std::size_t>(p)];
-            }
-            if (ok && c.sommaAttiva) {
-                int s = 0;
-                for (auto v : col)
-                    s += v;
-                ok = s >= c.sommaMin && s <= c.sommaMax;
-            }
-            if (ok && c.gruppiAttivi) {
-                int hits = 0;
-                for (auto v : col)
-                    hits += std::count(g1.begin(), g1.end(), v);
-                ok = hits >= c.gruppi[0].puntiMin && hits <= c.gruppi[0].puntiMax;
-            }
-            ASSERT_EQ(f.accepts(col.data()), ok) << "round " << round;
-        }
-    }
-}
-
-TEST(Conditions, ResetsAndAnnulla)
+TEST(Conditions, DisplayTextsAndResets)
 {
     ConditionSet c;
-    c.salvaPresenze({5}, true);
-    c.salvaPariDispari({2}, true);
-    c.salvaConsecutivi({1}, true);
-    c.salvaSomma(true, 100, 150, 21, 519);
-    c.salvaGruppi({{"-1-2", 1, 2}}, true);
-
-    ConditionSet annulled = c;
-    annulled.annullaCondizioni();
-    EXPECT_FALSE(annulled.anyActive());
-    EXPECT_EQ(annulled.fixedNumbers(), std::vector<int>{5}) << "data kept";
-    EXPECT_TRUE(annulled.pariDispari[2]);
-    EXPECT_EQ(annulled.gruppi.size(), 1u);
-
-    ConditionSet fis = c;
-    fis.azzeraGrupeFis();
-    EXPECT_FALSE(fis.presenzeAttive || fis.sommaAttiva || fis.gruppiAttivi);
-    EXPECT_TRUE(fis.pariDispariAttivo && fis.consecutiviAttivo) << "a prediction change keeps even/odd and consecutive";
-    EXPECT_TRUE(fis.fixedNumbers().empty());
-    EXPECT_TRUE(fis.gruppi.empty());
-    EXPECT_EQ(fis.sommaMin, 100) << "the bounds stay until the dialog reloads them";
-
-    ConditionSet pari = c;
-    pari.azzeraConePari();
-    EXPECT_TRUE(pari.pariDispariAttivo) << "flags untouched";
-    EXPECT_FALSE(pari.pariDispari[2]);
-    EXPECT_FALSE(pari.consecutivi[1]);
-}
-
-TEST(Conditions, DisplayTexts)
-{
-    ConditionSet c;
-    EXPECT_FALSE(conditionDisplay(c).fisseVisible);
+    c.gruppiAttivi = true;
+    const ConditionDisplay empty = conditionDisplay(c);
+    EXPECT_FALSE(empty.fisseVisible || empty.pariDispariVisible || empty.consecutiviVisible || empty.sommaVisible ||
+                 empty.gruppiVisible)
+        << "groups active without a group show nothing";
     c.salvaPresenze({17, 5}, true);
     c.salvaPariDispari({4, 2}, true);
     c.salvaConsecutivi({3, 0}, true);
@@ -311,11 +166,20 @@ TEST(Conditions, DisplayTexts)
     EXPECT_EQ(d.consecutivi, (std::vector<std::string>{"0", "3"}));
     EXPECT_EQ(d.somma, std::vector<std::string>{"120 - 300"});
     EXPECT_EQ(d.gruppi, (std::vector<std::string>{"Gr_1  Punti: 2 - 3", "Gr_2  Punti: 0 - 1"}));
-    EXPECT_EQ(groupDisplayMessage(c, 0), "Gr_1  Punti: 2 - 3 -----> -5-17-23");
     EXPECT_EQ(groupDisplayMessage(c, 1), "Gr_2  Punti: 0 - 1 -----> -1-2");
     EXPECT_EQ(groupDisplayMessage(c, 2), "");
 
-    ConditionSet noGroups;
-    noGroups.gruppiAttivi = true;
-    EXPECT_FALSE(conditionDisplay(noGroups).gruppiVisible) << "active without groups shows nothing";
+    ConditionSet annulled = c, fis = c, pari = c;
+    annulled.annullaCondizioni(); // every flag off, data kept
+    EXPECT_FALSE(annulled.anyActive());
+    annulled.presenzeAttive = annulled.pariDispariAttivo = annulled.consecutiviAttivo = annulled.sommaAttiva =
+        annulled.gruppiAttivi = true;
+    EXPECT_EQ(annulled, c);
+    fis.azzeraGrupeFis(); // fixed numbers, sum and groups off and emptied; the sum bounds stay
+    EXPECT_FALSE(fis.presenzeAttive || fis.sommaAttiva || fis.gruppiAttivi);
+    EXPECT_TRUE(fis.pariDispariAttivo && fis.consecutiviAttivo && fis.pariDispari[2] && fis.sommaMin == 120);
+    EXPECT_TRUE(fis.fixedNumbers().empty() && fis.gruppi.empty());
+    pari.azzeraConePari(); // choices cleared, flags untouched
+    EXPECT_TRUE(pari.pariDispariAttivo && pari.consecutiviAttivo);
+    EXPECT_FALSE(pari.pariDispari[2] || pari.consecutivi[0]);
 }

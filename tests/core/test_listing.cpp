@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <sstream>
 
 using namespace sestara;
@@ -22,7 +23,6 @@ TEST(Listing, WholeListingNumbersFromOneWithCrLf)
     const std::size_t count = Development::kBlockColumns + 40000;
     for (std::size_t k = 0; k < count; ++k)
         d.append(Column{static_cast<std::uint8_t>(1 + k % 80), 81, 82, 83, 84, static_cast<std::uint8_t>(85 + k % 6)});
-    ASSERT_EQ(d.size(), count);
     std::ostringstream out;
     writeListing(out, d);
     const std::string text = out.str();
@@ -31,36 +31,17 @@ TEST(Listing, WholeListingNumbersFromOneWithCrLf)
     std::string line;
     std::size_t k = 0;
     while (std::getline(in, line)) {
-        ASSERT_FALSE(line.empty());
-        ASSERT_EQ(line.back(), '\r');
-        line.pop_back();
         ++k;
-        ASSERT_EQ(line, listingLine(k, d.column(k - 1)));
+        ASSERT_EQ(line, listingLine(k, d.column(k - 1)) + "\r");
     }
     EXPECT_EQ(k, count);
     EXPECT_LE(d.memoryBytes(), count * 8) << "at most 8 bytes a column";
 }
 
-TEST(Listing, ParseLineBack)
+TEST(TextHelpers, NumericValue)
 {
-    Column c{};
-    ASSERT_TRUE(parseListingLine("37\t>   3-11-25-40-62-90", c));
-    EXPECT_EQ(c, (Column{3, 11, 25, 40, 62, 90}));
-    EXPECT_FALSE(parseListingLine("37\t   3-11-25-40-62-90", c));
-    EXPECT_FALSE(parseListingLine("37\t>   3-11-25-40-62", c));
-    EXPECT_FALSE(parseListingLine("37\t>   3-11-25-40-62-91", c));
-}
-
-TEST(TextHelpers, NumericValueAndGrouping)
-{
-    EXPECT_EQ(numericValue("120 "), 120);
-    EXPECT_EQ(numericValue("12-"), 12);
-    EXPECT_EQ(numericValue("  7x"), 7);
-    EXPECT_EQ(numericValue("x7"), 0);
-    EXPECT_EQ(numericValue(""), 0);
-    EXPECT_EQ(numericValue("99999999999999999999999"), INT64_MAX);
-    EXPECT_EQ(groupedInteger(1623160, '.'), "1.623.160");
-    EXPECT_EQ(groupedInteger(924, '.'), "924");
-    EXPECT_EQ(groupedInteger(0, '.'), "0");
-    EXPECT_EQ(groupedInteger(-28989675, ','), "-28,989,675");
+    const std::pair<const char*, std::int64_t> values[] = {
+        {"120 ", 120}, {"12-", 12}, {"  7x", 7}, {"x7", 0}, {"", 0}, {"99999999999999999999999", INT64_MAX}};
+    for (const auto& [text, value] : values)
+        EXPECT_EQ(numericValue(text), value) << '"' << text << '"';
 }

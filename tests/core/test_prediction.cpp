@@ -1,95 +1,72 @@
 #include "development/prediction.h"
 
+#include "testutil.h"
+
 #include <gtest/gtest.h>
 
 using namespace sestara;
+using testutil::predictionOf;
+using testutil::range;
 
-TEST(Prediction, KeepsAscendingTextCountsAndEvenOdd)
+TEST(Prediction, SelectionTextCountsAndEvenOdd)
 {
     Prediction p;
-    EXPECT_EQ(p.text(), "");
     EXPECT_EQ(p.evenOddText(), "0 - 0");
-    EXPECT_TRUE(p.select(45));
-    EXPECT_TRUE(p.select(3));
-    EXPECT_TRUE(p.select(17));
+    for (int n : {45, 3, 17})
+        EXPECT_TRUE(p.select(n));
     EXPECT_EQ(p.text(), "3 17 45 ");
-    EXPECT_EQ(p.count(), 3);
     EXPECT_EQ(p.evenOddText(), "0 - 3");
     EXPECT_FALSE(p.select(17)) << "a number is picked once";
-    EXPECT_TRUE(p.select(90));
-    EXPECT_EQ(p.evenOddText(), "1 - 3");
-    p.deselect(3);
-    EXPECT_EQ(p.text(), "17 45 90 ");
     EXPECT_FALSE(p.select(0));
     EXPECT_FALSE(p.select(91));
-    p.clear();
-    EXPECT_EQ(p.count(), 0);
-}
+    EXPECT_TRUE(p.select(90));
+    p.deselect(3);
+    EXPECT_EQ(p.text(), "17 45 90 ");
+    EXPECT_EQ(p.evenOddText(), "1 - 2");
 
-TEST(Prediction, RefusesTheFiftySixthNumber)
-{
-    Prediction p;
+    Prediction full;
     for (int n = 1; n <= 55; ++n)
-        ASSERT_TRUE(p.select(n));
-    EXPECT_FALSE(p.select(56));
-    EXPECT_EQ(p.count(), 55);
-    EXPECT_FALSE(p.isSelected(56));
-}
+        ASSERT_TRUE(full.select(n));
+    EXPECT_FALSE(full.select(56)) << "the fifty-sixth number is refused";
+    EXPECT_FALSE(full.isSelected(56));
+    EXPECT_EQ(full.count(), 55);
 
-TEST(Prediction, SumLimits)
-{
-    Prediction p;
-    for (int n = 1; n <= 10; ++n)
-        p.select(n);
-    EXPECT_EQ(p.sommaMinima(), 21);
-    EXPECT_EQ(p.sommaMassima(), 45);
-    Prediction small;
-    small.select(4);
-    small.select(9);
-    EXPECT_EQ(small.sommaMinima(), 13);
-    EXPECT_EQ(small.sommaMassima(), 13);
-    Prediction top;
-    for (int n = 35; n <= 90; ++n)
-        top.select(n);
-    EXPECT_EQ(top.sommaMinima(), 35 + 36 + 37 + 38 + 39 + 40);
-    EXPECT_EQ(top.sommaMassima(), 84 + 85 + 86 + 87 + 88 + 89) << "90 was the 56th and was refused";
+    // The sum limits are the sums of the six smallest and the six largest numbers (all, if fewer).
+    const std::pair<std::vector<int>, std::pair<int, int>> sums[] = {
+        {range(1, 10), {21, 45}}, {{4, 9}, {13, 13}}, {range(35, 89), {35 + 36 + 37 + 38 + 39 + 40, 84 + 85 + 86 + 87 + 88 + 89}}};
+    for (const auto& [numbers, limits] : sums) {
+        EXPECT_EQ(predictionOf(numbers).sommaMinima(), limits.first);
+        EXPECT_EQ(predictionOf(numbers).sommaMassima(), limits.second);
+    }
 }
 
 TEST(Prediction, VerificaElementiRefusesRepeatedNumbers)
 {
-    auto p = Prediction::fromNumbers({12, 5, 40, 5});
-    ASSERT_TRUE(p);
-    EXPECT_EQ(p->text(), "5 5 12 40 ");
-    const VerifiedPrediction v = verificaElementi(*p);
-    EXPECT_EQ(v.error, "I dati non sono conformi !\nverificare elementi inseriti");
-    EXPECT_TRUE(v.pronostico.empty());
-
-    auto q = Prediction::fromNumbers({30, 2, 11});
-    const VerifiedPrediction w = verificaElementi(*q);
-    EXPECT_TRUE(w.error.empty());
-    EXPECT_EQ(w.pronostico, (std::vector<std::uint8_t>{2, 11, 30}));
+    const Prediction repeated = predictionOf({12, 5, 40, 5});
+    EXPECT_EQ(repeated.text(), "5 5 12 40 ");
+    const VerifiedPrediction bad = verificaElementi(repeated);
+    EXPECT_EQ(bad.error, "I dati non sono conformi !\nverificare elementi inseriti");
+    EXPECT_TRUE(bad.pronostico.empty());
+    const VerifiedPrediction good = verificaElementi(predictionOf({30, 2, 11}));
+    EXPECT_EQ(good.error, "");
+    EXPECT_EQ(good.pronostico, (std::vector<std::uint8_t>{2, 11, 30}));
 
     EXPECT_FALSE(Prediction::fromNumbers({1, 91}));
     EXPECT_FALSE(Prediction::fromNumbers({0}));
-    std::vector<int> tooMany(56, 1);
-    EXPECT_FALSE(Prediction::fromNumbers(tooMany));
+    EXPECT_FALSE(Prediction::fromNumbers(std::vector<int>(56, 1)));
 }
 
-TEST(Prediction, FullCombinationsExactly)
+TEST(Prediction, FullCombinations)
 {
-    EXPECT_EQ(combinazioniIntegrali(0), 0u);
-    EXPECT_EQ(combinazioniIntegrali(5), 0u);
-    EXPECT_EQ(combinazioniIntegrali(6), 1u);
-    EXPECT_EQ(combinazioniIntegrali(7), 7u);
-    EXPECT_EQ(combinazioniIntegrali(10), 210u);
-    EXPECT_EQ(combinazioniIntegrali(12), 924u);
-    EXPECT_EQ(combinazioniIntegrali(35), 1623160u);
-    EXPECT_EQ(combinazioniIntegrali(55), 28989675u);
+    const std::pair<int, std::uint64_t> known[] = {{0, 0},    {5, 0},      {6, 1},         {7, 7},
+                                                   {10, 210}, {35, 1623160}, {55, 28989675}};
+    for (const auto& [n, c] : known)
+        EXPECT_EQ(combinazioniIntegrali(n), c) << n;
     // Pascal's rule across the whole range guards the running product against overflow or rounding.
     for (int n = 7; n <= 90; ++n) {
         std::uint64_t c5 = 1;
         for (int i = 1; i <= 5; ++i)
-            c5 = c5 * static_cast<std::uint64_t>(n - 1 - 5 + i) / static_cast<std::uint64_t>(i);
+            c5 = c5 * static_cast<std::uint64_t>(n - 6 + i) / static_cast<std::uint64_t>(i);
         EXPECT_EQ(combinazioniIntegrali(n), combinazioniIntegrali(n - 1) + c5) << n;
     }
 }

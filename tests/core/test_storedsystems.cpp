@@ -1,133 +1,112 @@
+// The readers of "Riduttore" and "Immediati", on made-up tables and on the shipped files.
+#include "development/catalogue.h"
 #include "development/developers.h"
 #include "development/run.h"
 #include "development/storedsystems.h"
+#include "development/verifier.h"
 
 #include "testutil.h"
 
 #include <gtest/gtest.h>
 
-#include <random>
+#include <map>
+#include <set>
 
 using namespace sestara;
-using testutil::filler;
+using testutil::predictionOf;
+using testutil::range;
 using testutil::record;
 
 namespace {
+
+std::string filler(std::size_t records)
+{
+    return std::string(records * 6, '\0');
+}
 
 std::string header(int n, int level, std::uint64_t count)
 {
     std::uint8_t b[4];
     EXPECT_TRUE(encodeColumnCount(count, b));
-    return record(static_cast<std::uint8_t>(100 + n), static_cast<std::uint8_t>(100 + level), b[0], b[1], b[2], b[3]);
+    return record(100 + n, 100 + level, b[0], b[1], b[2], b[3]);
 }
 
-Prediction predictionOf(int first, int last)
+// Develops the type `index` of the prediction 1..10 (or first..last) the way "Elabora" does, with
+// the data files of `dir`.
+std::string developText(const std::string& dir, int first, int index, const ConditionSet& c = {})
 {
-    std::vector<int> v;
-    for (int n = first; n <= last; ++n)
-        v.push_back(n);
-    return *Prediction::fromNumbers(v);
-}
-
-// Develops through the same path as "Elabora", data files from `dir`.
-std::string developText(const std::string& dir, const Prediction& p, int index, const ConditionSet& c = {})
-{
-    const auto entries = catalogueEntriesForSize(p.count());
-    const PlanOutcome plan = planDevelopment(p, {std::to_string(p.count()), index, entries.at(static_cast<std::size_t>(index))}, dir);
+    const Prediction p = predictionOf(range(first, first + 9));
+    const PlanOutcome plan = planDevelopment(p, {"10", index, catalogueEntriesForSize(10).at(std::size_t(index))}, dir);
     if (!plan.ok())
-        return "REFUSED: " + plan.refusal;
+        return "RIFIUTATO: " + plan.refusal;
     const std::atomic<bool> never{false};
     return listingText(execute(plan.plan, c, never).development);
 }
 
+std::string shipped(const char* name)
+{
+    std::string bytes;
+    EXPECT_TRUE(readWholeFile(joinPath(std::string(SESTARA_SOURCE_DIR) + "/data", name), bytes)) << name;
+    return bytes;
+}
+
 } // namespace
 
-TEST(RiduttoreCount, Encoding)
+TEST(Riduttore, ColumnCountEncoding)
 {
-    const std::uint8_t stored1605[4] = {0, 0, 16, 105};
-    EXPECT_EQ(decodeColumnCount(stored1605), 1605u);
+    const std::pair<std::uint64_t, std::vector<int>> known[] = {
+        {7, {0, 0, 0, 7}}, {100, {0, 0, 1, 100}}, {1605, {0, 0, 16, 105}}, {10005, {0, 1, 100, 105}}};
     std::uint8_t b[4];
-    ASSERT_TRUE(encodeColumnCount(1605, b));
-    EXPECT_EQ(std::vector<int>(b, b + 4), (std::vector<int>{0, 0, 16, 105}));
-    ASSERT_TRUE(encodeColumnCount(10005, b));
-    EXPECT_EQ(std::vector<int>(b, b + 4), (std::vector<int>{0, 1, 100, 105}));
-    const std::uint8_t hundred[4] = {0, 0, 1, 100};
-    EXPECT_EQ(decodeColumnCount(hundred), 100u);
-    const std::uint8_t zero[4] = {0, 0, 0, 0};
-    EXPECT_EQ(decodeColumnCount(zero), 0u);
-    EXPECT_FALSE(encodeColumnCount(100000000, b));
-    std::mt19937 rng(7);
-    for (int i = 0; i < 2000; ++i) {
-        const std::uint64_t v = rng() % 100000000u;
-        ASSERT_TRUE(encodeColumnCount(v, b));
-        ASSERT_EQ(decodeColumnCount(b), v);
+    for (const auto& [count, bytes] : known) {
+        ASSERT_TRUE(encodeColumnCount(count, b));
+        EXPECT_EQ(std::vector<int>(b, b + 4), bytes) << count;
     }
+    for (std::uint64_t c = 0; c <= 300000; ++c) {
+        ASSERT_TRUE(encodeColumnCount(c, b));
+        ASSERT_EQ(decodeColumnCount(b), c);
+    }
+    ASSERT_TRUE(encodeColumnCount(99999999, b));
+    EXPECT_EQ(decodeColumnCount(b), 99999999u);
+    EXPECT_FALSE(encodeColumnCount(100000000, b));
 }
 
-TEST(Riduttore, StartRecords)
+TEST(Riduttore, SearchFromOneRecordAfterTheStartRecordToTheNextHeader)
 {
-    EXPECT_EQ(startRecord(10, 1), 0);
-    EXPECT_EQ(startRecord(19, 3), 0);
-    EXPECT_EQ(startRecord(30, 1), 56768);
-    EXPECT_EQ(startRecord(30, 2), 70790);
-    EXPECT_EQ(startRecord(40, 2), 416398);
-    EXPECT_EQ(startRecord(40, 3), 416398);
-    EXPECT_EQ(startRecord(55, 3), 468377);
     EXPECT_EQ(startRecord(56, 3), -1);
     EXPECT_EQ(startRecord(20, 4), -1);
-}
-
-TEST(Riduttore, SearchStartsOneRecordAfterTheStartRecord)
-{
+    // 20 numbers start at record 3000: a header there is not found, one at 3001 is.
     const std::string columns = record(1, 2, 3, 4, 5, 6) + record(15, 16, 17, 18, 19, 20);
-    // Header exactly at record 3000 (the start record of 20 numbers): not found.
-    const std::string atStart = filler(2999) + header(20, 1, 2) + columns;
-    const StoredSystem miss = readReducedSystem(atStart, 20, 1);
-    EXPECT_EQ(miss.error, "Il file \"Riduttore\" non contiene il sistema \"20 numeri ridotto n-1\".");
-    // At record 3001: found, with its count and columns.
+    EXPECT_EQ(readReducedSystem(filler(2999) + header(20, 1, 2) + columns, 20, 1).error,
+              "Il file \"Riduttore\" non contiene il sistema \"20 numeri ridotto n-1\".");
     const StoredSystem hit = readReducedSystem(filler(3000) + header(20, 1, 1605) + columns, 20, 1);
     ASSERT_TRUE(hit.ok()) << hit.error;
     EXPECT_EQ(hit.declaredCount, 1605u);
-    ASSERT_EQ(hit.columns.size(), 2u);
-    EXPECT_EQ(hit.columns[1], (Positions{15, 16, 17, 18, 19, 20}));
-    // 10 to 19 numbers start at record 0, so a header in record 1 is found.
-    EXPECT_TRUE(readReducedSystem(header(10, 3, 1) + record(1, 2, 3, 4, 5, 6), 10, 3).ok());
-}
+    EXPECT_EQ(hit.columns, (std::vector<Positions>{{1, 2, 3, 4, 5, 6}, {15, 16, 17, 18, 19, 20}}));
 
-TEST(Riduttore, SystemsEndAtTheNextHeaderOrTheEnd)
-{
+    // A system ends at the next header, a filler header included, or at the end of the file.
     const std::string table = header(12, 1, 2) + record(1, 2, 3, 4, 5, 6) + record(12, 11, 10, 9, 8, 7) +
-                              header(12, 2, 1) + record(2, 4, 6, 8, 10, 12) +
-                              record(200, 200, 0, 0, 0, 0) + // a header no system has: ends 12 n-3's neighbour
-                              header(12, 3, 1) + record(1, 3, 5, 7, 9, 11);
-    const StoredSystem l1 = readReducedSystem(table, 12, 1);
-    ASSERT_TRUE(l1.ok());
-    ASSERT_EQ(l1.columns.size(), 2u);
-    EXPECT_EQ(l1.columns[1], (Positions{12, 11, 10, 9, 8, 7})) << "the stored order is kept";
-    const StoredSystem l2 = readReducedSystem(table, 12, 2);
-    ASSERT_EQ(l2.columns.size(), 1u) << "the filler header ends the system";
-    const StoredSystem l3 = readReducedSystem(table, 12, 3);
-    ASSERT_EQ(l3.columns.size(), 1u) << "the last system ends at the end of the file";
-    EXPECT_EQ(l3.columns[0], (Positions{1, 3, 5, 7, 9, 11}));
+                              header(12, 2, 1) + record(2, 4, 6, 8, 10, 12) + record(200, 200, 0, 0, 0, 0) +
+                              record(1, 2, 3, 4, 5, 6) + header(12, 3, 1) + record(1, 3, 5, 7, 9, 11);
+    EXPECT_EQ(readReducedSystem(table, 12, 1).columns,
+              (std::vector<Positions>{{1, 2, 3, 4, 5, 6}, {12, 11, 10, 9, 8, 7}})) << "stored order kept";
+    EXPECT_EQ(readReducedSystem(table, 12, 2).columns, (std::vector<Positions>{{2, 4, 6, 8, 10, 12}}));
+    EXPECT_EQ(readReducedSystem(table, 12, 3).columns, (std::vector<Positions>{{1, 3, 5, 7, 9, 11}}));
     EXPECT_FALSE(readReducedSystem(table, 13, 1).ok());
-}
 
-TEST(Riduttore, LevelsOfFortyShareTheirStartAndAreToldApartByLevel)
-{
-    const std::string table = filler(416398) + header(40, 3, 1) + record(1, 2, 3, 4, 5, 40) + header(40, 2, 1) +
+    // The levels of 40 numbers share their start record and are told apart by the level.
+    const std::string forty = filler(416398) + header(40, 3, 1) + record(1, 2, 3, 4, 5, 40) + header(40, 2, 1) +
                               record(35, 36, 37, 38, 39, 40);
-    EXPECT_EQ(readReducedSystem(table, 40, 3).columns.at(0), (Positions{1, 2, 3, 4, 5, 40}));
-    EXPECT_EQ(readReducedSystem(table, 40, 2).columns.at(0), (Positions{35, 36, 37, 38, 39, 40}));
+    EXPECT_EQ(readReducedSystem(forty, 40, 3).columns, (std::vector<Positions>{{1, 2, 3, 4, 5, 40}}));
+    EXPECT_EQ(readReducedSystem(forty, 40, 2).columns, (std::vector<Positions>{{35, 36, 37, 38, 39, 40}}));
 }
 
 TEST(Riduttore, DamagedTablesAreRefusedWithTheReason)
 {
     const std::string h = header(10, 1, 1);
-    EXPECT_EQ(readReducedSystem(h + record(1, 2, 3, 4, 5, 11), 10, 1).error,
-              "Il file \"Riduttore\" è danneggiato: il record 2 del sistema \"10 numeri ridotto n-1\" non contiene "
-              "sei posizioni diverse da 1 a 10.");
-    EXPECT_FALSE(readReducedSystem(h + record(0, 2, 3, 4, 5, 6), 10, 1).ok());
-    EXPECT_FALSE(readReducedSystem(h + record(1, 2, 3, 4, 5, 5), 10, 1).ok()) << "a repeated position";
+    const std::string badRecord = "Il file \"Riduttore\" è danneggiato: il record 2 del sistema \"10 numeri ridotto "
+                                  "n-1\" non contiene sei posizioni diverse da 1 a 10.";
+    for (const std::string& r : {record(1, 2, 3, 4, 5, 11), record(0, 2, 3, 4, 5, 6), record(1, 2, 3, 4, 5, 5)})
+        EXPECT_EQ(readReducedSystem(h + r, 10, 1).error, badRecord);
     EXPECT_FALSE(readReducedSystem(h + record(1, 2, 3, 4, 5, 6) + record(60, 2, 3, 4, 5, 6), 10, 1).ok());
     EXPECT_EQ(readReducedSystem(h + record(1, 2, 3, 4, 5, 6) + "xyz", 10, 1).error,
               "Il file \"Riduttore\" è danneggiato: la sua lunghezza (15 byte) non è un multiplo di 6.");
@@ -136,59 +115,141 @@ TEST(Riduttore, DamagedTablesAreRefusedWithTheReason)
     EXPECT_FALSE(readReducedSystem("", 10, 1).ok());
 }
 
-TEST(Riduttore, DevelopedThroughTheRunWithPredictionNumbers)
-{
-    testutil::TempDir dir;
-    dir.write("Riduttore", header(10, 2, 2) + record(1, 2, 3, 4, 5, 7) + record(10, 9, 8, 7, 6, 5));
-    Prediction p = predictionOf(11, 20);
-    EXPECT_EQ(developText(dir.path(), p, 4), "1\t>   11-12-13-14-15-17\r\n2\t>   20-19-18-17-16-15\r\n");
-    ConditionSet threeEven;
-    threeEven.salvaPariDispari({3}, true);
-    EXPECT_EQ(developText(dir.path(), p, 4, threeEven), "1\t>   20-19-18-17-16-15\r\n")
-        << "accepted columns are numbered from 1";
-    ConditionSet none;
-    none.salvaPariDispari({0}, true);
-    EXPECT_EQ(developText(dir.path(), p, 4, none), "") << "every column rejected: an empty listing";
-    EXPECT_EQ(developText(dir.path(), p, 3),
-              "REFUSED: Il file \"Riduttore\" non contiene il sistema \"10 numeri ridotto n-1\".");
-}
-
 TEST(Immediati, SectionKeyedByTheExactEntryText)
 {
     const std::string key = "10 numeri in 10 sestine a garanzia tre con 3 estratti";
-    const std::string text = "***\n"
-                             "10 numeri in 20 sestine a garanzia quattro con 4 estratti\n"
-                             "7 8 9 10 1 2\n"
-                             "***\n" +
-                             key + "\r\n1 2 3 4 5 6\r\n10 9 8 7 6 5\r\n***\r\n1 1 1 1 1 1\r\n";
+    const std::string text = "***\n10 numeri in 20 sestine a garanzia quattro con 4 estratti\n7 8 9 10 1 2\n***\n" + key +
+                             "\r\n1 2 3 4 5 6\r\n10 9 8 7 6 5\r\n***\r\n1 1 1 1 1 1\r\n";
     const StoredSystem s = readImmediateSystem(text, key, 10);
     ASSERT_TRUE(s.ok()) << s.error;
     EXPECT_EQ(s.declaredCount, 10u);
-    ASSERT_EQ(s.columns.size(), 2u);
-    EXPECT_EQ(s.columns[1], (Positions{10, 9, 8, 7, 6, 5}));
+    EXPECT_EQ(s.columns, (std::vector<Positions>{{1, 2, 3, 4, 5, 6}, {10, 9, 8, 7, 6, 5}}));
     EXPECT_EQ(readImmediateSystem(text, key + " ", 10).error,
               "Il file \"Immediati\" non contiene il sistema \"" + key + " \".");
-
-    testutil::TempDir dir;
-    dir.write("Immediati", text);
-    EXPECT_EQ(developText(dir.path(), predictionOf(1, 10), 2), "1\t>   1-2-3-4-5-6\r\n2\t>   10-9-8-7-6-5\r\n");
-    EXPECT_EQ(developText(dir.path(), predictionOf(1, 10), 1), "1\t>   7-8-9-10-1-2\r\n");
 }
 
 TEST(Immediati, DamagedSectionsAreRefused)
 {
     const std::string key = "11 numeri in 5 sestine a garanzia tre con 4 estratti";
     auto err = [&](const std::string& body) { return readImmediateSystem(key + "\n" + body, key, 11).error; };
-    EXPECT_EQ(err("1 2 3 4 5 6\n1 2 3 4 5\n***\n"),
-              "Il file \"Immediati\" è danneggiato: la riga 3 del sistema \"" + key +
-                  "\" non contiene sei posizioni diverse da 1 a 11 separate da uno spazio.");
-    EXPECT_NE(err("1  2 3 4 5 6\n***\n"), "");
-    EXPECT_NE(err("1 2 3 4 5 12\n***\n"), "");
-    EXPECT_NE(err("1 2 3 4 5 5\n***\n"), "");
-    EXPECT_NE(err("a b c d e f\n***\n"), "");
-    EXPECT_NE(err("1 2 3 4 5 6 \n***\n"), "");
+    const std::string badLine = "Il file \"Immediati\" è danneggiato: la riga 2 del sistema \"" + key +
+                                "\" non contiene sei posizioni diverse da 1 a 11 separate da uno spazio.";
+    for (const char* line : {"1 2 3 4 5", "1  2 3 4 5 6", "1 2 3 4 5 12", "1 2 3 4 5 5", "a b c d e f", "1 2 3 4 5 6 ",
+                             "0 1 2 3 4 5"})
+        EXPECT_EQ(err(std::string(line) + "\n***\n"), badLine) << '"' << line << '"';
     EXPECT_EQ(err("1 2 3 4 5 6\n"), "Il file \"Immediati\" è danneggiato: il sistema \"" + key +
                                         "\" non termina con \"***\".");
     EXPECT_EQ(err("***\n"), "Il file \"Immediati\" è danneggiato: il sistema \"" + key + "\" non ha colonne.");
     EXPECT_EQ(err("1 2 3 4 5 6\n11 10 9 8 7 1\n***\n"), "");
+}
+
+TEST(StoredDevelopers, PositionsTakeThePredictionNumbers)
+{
+    testutil::TempDir dir;
+    dir.write("Riduttore", header(10, 2, 2) + record(1, 2, 3, 4, 5, 7) + record(10, 9, 8, 7, 6, 5));
+    EXPECT_EQ(developText(dir.path(), 11, 4), "1\t>   11-12-13-14-15-17\r\n2\t>   20-19-18-17-16-15\r\n");
+    ConditionSet even;
+    even.salvaPariDispari({3}, true);
+    EXPECT_EQ(developText(dir.path(), 11, 4, even), "1\t>   20-19-18-17-16-15\r\n") << "numbered from 1";
+    even.salvaPariDispari({0}, true);
+    EXPECT_EQ(developText(dir.path(), 11, 4, even), "") << "every column refused: an empty listing";
+    EXPECT_EQ(developText(dir.path(), 11, 3),
+              "RIFIUTATO: Il file \"Riduttore\" non contiene il sistema \"10 numeri ridotto n-1\".");
+
+    dir.write("Immediati", "10 numeri in 20 sestine a garanzia quattro con 4 estratti\n7 8 9 10 1 2\n***\n"
+                           "10 numeri in 10 sestine a garanzia tre con 3 estratti\n10 9 8 7 6 5\n***\n");
+    EXPECT_EQ(developText(dir.path(), 1, 1), "1\t>   7-8-9-10-1-2\r\n");
+    EXPECT_EQ(developText(dir.path(), 21, 2), "1\t>   30-29-28-27-26-25\r\n");
+}
+
+TEST(ShippedRiduttore, EveryRecordIsAHeaderAFillerOrAColumnOfItsSystem)
+{
+    const std::string table = shipped(kRiduttoreFileName);
+    ASSERT_EQ(table.size() % 6, 0u);
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(table.data());
+    std::map<std::pair<int, int>, std::vector<long>> headers;
+    int n = 0;
+    for (long r = 1; r <= long(table.size() / 6); ++r) {
+        const std::uint8_t* p = bytes + (r - 1) * 6;
+        if (p[0] > 100) {
+            n = reducedSystemOffered(p[0] - 100, p[1] - 100) ? p[0] - 100 : 0;
+            if (n)
+                headers[{n, p[1] - 100}].push_back(r);
+            else
+                ASSERT_EQ(std::vector<int>(p, p + 6), (std::vector<int>{200, 200, 0, 0, 0, 0})) << "record " << r;
+            continue;
+        }
+        ASSERT_GT(n, 0) << "column record " << r << " outside any system";
+        ASSERT_TRUE(p[0] >= 1 && p[5] <= n && std::is_sorted(p, p + 6) && std::adjacent_find(p, p + 6) == p + 6)
+            << "record " << r;
+    }
+    EXPECT_EQ(headers.size(), 117u);
+
+    // Every system is found from its start record, whole, with distinct columns, and fewer numbers
+    // never take more columns.
+    std::map<int, std::size_t> previous;
+    for (int size = kMaxPredictionSize; size >= kMinPredictionSize; --size)
+        for (int level = 1; level <= 3; ++level) {
+            if (!reducedSystemOffered(size, level))
+                continue;
+            SCOPED_TRACE(reducedEntryText(size, level));
+            const auto& at = headers[{size, level}];
+            ASSERT_EQ(at.size(), 1u);
+            EXPECT_GT(at[0], startRecord(size, level));
+            const StoredSystem s = readReducedSystem(table, size, level);
+            ASSERT_TRUE(s.ok()) << s.error;
+            EXPECT_EQ(s.declaredCount, s.columns.size());
+            EXPECT_EQ(std::set<Positions>(s.columns.begin(), s.columns.end()).size(), s.columns.size());
+            if (previous.count(level)) {
+                EXPECT_LE(s.columns.size(), previous[level]);
+            }
+            previous[level] = s.columns.size();
+        }
+}
+
+TEST(ShippedImmediati, SectionsInCatalogueOrderEachKeepingItsGuarantee)
+{
+    const std::string text = shipped(kImmediatiFileName);
+    std::size_t at = 0;
+    for (const ImmediateEntry& e : immediateEntries()) {
+        const std::string title = immediateEntryText(e);
+        SCOPED_TRACE(title);
+        ASSERT_EQ(text.compare(at, title.size() + 2, title + "\r\n"), 0);
+        const StoredSystem s = readImmediateSystem(text, title, e.size);
+        ASSERT_TRUE(s.ok()) << s.error;
+        EXPECT_EQ(s.columns.size(), std::size_t(e.columns));
+        EXPECT_EQ(std::set<Positions>(s.columns.begin(), s.columns.end()).size(), s.columns.size());
+        EXPECT_TRUE(verifyCoverage(s.columns, e.size, immediateGuarantee(e.guarantee)).ok());
+        for (int line = 0; line <= e.columns; ++line)
+            at = text.find("\r\n", at) + 2;
+        ASSERT_EQ(text.compare(at, 5, "***\r\n"), 0);
+        at += 5;
+    }
+    EXPECT_EQ(at, text.size()) << "the 18 sections and nothing else";
+}
+
+TEST(ShippedFiles, LoadedFromTheProgramFolder)
+{
+    const StoredSystem reduced = loadReducedSystem(SESTARA_PROGRAM_DIR, 40, 2);
+    ASSERT_TRUE(reduced.ok()) << reduced.error;
+    EXPECT_EQ(reduced.columns, readReducedSystem(shipped(kRiduttoreFileName), 40, 2).columns);
+    const std::string title = "22 numeri in 77 sestine a garanzia tre con 3 estratti";
+    const StoredSystem steiner = loadImmediateSystem(SESTARA_PROGRAM_DIR, title, 22);
+    ASSERT_TRUE(steiner.ok()) << steiner.error;
+    EXPECT_EQ(steiner.columns, readImmediateSystem(shipped(kImmediatiFileName), title, 22).columns);
+
+    // The 22-number system is the Steiner system S(3,6,22): every three numbers lie in exactly one
+    // column, so dropping a column leaves exactly its 20 triples, the first its three smallest numbers.
+    const Guarantee g = immediateGuarantee(ImmediateGuarantee::TreCon3);
+    EXPECT_EQ(verifyCoverage(steiner.columns, 22, g).subsets, 1540u);
+    for (std::size_t drop = 0; drop < steiner.columns.size(); ++drop) {
+        std::vector<Positions> less = steiner.columns;
+        less.erase(less.begin() + static_cast<long>(drop));
+        const CoverageReport r = verifyCoverage(less, 22, g);
+        const Positions& c = steiner.columns[drop];
+        EXPECT_EQ(r.uncovered, 20u) << "column " << drop;
+        EXPECT_EQ(r.firstUncovered, (std::vector<int>{c[0], c[1], c[2]}));
+    }
+    EXPECT_TRUE(verifyCoverage(steiner.columns, 22, immediateGuarantee(ImmediateGuarantee::TreCon4)).ok());
+    EXPECT_FALSE(verifyCoverage(steiner.columns, 22, immediateGuarantee(ImmediateGuarantee::QuattroCon4)).ok());
 }
