@@ -8,6 +8,8 @@
 #include "shell/mdiform1.h"
 #include "shell/startup.h"
 
+#include "qttestenv.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -192,19 +194,10 @@ int main(int argc, char** argv)
 {
     // Only a real X server can say what the window system shows.
     qputenv("QT_QPA_PLATFORM", "xcb");
-    // Qt warns without a runtime folder; CI runs as root with none.
-    QTemporaryDir runtime;
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtime.isValid()) {
-        QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
-    }
+    const auto runtime = qttestenv::provideRuntimeFolder();
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     sestara::setUpApplication();
-    // A warning from Qt is a fault of the program under test.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
-        if (type == QtWarningMsg || type == QtCriticalMsg || type == QtFatalMsg)
-            ADD_FAILURE() << "Qt: " << message.toStdString();
-    });
+    qttestenv::failOnQtWarnings();
     return RUN_ALL_TESTS();
 }

@@ -31,14 +31,19 @@ void Prediction::clear()
     numbers_.clear();
 }
 
-std::string Prediction::text() const
+std::string predictionText(const std::vector<std::uint8_t>& numbers)
 {
     std::string s;
-    for (auto n : numbers_) {
+    for (auto n : numbers) {
         s += std::to_string(n);
         s += ' ';
     }
     return s;
+}
+
+std::string Prediction::text() const
+{
+    return predictionText(numbers_);
 }
 
 int Prediction::evenCount() const

@@ -43,6 +43,9 @@ private:
     std::vector<std::uint8_t> numbers_;
 };
 
+// Numbers as the prediction text shows them: each followed by one blank.
+std::string predictionText(const std::vector<std::uint8_t>& numbers);
+
 // Outcome of reading the prediction before a run: the numbers by position, or the refusal text.
 struct VerifiedPrediction {
     std::vector<std::uint8_t> pronostico; // ascending, positions 1..N are indices 0..N-1

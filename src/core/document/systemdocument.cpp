@@ -13,12 +13,7 @@ std::string CatalogueSelection::entryText() const
 
 std::string DevelopedSystem::predictionText() const
 {
-    std::string text;
-    for (auto n : pronostico) {
-        text += std::to_string(n);
-        text += ' ';
-    }
-    return text;
+    return sestara::predictionText(pronostico);
 }
 
 std::uint64_t DevelopedSystem::fullCombinations() const

@@ -1,6 +1,7 @@
 #include "development/pagewidgets.h"
 
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -41,6 +42,16 @@ QPushButton* chiudiButton(int element)
 {
     return button(QStringLiteral("Command13_%1").arg(element), QStringLiteral("Chiudi"),
                   QStringLiteral("Chiudi Finestra"));
+}
+
+QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons, QPushButton* chiudi)
+{
+    auto* row = new QHBoxLayout;
+    for (QPushButton* b : buttons)
+        row->addWidget(b);
+    row->addStretch();
+    row->addWidget(chiudi);
+    return row;
 }
 
 } // namespace sestara::ui

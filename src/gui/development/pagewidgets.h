@@ -2,7 +2,10 @@
 
 #include <QString>
 
+#include <initializer_list>
+
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -17,5 +20,7 @@ QLabel* valueLabel(const QString& name, const QString& text = QString());
 QPushButton* button(const QString& name, const QString& caption, const QString& toolTip = QString());
 // "Chiudi", element `element` of the window's close buttons (one per tab).
 QPushButton* chiudiButton(int element);
+// A tab's bottom row: its buttons on the left, "Chiudi" on the right.
+QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons, QPushButton* chiudi);
 
 } // namespace sestara::ui

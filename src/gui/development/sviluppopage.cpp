@@ -111,18 +111,15 @@ SviluppoPage::SviluppoPage(const SystemDocument& document, const Settings& setti
     figures->addWidget(conditionsBox, 6, 0, 1, 2);
     figures->setRowStretch(7, 1);
 
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {button(QStringLiteral("Command14"), QStringLiteral("Salva"), QStringLiteral("Salva Sistema su File")),
-                           button(QStringLiteral("Command6"), QStringLiteral("Stampa"), QStringLiteral("Stampa Sviluppo")),
-                           button(QStringLiteral("Command5"), QStringLiteral("Gioca Sistema"),
-                                  QStringLiteral("Stampa Sviluppo su Schedina"))}) {
+    // This version neither saves nor prints: those buttons are shown disabled.
+    QPushButton* salva = button(QStringLiteral("Command14"), QStringLiteral("Salva"), QStringLiteral("Salva Sistema su File"));
+    QPushButton* stampa = button(QStringLiteral("Command6"), QStringLiteral("Stampa"), QStringLiteral("Stampa Sviluppo"));
+    QPushButton* gioca = button(QStringLiteral("Command5"), QStringLiteral("Gioca Sistema"),
+                                QStringLiteral("Stampa Sviluppo su Schedina"));
+    for (QPushButton* b : {salva, stampa, gioca})
         b->setEnabled(false);
-        buttons->addWidget(b);
-    }
-    buttons->addStretch();
     QPushButton* chiudi = ui::chiudiButton(1);
     connect(chiudi, &QPushButton::clicked, this, &SviluppoPage::chiudiRequested);
-    buttons->addWidget(chiudi);
 
     auto* top = new QHBoxLayout;
     top->addWidget(frame(QStringLiteral("Colonne:"), testo_, QStringLiteral("Frame41")), 1);
@@ -130,7 +127,7 @@ SviluppoPage::SviluppoPage(const SystemDocument& document, const Settings& setti
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(ui::buttonRow({salva, stampa, gioca}, chiudi));
 }
 
 void SviluppoPage::clearForRun()

@@ -2,7 +2,6 @@
 
 #include "development/pagewidgets.h"
 
-#include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -19,14 +18,9 @@ SchedinaPage::SchedinaPage(QWidget* parent)
     QPushButton* chiudi = ui::chiudiButton(3);
     connect(chiudi, &QPushButton::clicked, this, &SchedinaPage::chiudiRequested);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(stampa);
-    buttons->addWidget(cancel);
-    buttons->addStretch();
-    buttons->addWidget(chiudi);
     auto* layout = new QVBoxLayout(this);
     layout->addStretch();
-    layout->addLayout(buttons);
+    layout->addLayout(ui::buttonRow({stampa, cancel}, chiudi));
 }
 
 } // namespace sestara

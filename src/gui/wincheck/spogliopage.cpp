@@ -2,7 +2,6 @@
 
 #include "development/pagewidgets.h"
 
-#include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -20,14 +19,9 @@ SpoglioPage::SpoglioPage(QWidget* parent)
     QPushButton* chiudi = ui::chiudiButton(2);
     connect(chiudi, &QPushButton::clicked, this, &SpoglioPage::chiudiRequested);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(spoglio);
-    buttons->addWidget(vincenti);
-    buttons->addStretch();
-    buttons->addWidget(chiudi);
     auto* layout = new QVBoxLayout(this);
     layout->addStretch();
-    layout->addLayout(buttons);
+    layout->addLayout(ui::buttonRow({spoglio, vincenti}, chiudi));
 }
 
 } // namespace sestara
