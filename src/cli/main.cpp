@@ -5,6 +5,7 @@
 #include "development/storedsystems.h"
 #include "development/verifier.h"
 #include "systemfiles/systemfile.h"
+#include "util/datafolder.h"
 #include "util/text.h"
 
 #include <algorithm>
@@ -30,10 +31,6 @@ int usage()
     std::cerr << kUsage;
     return 2;
 }
-
-#ifndef SESTARA_DATA_FROM_BINDIR
-#define SESTARA_DATA_FROM_BINDIR "../share/sestara"
-#endif
 
 namespace fs = std::filesystem;
 
@@ -77,26 +74,6 @@ fs::path programFolder(const char* argv0)
     if (!named.empty())
         return named.parent_path();
     return fs::current_path(ec);
-}
-
-bool holdsData(const fs::path& folder)
-{
-    std::error_code ec;
-    return fs::is_regular_file(folder / sestara::kRiduttoreFileName, ec) ||
-           fs::is_regular_file(folder / sestara::kImmediatiFileName, ec);
-}
-
-// The data files sit beside the executable in the build tree and in ../share/sestara once
-// installed; with neither, the messages about missing files name the program folder.
-std::string dataFolder(const char* argv0)
-{
-    const fs::path program = programFolder(argv0);
-    if (holdsData(program))
-        return program.string();
-    const fs::path installed = (program / SESTARA_DATA_FROM_BINDIR).lexically_normal();
-    if (holdsData(installed))
-        return installed.string();
-    return program.string();
 }
 
 int catalogo(const std::vector<std::string>& args)
@@ -209,7 +186,7 @@ int verifica(const std::vector<std::string>& args, const std::string& dataDir)
 int main(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
-    std::string dataDir = dataFolder(argc > 0 ? argv[0] : nullptr);
+    std::string dataDir = sestara::findDataFolder(programFolder(argc > 0 ? argv[0] : nullptr).string());
     if (!args.empty() && args[0] == "--dati") {
         if (args.size() < 2)
             return usage();

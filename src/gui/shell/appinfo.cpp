@@ -1,6 +1,6 @@
 #include "shell/appinfo.h"
 
-#include "development/storedsystems.h"
+#include "util/datafolder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,20 +13,8 @@
 #ifndef SESTARA_VERSION_MINOR
 #define SESTARA_VERSION_MINOR 0
 #endif
-#ifndef SESTARA_DATA_FROM_BINDIR
-#define SESTARA_DATA_FROM_BINDIR "../share/sestara"
-#endif
 
 namespace sestara::appinfo {
-namespace {
-
-bool holdsData(const QDir& folder)
-{
-    return QFileInfo(folder.filePath(QString::fromUtf8(kRiduttoreFileName))).isFile() ||
-           QFileInfo(folder.filePath(QString::fromUtf8(kImmediatiFileName))).isFile();
-}
-
-} // namespace
 
 QString productName()
 {
@@ -55,13 +43,7 @@ QString programFolder()
 
 QString dataFolder()
 {
-    const QDir program(programFolder());
-    if (holdsData(program))
-        return program.path();
-    const QDir installed(QDir::cleanPath(program.filePath(QStringLiteral(SESTARA_DATA_FROM_BINDIR))));
-    if (holdsData(installed))
-        return installed.path();
-    return program.path();
+    return QString::fromStdString(findDataFolder(programFolder().toStdString()));
 }
 
 QString userFolder()
@@ -69,7 +51,7 @@ QString userFolder()
     // A program folder with its data beside it keeps the user's files too, as long as it can; an
     // installed copy (bin, with its data in share) never writes into its bin folder.
     const QString program = programFolder();
-    if (holdsData(QDir(program)) && QFileInfo(program).isWritable())
+    if (holdsDataFiles(program.toStdString()) && QFileInfo(program).isWritable())
         return program;
     const QString own = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(own);
