@@ -7,7 +7,7 @@ FiltroConsecutivi2::FiltroConsecutivi2(QWidget* mainWindow)
                  QStringLiteral("Command3"))
 {
     setFixedChoices({QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5")});
-    resize(277, 267); // 4150 by 4000 twips, as the even/odd dialog
+    resize(277, 267);
 }
 
 } // namespace sestara
