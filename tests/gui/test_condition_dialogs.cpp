@@ -360,15 +360,16 @@ TEST_F(ConditionsControllerTest, GroupEditor)
         pick(d, "List3", name);
         press(d, "Command5");
     }
-    // The editor does not count the groups it defines.
+    // A 101st group would be lost when stored: it is refused where it is made.
     messages().clear();
     for (int g = 0; g <= kMaxGroups; ++g) {
         add(d, {"1"});
         setScore(d, 0, 1);
         press(d, "Command2");
     }
-    EXPECT_EQ(entries(d, "List3").last(), "Gruppo_101");
-    EXPECT_TRUE(messages().shown.empty());
+    EXPECT_EQ(entries(d, "List3").size(), kMaxGroups);
+    EXPECT_EQ(messages().texts(), QStringList{"Non si possono inserire più di 100 gruppi"});
+    EXPECT_EQ(messages().shown.at(0).icon, MessageIcon::Information);
     press(d, "Command3");
     EXPECT_EQ(conditions.gruppi.size(), 2u);
 }

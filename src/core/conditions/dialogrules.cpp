@@ -1,5 +1,7 @@
 #include "conditions/dialogrules.h"
 
+#include "conditions/conditionset.h"
+
 #include "development/catalogue.h"
 #include "development/run.h"
 
@@ -12,6 +14,7 @@ const char* const kMsgVoceGiaPresente = "La voce selezionata è gia presente";
 const char* const kMsgInserireGruppo = "Inserire un Gruppo";
 const char* const kMsgSelezionarePunteggio = "Selezionare Punteggio: Min e Max";
 const char* const kMsgPunteggioMinSuperiore = "Attenzione il Punteggio Min è superiore al Max";
+const char* const kMsgTroppiGruppi = "Non si possono inserire più di 100 gruppi";
 
 std::string predictionCheckForDialog(int predictionCount)
 {
@@ -38,8 +41,11 @@ std::vector<std::string> scoreChoices(int size)
     return choices;
 }
 
-std::string inserisciGruppoError(bool groupEmpty, int minimo, int massimo)
+std::string inserisciGruppoError(bool groupEmpty, int minimo, int massimo, int definedGroups)
 {
+    // A condition keeps at most 100 groups: a further one would be lost when stored.
+    if (definedGroups >= kMaxGroups)
+        return kMsgTroppiGruppi;
     if (groupEmpty)
         return kMsgInserireGruppo;
     if (minimo == 0 && massimo == 0)

@@ -10,6 +10,7 @@ extern const char* const kMsgVoceGiaPresente;
 extern const char* const kMsgInserireGruppo;
 extern const char* const kMsgSelezionarePunteggio;
 extern const char* const kMsgPunteggioMinSuperiore;
+extern const char* const kMsgTroppiGruppi;
 
 // The check before the fixed-numbers, sum and groups dialogs open: the message, or empty.
 std::string predictionCheckForDialog(int predictionCount);
@@ -22,7 +23,7 @@ std::string aggiungiVoce(std::vector<std::string>& chosen, const std::string& te
 std::vector<std::string> scoreChoices(int size);
 
 // "Inserisci Gruppo": the information message refusing the group, or empty when it may be added.
-std::string inserisciGruppoError(bool groupEmpty, int minimo, int massimo);
+std::string inserisciGruppoError(bool groupEmpty, int minimo, int massimo, int definedGroups);
 
 // The name of the k-th defined group in the editor's list.
 std::string groupName(int k);

@@ -124,7 +124,7 @@ void FiltroGruppi::inserisciGruppo()
 {
     const int minimo = valueOf(combo1_->currentText());
     const int massimo = valueOf(combo2_->currentText());
-    const std::string refusal = inserisciGruppoError(list2()->count() == 0, minimo, massimo);
+    const std::string refusal = inserisciGruppoError(list2()->count() == 0, minimo, massimo, list3_->count());
     if (!refusal.empty()) {
         Messages::show(this, QString::fromStdString(refusal), MessageIcon::Information);
         return;
