@@ -12,8 +12,10 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <filesystem>
 #include <iostream>
+#include <new>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -126,9 +128,8 @@ int verifica(const std::vector<std::string>& args, const std::string& dataDir)
 {
     if (!args.empty())
         return usage();
-    std::string table, text;
-    const bool haveTable = sestara::readWholeFile(sestara::joinPath(dataDir, sestara::kRiduttoreFileName), table);
-    const bool haveText = sestara::readWholeFile(sestara::joinPath(dataDir, sestara::kImmediatiFileName), text);
+    const sestara::FileContents table = sestara::readDataFile(dataDir, sestara::kRiduttoreFileName);
+    const sestara::FileContents text = sestara::readDataFile(dataDir, sestara::kImmediatiFileName);
     int failures = 0;
     auto report = [&](const std::string& entry, const sestara::StoredSystem& s, int n, const sestara::Guarantee& g,
                       std::uint64_t expected) {
@@ -158,10 +159,10 @@ int verifica(const std::vector<std::string>& args, const std::string& dataDir)
     for (const auto& e : sestara::immediateEntries()) {
         const std::string entry = sestara::immediateEntryText(e);
         sestara::StoredSystem s;
-        if (haveText)
-            s = sestara::readImmediateSystem(text, entry, e.size);
+        if (text.ok())
+            s = sestara::readImmediateSystem(text.bytes, entry, e.size);
         else
-            s.error = std::string("impossibile leggere il file \"") + sestara::kImmediatiFileName + "\"";
+            s.error = text.error;
         report(entry, s, e.size, sestara::immediateGuarantee(e.guarantee), static_cast<std::uint64_t>(e.columns));
     }
     for (int n = sestara::kMinPredictionSize; n <= sestara::kMaxPredictionSize; ++n)
@@ -169,10 +170,10 @@ int verifica(const std::vector<std::string>& args, const std::string& dataDir)
             if (!sestara::reducedSystemOffered(n, level))
                 continue;
             sestara::StoredSystem s;
-            if (haveTable)
-                s = sestara::readReducedSystem(table, n, level);
+            if (table.ok())
+                s = sestara::readReducedSystem(table.bytes, n, level);
             else
-                s.error = std::string("impossibile leggere il file \"") + sestara::kRiduttoreFileName + "\"";
+                s.error = table.error;
             report(sestara::reducedEntryText(n, level), s, n, sestara::reducedGuarantee(level),
                    s.ok() ? s.declaredCount : 0);
         }
@@ -181,9 +182,7 @@ int verifica(const std::vector<std::string>& args, const std::string& dataDir)
     return failures ? 1 : 0;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int run(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
     std::string dataDir = sestara::findDataFolder(programFolder(argc > 0 ? argv[0] : nullptr).string());
@@ -204,4 +203,20 @@ int main(int argc, char** argv)
     if (command == "verifica")
         return verifica(args, dataDir);
     return usage();
+}
+
+} // namespace
+
+// A command that runs out of memory, or fails in any other way the library reports by an
+// exception, ends with a message and exit code 1 instead of an abort.
+int main(int argc, char** argv)
+{
+    try {
+        return run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::cerr << "Memoria insufficiente: l'operazione richiede più memoria di quella disponibile.\n";
+    } catch (const std::exception& e) {
+        std::cerr << "Errore imprevisto: " << e.what() << "\n";
+    }
+    return 1;
 }

@@ -1,4 +1,4 @@
-// Runs the command-line program as a user would and checks its bytes and exit codes.
+// Runs the command-line programs as a user would and checks their bytes, files and exit codes.
 #include "development/run.h"
 #include "systemfiles/systemfile.h"
 
@@ -8,7 +8,10 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <iterator>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 using sestara::kMsgAlmeno10;
@@ -20,14 +23,20 @@ struct CliRun {
     std::string out, err;
 };
 
-CliRun cli(const std::string& args)
+// Runs one of the programs of the program folder through the shell; `before` is shell text run first.
+CliRun run(const std::string& program, const std::string& args, const std::string& before = "")
 {
     static const testutil::TempDir io;
-    const std::string cmd = std::string(SESTARA_PROGRAM_DIR) + "/sestara-cli " + args + " >" + io.file("out") +
-                            " 2>" + io.file("err") + " </dev/null";
+    const std::string cmd = before + std::string(SESTARA_PROGRAM_DIR) + "/" + program + " " + args + " >" +
+                            io.file("out") + " 2>" + io.file("err") + " </dev/null";
     const int status = std::system(cmd.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, testutil::readFile(io.file("out")),
             testutil::readFile(io.file("err"))};
+}
+
+CliRun cli(const std::string& args, const std::string& before = "")
+{
+    return run("sestara-cli", args, before);
 }
 
 // A system file of the type and the numbers first..last.
@@ -108,4 +117,98 @@ TEST(Cli, DataFolderGivenWithDati)
     r = cli("--dati " + dir.path() + " verifica");
     EXPECT_EQ(r.exitCode, 1) << "no \"Immediati\", one system in \"Riduttore\" that fails";
     EXPECT_EQ(r.out.substr(r.out.rfind('\n', r.out.size() - 2) + 1), "135 sistemi NON verificati\n");
+
+    // A table cut short is refused, not developed into fewer columns than it promises.
+    dir.write("Riduttore", testutil::record(110, 101, 0, 0, 0, 2) + testutil::record(10, 1, 2, 3, 4, 5));
+    r = cli("--dati " + dir.path() + " sviluppa " + dir.file("ridotto.sup"));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "Il file \"Riduttore\" è danneggiato: il sistema \"10 numeri ridotto n-1\" ha 1 colonna invece "
+                     "di 2.\n");
+}
+
+TEST(Cli, DataFilesThatAreNotRegularFilesAreRefusedWithoutWaiting)
+{
+    testutil::TempDir dir;
+    std::filesystem::create_directory(dir.file("Riduttore"));
+    ASSERT_EQ(mkfifo(dir.file("Immediati").c_str(), 0600), 0);
+    const CliRun r = cli("--dati " + dir.path() + " verifica");
+    EXPECT_EQ(r.exitCode, 1);
+    const std::string folder = "\tNON verificato: Impossibile leggere il file \"Riduttore\" (" + dir.file("Riduttore") +
+                               "): è una cartella, non un file.\n";
+    const std::string pipe = "\tNON verificato: Impossibile leggere il file \"Immediati\" (" + dir.file("Immediati") +
+                             "): non è un file ordinario.\n";
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n') + 1),
+              "10 numeri in 20 sestine a garanzia quattro con 4 estratti\t0 colonne\tgaranzia 4 se 4" + pipe);
+    const std::string last =
+        "\n55 numeri ridotto n-3\t0 colonne\tgaranzia 3 se 6" + folder + "135 sistemi NON verificati\n";
+    ASSERT_GT(r.out.size(), last.size());
+    EXPECT_EQ(r.out.substr(r.out.size() - last.size()), last);
+}
+
+// The address sanitizer's allocator ends the program itself when memory runs out, before any
+// exception exists, so only a build without it can show what the program does then.
+#if defined(__SANITIZE_ADDRESS__)
+#define SESTARA_TEST_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define SESTARA_TEST_ASAN 1
+#endif
+#endif
+#if !defined(SESTARA_TEST_ASAN)
+TEST(Cli, RunningOutOfMemoryEndsWithAMessage)
+{
+    // The 35 numbers of an integral system take over 1.6 million columns, about 10 MB: more than
+    // the program gets here.
+    testutil::TempDir dir;
+    dir.write("grande.sup", sup("35 numeri sistema Integrale", 1, 35));
+    const CliRun r = cli("sviluppa " + dir.file("grande.sup"), "ulimit -v 10240; ");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "Memoria insufficiente: l'operazione richiede più memoria di quella disponibile.\n");
+}
+#endif
+
+TEST(Generator, AssemblesTheShippedDataFiles)
+{
+    testutil::TempDir dir;
+    const std::string designs = std::string(SESTARA_SOURCE_DIR) + "/tools/designs";
+    CliRun r = run("sestara-genera", "assembla --cartella " + designs + " --uscita " + dir.path());
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "Scritti " + dir.file("Riduttore") + " (469503 record) e " + dir.file("Immediati") + "\n");
+    for (const char* name : {"Riduttore", "Immediati"})
+        EXPECT_TRUE(testutil::readFile(dir.file(name)) ==
+                    testutil::readFile(std::string(SESTARA_SOURCE_DIR) + "/data/" + name))
+            << name;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2) << "no file left behind";
+}
+
+TEST(Generator, AFailedWriteLeavesTheOldFilesAndSaysWhy)
+{
+    testutil::TempDir dir;
+    const std::string assemble = "assembla --cartella " + std::string(SESTARA_SOURCE_DIR) + "/tools/designs --uscita ";
+    dir.write("file", "");
+    CliRun r = run("sestara-genera", assemble + dir.file("file"));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "Impossibile scrivere il file " + dir.file("file") +
+                         "/Riduttore.tmp: una parte del percorso non è una cartella.\n");
+    r = run("sestara-genera", "orbite --cartella " + dir.file("file") + " tre3-10");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "Impossibile scrivere il disegno tre3-10\n");
+
+    // "Riduttore" is written in full beside the old one, "Immediati" cannot be: neither is replaced.
+    dir.write("Riduttore", "vecchio");
+    dir.write("Immediati", "vecchio");
+    std::filesystem::create_directory(dir.file("Immediati.tmp"));
+    r = run("sestara-genera", assemble + dir.path());
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err,
+              "Impossibile scrivere il file " + dir.file("Immediati.tmp") + ": al suo posto c'è una cartella.\n");
+    EXPECT_EQ(testutil::readFile(dir.file("Riduttore")), "vecchio");
+    EXPECT_EQ(testutil::readFile(dir.file("Immediati")), "vecchio");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("Riduttore.tmp")));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file("Immediati.tmp")));
 }

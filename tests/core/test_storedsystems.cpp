@@ -9,8 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <map>
 #include <set>
+
+#include <sys/stat.h>
 
 using namespace sestara;
 using testutil::predictionOf;
@@ -45,9 +49,20 @@ std::string developText(const std::string& dir, int first, int index, const Cond
 
 std::string shipped(const char* name)
 {
-    std::string bytes;
-    EXPECT_TRUE(readWholeFile(joinPath(std::string(SESTARA_SOURCE_DIR) + "/data", name), bytes)) << name;
-    return bytes;
+    const FileContents file = readDataFile(std::string(SESTARA_SOURCE_DIR) + "/data", name);
+    EXPECT_TRUE(file.ok()) << file.error;
+    return file.bytes;
+}
+
+// A section of "Immediati": the title, the given column lines, then the column 1 2 3 4 5 6 up to
+// `count` lines, and "***".
+std::string section(const std::string& title, std::vector<std::string> lines, std::size_t count)
+{
+    lines.resize(std::max(count, lines.size()), "1 2 3 4 5 6");
+    std::string text = title + "\r\n";
+    for (const auto& line : lines)
+        text += line + "\r\n";
+    return text + "***\r\n";
 }
 
 } // namespace
@@ -78,9 +93,9 @@ TEST(Riduttore, SearchFromOneRecordAfterTheStartRecordToTheNextHeader)
     const std::string columns = record(1, 2, 3, 4, 5, 6) + record(15, 16, 17, 18, 19, 20);
     EXPECT_EQ(readReducedSystem(filler(2999) + header(20, 1, 2) + columns, 20, 1).error,
               "Il file \"Riduttore\" non contiene il sistema \"20 numeri ridotto n-1\".");
-    const StoredSystem hit = readReducedSystem(filler(3000) + header(20, 1, 1605) + columns, 20, 1);
+    const StoredSystem hit = readReducedSystem(filler(3000) + header(20, 1, 2) + columns, 20, 1);
     ASSERT_TRUE(hit.ok()) << hit.error;
-    EXPECT_EQ(hit.declaredCount, 1605u);
+    EXPECT_EQ(hit.declaredCount, 2u);
     EXPECT_EQ(hit.columns, (std::vector<Positions>{{1, 2, 3, 4, 5, 6}, {15, 16, 17, 18, 19, 20}}));
 
     // A system ends at the next header, a filler header included, or at the end of the file.
@@ -113,17 +128,34 @@ TEST(Riduttore, DamagedTablesAreRefusedWithTheReason)
     EXPECT_EQ(readReducedSystem(h + header(10, 2, 1), 10, 1).error,
               "Il file \"Riduttore\" è danneggiato: il sistema \"10 numeri ridotto n-1\" non ha colonne.");
     EXPECT_FALSE(readReducedSystem("", 10, 1).ok());
+
+    // A system cut short, at the end of the file or before the next header, or one with records
+    // to spare, no longer keeps the guarantee its header counted on.
+    const std::string two = record(1, 2, 3, 4, 5, 6) + record(5, 6, 7, 8, 9, 10);
+    const std::pair<std::string, std::string> miscounted[] = {
+        {header(10, 1, 3) + two, "ha 2 colonne invece di 3."},
+        {header(10, 1, 3) + two + header(10, 2, 1) + record(1, 2, 3, 4, 5, 6), "ha 2 colonne invece di 3."},
+        {header(10, 1, 2) + record(1, 2, 3, 4, 5, 6), "ha 1 colonna invece di 2."},
+        {header(10, 1, 1) + two, "ha 2 colonne invece di 1."},
+    };
+    for (const auto& [table, tail] : miscounted) {
+        const StoredSystem s = readReducedSystem(table, 10, 1);
+        EXPECT_EQ(s.error, "Il file \"Riduttore\" è danneggiato: il sistema \"10 numeri ridotto n-1\" " + tail);
+        EXPECT_TRUE(s.columns.empty());
+    }
 }
 
 TEST(Immediati, SectionKeyedByTheExactEntryText)
 {
     const std::string key = "10 numeri in 10 sestine a garanzia tre con 3 estratti";
-    const std::string text = "***\n10 numeri in 20 sestine a garanzia quattro con 4 estratti\n7 8 9 10 1 2\n***\n" + key +
-                             "\r\n1 2 3 4 5 6\r\n10 9 8 7 6 5\r\n***\r\n1 1 1 1 1 1\r\n";
+    const std::string text = "***\n10 numeri in 20 sestine a garanzia quattro con 4 estratti\n7 8 9 10 1 2\n***\n" +
+                             section(key, {"1 2 3 4 5 6", "10 9 8 7 6 5"}, 10) + "1 1 1 1 1 1\r\n";
     const StoredSystem s = readImmediateSystem(text, key, 10);
     ASSERT_TRUE(s.ok()) << s.error;
     EXPECT_EQ(s.declaredCount, 10u);
-    EXPECT_EQ(s.columns, (std::vector<Positions>{{1, 2, 3, 4, 5, 6}, {10, 9, 8, 7, 6, 5}}));
+    ASSERT_EQ(s.columns.size(), 10u);
+    EXPECT_EQ(s.columns[0], (Positions{1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(s.columns[1], (Positions{10, 9, 8, 7, 6, 5}));
     EXPECT_EQ(readImmediateSystem(text, key + " ", 10).error,
               "Il file \"Immediati\" non contiene il sistema \"" + key + " \".");
 }
@@ -140,7 +172,14 @@ TEST(Immediati, DamagedSectionsAreRefused)
     EXPECT_EQ(err("1 2 3 4 5 6\n"), "Il file \"Immediati\" è danneggiato: il sistema \"" + key +
                                         "\" non termina con \"***\".");
     EXPECT_EQ(err("***\n"), "Il file \"Immediati\" è danneggiato: il sistema \"" + key + "\" non ha colonne.");
-    EXPECT_EQ(err("1 2 3 4 5 6\n11 10 9 8 7 1\n***\n"), "");
+    // The title's "in 5 sestine" is the count the section must hold.
+    const std::string two = "1 2 3 4 5 6\n11 10 9 8 7 1\n";
+    const std::string five = two + "1 2 3 4 5 7\n1 2 3 4 5 8\n1 2 3 4 5 9\n";
+    EXPECT_EQ(err(five + "***\n"), "");
+    EXPECT_EQ(err(two + "***\n"),
+              "Il file \"Immediati\" è danneggiato: il sistema \"" + key + "\" ha 2 colonne invece di 5.");
+    EXPECT_EQ(err(five + "1 2 3 4 5 10\n***\n"),
+              "Il file \"Immediati\" è danneggiato: il sistema \"" + key + "\" ha 6 colonne invece di 5.");
 }
 
 TEST(StoredDevelopers, PositionsTakeThePredictionNumbers)
@@ -156,10 +195,35 @@ TEST(StoredDevelopers, PositionsTakeThePredictionNumbers)
     EXPECT_EQ(developText(dir.path(), 11, 3),
               "RIFIUTATO: Il file \"Riduttore\" non contiene il sistema \"10 numeri ridotto n-1\".");
 
-    dir.write("Immediati", "10 numeri in 20 sestine a garanzia quattro con 4 estratti\n7 8 9 10 1 2\n***\n"
-                           "10 numeri in 10 sestine a garanzia tre con 3 estratti\n10 9 8 7 6 5\n***\n");
-    EXPECT_EQ(developText(dir.path(), 1, 1), "1\t>   7-8-9-10-1-2\r\n");
-    EXPECT_EQ(developText(dir.path(), 21, 2), "1\t>   30-29-28-27-26-25\r\n");
+    dir.write("Immediati", section("10 numeri in 20 sestine a garanzia quattro con 4 estratti", {"7 8 9 10 1 2"}, 20) +
+                               section("10 numeri in 10 sestine a garanzia tre con 3 estratti", {"10 9 8 7 6 5"}, 10));
+    const std::string first = "1\t>   7-8-9-10-1-2\r\n2\t>   1-2-3-4-5-6\r\n";
+    EXPECT_EQ(developText(dir.path(), 1, 1).substr(0, first.size()), first);
+    const std::string largestFirst = "1\t>   30-29-28-27-26-25\r\n2\t>   21-22-23-24-25-26\r\n";
+    EXPECT_EQ(developText(dir.path(), 21, 2).substr(0, largestFirst.size()), largestFirst);
+}
+
+TEST(DataFiles, OnlyRegularFilesWithinTheirLimitAreRead)
+{
+    testutil::TempDir dir;
+    std::filesystem::create_directory(dir.file("Riduttore"));
+    ASSERT_EQ(mkfifo(dir.file("Immediati").c_str(), 0600), 0);
+    const std::string entry = "10 numeri in 10 sestine a garanzia tre con 3 estratti";
+    EXPECT_EQ(loadReducedSystem(dir.path(), 10, 1).error,
+              "Impossibile leggere il file \"Riduttore\" (" + dir.file("Riduttore") +
+                  "): è una cartella, non un file.");
+    EXPECT_EQ(loadImmediateSystem(dir.path(), entry, 10).error,
+              "Impossibile leggere il file \"Immediati\" (" + dir.file("Immediati") + "): non è un file ordinario.");
+
+    std::filesystem::remove(dir.file("Immediati"));
+    dir.write("Immediati", std::string(kMaxImmediatiBytes - 1, '\n') + "\n");
+    EXPECT_EQ(loadImmediateSystem(dir.path(), entry, 10).error,
+              "Il file \"Immediati\" non contiene il sistema \"" + entry + "\".");
+    dir.write("Immediati", std::string(kMaxImmediatiBytes + 1, '\n'));
+    EXPECT_EQ(loadImmediateSystem(dir.path(), entry, 10).error,
+              "Impossibile leggere il file \"Immediati\" (" + dir.file("Immediati") + "): il file è troppo grande (" +
+                  std::to_string(kMaxImmediatiBytes + 1) + " byte, al massimo " + std::to_string(kMaxImmediatiBytes) +
+                  ").");
 }
 
 TEST(ShippedRiduttore, EveryRecordIsAHeaderAFillerOrAColumnOfItsSystem)

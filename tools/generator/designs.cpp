@@ -1,8 +1,10 @@
 #include "designs.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <system_error>
 
 namespace gen {
 
@@ -98,25 +100,37 @@ DesignFile loadDesign(const std::string& folder, const DesignName& name)
 
 bool saveDesign(const std::string& folder, const DesignName& name, const DesignFile& file)
 {
+    // Written whole to a file beside the design, then renamed over it: a failed save leaves the
+    // stored design as it was.
     const std::string path = pathOf(folder, name);
     const std::string temp = path + ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary);
-        const Problem p = name.problem();
-        out << "# " << name.text() << ": " << name.n << " numeri, almeno " << p.m << " su " << p.s
-            << " in una colonna\n";
-        out << "# colonne: " << file.columns.size() << "\n";
-        out << "# metodo: " << file.method << "\n";
-        char secs[32];
-        std::snprintf(secs, sizeof secs, "%.1f", file.seconds);
-        out << "# secondi: " << secs << "\n";
-        for (const Set& s : file.columns)
-            out << s[0] + 1 << ' ' << s[1] + 1 << ' ' << s[2] + 1 << ' ' << s[3] + 1 << ' ' << s[4] + 1 << ' '
-                << s[5] + 1 << "\n";
-        if (!out)
-            return false;
+    std::ostringstream text;
+    const Problem p = name.problem();
+    text << "# " << name.text() << ": " << name.n << " numeri, almeno " << p.m << " su " << p.s
+         << " in una colonna\n";
+    text << "# colonne: " << file.columns.size() << "\n";
+    text << "# metodo: " << file.method << "\n";
+    char secs[32];
+    std::snprintf(secs, sizeof secs, "%.1f", file.seconds);
+    text << "# secondi: " << secs << "\n";
+    for (const Set& s : file.columns)
+        text << s[0] + 1 << ' ' << s[1] + 1 << ' ' << s[2] + 1 << ' ' << s[3] + 1 << ' ' << s[4] + 1 << ' ' << s[5] + 1
+             << "\n";
+    const std::string bytes = text.str();
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (!out)
+        return false;
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    out.close();
+    std::error_code ec;
+    if (out)
+        std::filesystem::rename(temp, path, ec);
+    if (!out || ec) {
+        std::filesystem::remove(temp, ec);
+        return false;
     }
-    return std::rename(temp.c_str(), path.c_str()) == 0;
+    return true;
 }
 
 } // namespace gen

@@ -50,15 +50,18 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iostream>
 #include <map>
 #include <string>
+#include <system_error>
 #include <vector>
 
 using namespace gen;
@@ -482,6 +485,7 @@ int migliora(const Options& o, Shrink how)
     const auto names = selected(o, ok);
     if (!ok)
         return 2;
+    bool unsaved = false; // a design found could not be written
     for (const auto& name : names) {
         DesignFile f = loadDesign(o.folder, name);
         const Problem p = name.problem();
@@ -511,8 +515,12 @@ int migliora(const Options& o, Shrink how)
                 return false;
             const DesignFile g{d, fresh ? *fresh : method, (fresh && !o.resume ? 0 : before) + secondsSince(t0),
                                true};
-            if (saveDesign(o.folder, name, g))
+            if (saveDesign(o.folder, name, g)) {
                 say("  salvato: " + std::to_string(d.size()) + " colonne");
+            } else {
+                std::cerr << "Impossibile scrivere il disegno " << name.text() << "\n";
+                unsaved = true;
+            }
             return true;
         };
         const auto annealing = [&] {
@@ -675,7 +683,7 @@ int migliora(const Options& o, Shrink how)
         }
         shrink(f.columns, p, catalogueTarget(name), moves, o.seed, [&](const Design& smaller) { keep(smaller); }, say);
     }
-    return 0;
+    return unsaved ? 1 : 0;
 }
 
 // Orbit search for a design of at most --colonne columns (default: one less than the stored one).
@@ -709,7 +717,10 @@ int orbite(const Options& o)
             continue;
         }
         DesignFile g{found, "ricerca esaustiva tra le orbite di una permutazione", secondsSince(t0), true};
-        saveDesign(o.folder, name, g);
+        if (!saveDesign(o.folder, name, g)) {
+            std::cerr << "Impossibile scrivere il disegno " << name.text() << "\n";
+            return 1;
+        }
         say(name.text() + ": salvato con " + std::to_string(found.size()) + " colonne");
     }
     return 0;
@@ -770,6 +781,65 @@ bool shippedReduced(const std::string& folder, std::map<std::pair<int, int>, Shi
         }
     }
     return ok;
+}
+
+// Why a file could not be written, from the system's error number.
+std::string writeFailure(int error)
+{
+    switch (error) {
+    case ENOTDIR:
+        return "una parte del percorso non è una cartella";
+    case ENOENT:
+        return "la cartella non esiste";
+    case EACCES:
+    case EPERM:
+        return "accesso negato";
+    case EISDIR:
+        return "al suo posto c'è una cartella";
+    case ENOSPC:
+        return "spazio esaurito sul disco";
+    case EROFS:
+        return "il disco è in sola lettura";
+    case 0:
+        return "errore di scrittura";
+    default:
+        return std::generic_category().message(error);
+    }
+}
+
+// Writes the bytes to a file at `path`, flushed and closed; false with the reason otherwise.
+bool writeWhole(const std::string& path, const std::string& bytes, std::string& error)
+{
+    errno = 0;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    const bool created = out.is_open();
+    if (created) {
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        out.close();
+    }
+    if (!out) {
+        error = "Impossibile scrivere il file " + path + ": " + writeFailure(errno) + ".";
+        // What was written in part goes; whatever stood in the way of opening it stays.
+        if (created) {
+            std::error_code ignored;
+            std::filesystem::remove(path, ignored);
+        }
+        return false;
+    }
+    return true;
+}
+
+// Puts the written file in place of the target in one step: the target is either the old file or the new.
+bool renameOver(const std::string& from, const std::string& to, std::string& error)
+{
+    std::error_code ec;
+    std::filesystem::rename(from, to, ec);
+    if (ec) {
+        error = "Impossibile sostituire il file " + to + ": " + writeFailure(ec.value()) + ".";
+        return false;
+    }
+    return true;
 }
 
 Design padded(Design d, std::size_t k, int n)
@@ -861,8 +931,27 @@ int assembla(const Options& o)
         return 1;
     const std::string riduttore = sestara::joinPath(o.output, sestara::kRiduttoreFileName);
     const std::string immediati = sestara::joinPath(o.output, sestara::kImmediatiFileName);
-    std::ofstream(riduttore, std::ios::binary) << table;
-    std::ofstream(immediati, std::ios::binary) << immediate;
+    // Both files are written whole beside their targets before either replaces the old one.
+    const std::pair<std::string, const std::string*> outputs[] = {{riduttore, &table}, {immediati, &immediate}};
+    std::string error;
+    std::vector<std::string> written;
+    bool done = true;
+    for (const auto& [path, bytes] : outputs) {
+        if (!writeWhole(path + ".tmp", *bytes, error)) {
+            done = false;
+            break;
+        }
+        written.push_back(path + ".tmp");
+    }
+    for (std::size_t i = 0; done && i < written.size(); ++i)
+        done = renameOver(written[i], outputs[i].first, error);
+    if (!done) {
+        std::error_code ignored;
+        for (const std::string& temp : written)
+            std::filesystem::remove(temp, ignored);
+        std::cerr << error << "\n";
+        return 1;
+    }
     say("Scritti " + riduttore + " (" + std::to_string(record) + " record) e " + immediati);
     return 0;
 }

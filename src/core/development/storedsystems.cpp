@@ -3,14 +3,19 @@
 #include "development/catalogue.h"
 #include "util/text.h"
 
-#include <fstream>
-#include <iterator>
+#include <filesystem>
 #include <sstream>
+#include <system_error>
 
 namespace sestara {
 
 const char* const kRiduttoreFileName = "Riduttore";
 const char* const kImmediatiFileName = "Immediati";
+
+// The shipped table is 2,817,018 bytes: its start records alone put the last system past 2.8 MB.
+const std::uint64_t kMaxRiduttoreBytes = std::uint64_t{16} << 20;
+// The shipped text is 8,809 bytes; the catalogue fixes its sections and their column counts.
+const std::uint64_t kMaxImmediatiBytes = std::uint64_t{64} << 10;
 
 namespace {
 
@@ -47,6 +52,18 @@ bool validPositions(const Positions& p, int n)
         seen |= std::uint64_t{1} << v;
     }
     return true;
+}
+
+// A system is damaged when it has no columns or not as many as it declares.
+std::string countMismatch(const std::string& file, const std::string& entry, std::size_t read,
+                          std::uint64_t declared)
+{
+    if (read == 0)
+        return "Il file " + file + " è danneggiato: il sistema \"" + entry + "\" non ha colonne.";
+    if (read != declared)
+        return "Il file " + file + " è danneggiato: il sistema \"" + entry + "\" ha " + std::to_string(read) +
+               (read == 1 ? " colonna" : " colonne") + " invece di " + std::to_string(declared) + ".";
+    return {};
 }
 
 } // namespace
@@ -152,8 +169,9 @@ StoredSystem readReducedSystem(const std::string& table, int n, int level)
         }
         result.columns.push_back(pos);
     }
-    if (result.columns.empty())
-        result.error = "Il file " + file + " è danneggiato: il sistema \"" + entry + "\" non ha colonne.";
+    result.error = countMismatch(file, entry, result.columns.size(), result.declaredCount);
+    if (!result.ok())
+        result.columns.clear();
     return result;
 }
 
@@ -198,31 +216,17 @@ StoredSystem readImmediateSystem(const std::string& text, const std::string& ent
         result.error = "Il file " + file + " non contiene il sistema \"" + entryText + "\".";
         return result;
     }
-    if (!closed)
-        result.error = "Il file " + file + " è danneggiato: il sistema \"" + entryText + "\" non termina con \"***\".";
-    else if (result.columns.empty())
-        result.error = "Il file " + file + " è danneggiato: il sistema \"" + entryText + "\" non ha colonne.";
-    if (!result.ok()) {
-        result.columns.clear();
-        return result;
-    }
+    // The title names the column count: "NN numeri in K sestine ...".
     const std::size_t in_pos = entryText.find(" numeri in ");
     if (in_pos != std::string::npos)
         result.declaredCount = static_cast<std::uint64_t>(numericValue(entryText.substr(in_pos + 11)));
+    if (!closed)
+        result.error = "Il file " + file + " è danneggiato: il sistema \"" + entryText + "\" non termina con \"***\".";
+    else
+        result.error = countMismatch(file, entryText, result.columns.size(), result.declaredCount);
+    if (!result.ok())
+        result.columns.clear();
     return result;
-}
-
-bool readWholeFile(const std::string& path, std::string& contents)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad())
-        return false;
-    contents = buffer.str();
-    return true;
 }
 
 std::string joinPath(const std::string& dir, const std::string& name)
@@ -232,33 +236,41 @@ std::string joinPath(const std::string& dir, const std::string& name)
     return dir.back() == '/' ? dir + name : dir + "/" + name;
 }
 
-namespace {
-
-StoredSystem missingFile(const char* name, const std::string& path)
+FileContents readDataFile(const std::string& dataDir, const char* name)
 {
-    StoredSystem result;
-    result.error = "Impossibile leggere il file " + quoted(name) + " (" + path + ").";
-    return result;
+    const std::string path = joinPath(dataDir, name);
+    const std::uint64_t limit = std::string(name) == kRiduttoreFileName ? kMaxRiduttoreBytes : kMaxImmediatiBytes;
+    FileContents file = readRegularFile(path, limit);
+    if (file.ok())
+        return file;
+    // A missing file needs no reason beyond its path; a folder, a pipe or an oversized file does.
+    std::error_code ec;
+    const bool present = std::filesystem::exists(path, ec);
+    file.error = "Impossibile leggere il file " + quoted(name) + " (" + path + ")" +
+                 (present ? ": " + file.error : std::string()) + ".";
+    return file;
 }
-
-} // namespace
 
 StoredSystem loadReducedSystem(const std::string& dataDir, int n, int level)
 {
-    const std::string path = joinPath(dataDir, kRiduttoreFileName);
-    std::string bytes;
-    if (!readWholeFile(path, bytes))
-        return missingFile(kRiduttoreFileName, path);
-    return readReducedSystem(bytes, n, level);
+    const FileContents file = readDataFile(dataDir, kRiduttoreFileName);
+    if (!file.ok()) {
+        StoredSystem result;
+        result.error = file.error;
+        return result;
+    }
+    return readReducedSystem(file.bytes, n, level);
 }
 
 StoredSystem loadImmediateSystem(const std::string& dataDir, const std::string& entryText, int n)
 {
-    const std::string path = joinPath(dataDir, kImmediatiFileName);
-    std::string text;
-    if (!readWholeFile(path, text))
-        return missingFile(kImmediatiFileName, path);
-    return readImmediateSystem(text, entryText, n);
+    const FileContents file = readDataFile(dataDir, kImmediatiFileName);
+    if (!file.ok()) {
+        StoredSystem result;
+        result.error = file.error;
+        return result;
+    }
+    return readImmediateSystem(file.bytes, entryText, n);
 }
 
 } // namespace sestara
