@@ -107,34 +107,83 @@ TEST(SystemFile, EveryLineAfterGruppiIsAGroupLine)
 
 TEST(SystemFile, ReadingFailures)
 {
-    std::string many = "Lista=", fixed = "Presenze=", groups = "Gruppi\r\n";
+    // Each text follows a valid "Lista=" line. Counts are refused at the first value past the limit,
+    // before anything after it is read.
+    std::string many = "Lista=", fixed = "Presenze=", groups = "Gruppi\r\n", wide = "Gruppi\r\n";
     for (int n = 1; n <= 56; ++n)
         many += std::to_string(n) + " ";
     for (int n = 0; n < 91; ++n)
         fixed += "1-";
     for (int g = 0; g < 101; ++g)
         groups += "-1Punti0-1\r\n";
+    for (int n = 1; n <= 91; ++n)
+        wide += "-" + std::to_string(n);
     const std::pair<std::string, std::string> cases[] = {
-        {"Sistema=9 numeri sistema Integrale\r\n", "Riga 1: dimensione del sistema fuori da 10 a 55"},
-        {"Sistema=56 numeri ridotto n-3\r\n", "Riga 1: dimensione del sistema fuori da 10 a 55"},
-        {"Sistema=\r\n", "Riga 1: dimensione del sistema fuori da 10 a 55"},
-        {"Sistema=10 numeri sistema Integrale\r\nLista=1 2 91 \r\n", "Riga 2: il numero \"91\" della lista non è da 1 a 90"},
-        {"Lista=0 \r\n", "Riga 1: il numero \"0\" della lista non è da 1 a 90"},
-        {"Lista=1 x2 \r\n", "Riga 1: il numero \"x2\" della lista non è da 1 a 90"},
-        {many, "Riga 1: più di 55 numeri nella lista"},
-        {fixed, "Riga 1: più di 90 numeri fissi"},
-        {"Presenze=5-95-\r\n", "Riga 1: numero fisso 95 fuori da 1 a 90"},
-        {"PariDispari=2-7-\r\n", "Riga 1: numero di pari 7 fuori da 0 a 6"},
-        {"Consecutivi=6-\r\n", "Riga 1: numero di consecutivi 6 fuori da 0 a 5"},
-        {"Somma=120\r\n", "Riga 1: somma senza minimo - massimo"},
-        {"Gruppi\r\n-5-17\r\n", "Riga 2: gruppo senza \"Punti\" minimo-massimo"},
-        {"Gruppi\r\n-5-17Punti2\r\n", "Riga 2: gruppo senza \"Punti\" minimo-massimo"},
-        {"Gruppi\r\n-5-2Punti\r\n", "Riga 2: gruppo senza \"Punti\" minimo-massimo"},
-        {kTen + "Gruppi\r\n-1Punti0-1\r\n\r\n", "Riga 4: gruppo senza \"Punti\" minimo-massimo"},
-        {groups, "Riga 102: più di 100 gruppi"},
+        {"Sistema=9 numeri sistema Integrale\r\n", "Riga 2: dimensione del sistema fuori da 10 a 55"},
+        {"Sistema=56 numeri ridotto n-3\r\n", "Riga 2: dimensione del sistema fuori da 10 a 55"},
+        {"Sistema=\r\n", "Riga 2: dimensione del sistema fuori da 10 a 55"},
+        {"Sistema=10 numeri sistema Integrale\r\nLista=1 2 91 \r\n", "Riga 3: il numero \"91\" della lista non è da 1 a 90"},
+        {"Lista=0 \r\n", "Riga 2: il numero \"0\" della lista non è da 1 a 90"},
+        {"Lista=1 x2 \r\n", "Riga 2: il numero \"x2\" della lista non è da 1 a 90"},
+        {many + "x \r\n", "Riga 2: più di 55 numeri nella lista"},
+        {fixed + "+1-\r\n", "Riga 2: più di 90 numeri fissi"},
+        {"Presenze=5-95-\r\n", "Riga 2: numero fisso 95 fuori da 1 a 90"},
+        {"PariDispari=2-7-\r\n", "Riga 2: numero di pari 7 fuori da 0 a 6"},
+        {"Consecutivi=6-\r\n", "Riga 2: numero di consecutivi 6 fuori da 0 a 5"},
+        {"Somma=120\r\n", "Riga 2: somma senza minimo - massimo"},
+        {"Gruppi\r\n-5-17\r\n", "Riga 3: gruppo senza \"Punti\" minimo-massimo"},
+        {"Gruppi\r\n-5-17Punti2\r\n", "Riga 3: gruppo senza \"Punti\" minimo-massimo"},
+        {"Gruppi\r\n-5-2Punti\r\n", "Riga 3: gruppo senza \"Punti\" minimo-massimo"},
+        {"Gruppi\r\n-1Punti0-1\r\n\r\n", "Riga 4: gruppo senza \"Punti\" minimo-massimo"},
+        {groups, "Riga 103: più di 100 gruppi"},
+        {wide + "Punti0-1\r\n", "Riga 3: più di 90 numeri nel gruppo"},
+        // Numbers are written as bare digits: a sign is refused wherever digits are due, and the
+        // text is repeated as written. Every "-" of a group's number text opens the next number.
+        {"Sistema=-12 numeri sistema Integrale\r\n", "Riga 2: segno non ammesso in \"-12\""},
+        {"Lista=1 -2 3 \r\n", "Riga 2: segno non ammesso in \"-2\""},
+        {"Presenze=-1-\r\n", "Riga 2: segno non ammesso in \"-1\""},
+        {"Presenze=5- +17-\r\n", "Riga 2: segno non ammesso in \"+17\""},
+        {"PariDispari=2--\r\n", "Riga 2: segno non ammesso in \"-\""},
+        {"Consecutivi=-1-\r\n", "Riga 2: segno non ammesso in \"-1\""},
+        {"Somma=-5 - 200\r\n", "Riga 2: segno non ammesso in \"-5\""},
+        {"Somma=120 - -200\r\n", "Riga 2: segno non ammesso in \"-200\""},
+        {"Gruppi\r\n-5-17Punti-1-2\r\n", "Riga 3: segno non ammesso in \"-1\""},
+        {"Gruppi\r\n-5-17Punti1--2\r\n", "Riga 3: segno non ammesso in \"-2\""},
+        {"Gruppi\r\n-5--17Punti1-2\r\n", "Riga 3: segno non ammesso in \"-17\""},
+        {"Gruppi\r\n--5Punti1-2\r\n", "Riga 3: segno non ammesso in \"-5\""},
+        {"Gruppi\r\n-5- +17Punti1-2\r\n", "Riga 3: segno non ammesso in \"+17\""},
+        // A bad token is repeated up to 40 characters, control characters and other bytes escaped.
+        {"Presenze=+" + std::string(39, 'x') + "-\r\n", "Riga 2: segno non ammesso in \"+" + std::string(39, 'x') + "\""},
+        {"Lista=\a\xe8" + std::string(39, 'x') + " \r\n",
+         "Riga 2: il numero \"\\x07\\xe8" + std::string(38, 'x') + "...\" della lista non è da 1 a 90"},
     };
     for (const auto& [text, error] : cases)
-        EXPECT_EQ(loadError(text), error) << text;
-    EXPECT_EQ(loadError(groups.substr(0, groups.size() - 12)), "") << "100 groups are allowed";
-    EXPECT_EQ(readSystemFile("/nonexistent/sistema.sup").error, "impossibile leggere il file /nonexistent/sistema.sup");
+        EXPECT_EQ(loadError(kTen + text), error) << text;
+    EXPECT_EQ(loadError(kTen + groups.substr(0, groups.size() - 12)), "") << "100 groups are allowed";
+
+    // Without a "Sistema=" or "Lista=" record before "Gruppi" the text is no system file at all.
+    const std::string notSystemFiles[] = {
+        "",
+        std::string("\x00\x01\xff\xfe\r\n", 6),
+        std::string("S\0i\0s\0t\0e\0m\0a\0=\0" "1\0" "0\0\r\0\n\0", 24), // UTF-16
+        "sistema=10 numeri sistema Integrale\r\nlista=1 2 3 4 5 6 7 8 9 10 \r\n",
+        "Commento\r\nGruppi\r\n" + kTen,
+    };
+    for (const auto& text : notSystemFiles)
+        EXPECT_EQ(loadError(text), "non è un file di sistema") << text;
+
+    // Only a regular file of at most 1 MiB is read.
+    testutil::TempDir dir;
+    const std::string padded = kTen + std::string((1 << 20) - kTen.size(), ' ');
+    dir.write("pieno.sup", padded);
+    dir.write("oltre.sup", padded + " ");
+    EXPECT_TRUE(readSystemFile(dir.file("pieno.sup")).ok());
+    const std::pair<std::string, std::string> files[] = {
+        {dir.file("oltre.sup"), "il file è troppo grande (1048577 byte, al massimo 1048576)"},
+        {dir.path(), "è una cartella, non un file"},
+        {"/dev/null", "non è un file ordinario"},
+        {"/nonexistent/sistema.sup", "il file non esiste"},
+    };
+    for (const auto& [path, reason] : files)
+        EXPECT_EQ(readSystemFile(path).error, "impossibile leggere il file " + path + ": " + reason);
 }

@@ -1,12 +1,13 @@
 #include "systemfiles/systemfile.h"
 
 #include "development/catalogue.h"
-#include "development/storedsystems.h"
+#include "util/files.h"
 #include "util/text.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <array>
 #include <fstream>
-#include <sstream>
+#include <string_view>
 
 namespace sestara {
 
@@ -48,23 +49,32 @@ std::string systemFileText(const SavedSystem& s)
 
 namespace {
 
+// A real system file of 100 groups of 90 numbers stays well under this.
+constexpr std::uint64_t kMaxFileBytes = 1 << 20;
+constexpr std::size_t kMaxFixedNumbers = 90;
+constexpr std::size_t kMaxGroupNumbers = 90;
+// The longest bad token a message repeats.
+constexpr std::size_t kMaxEcho = 40;
+const char* const kMsgNonFileDiSistema = "non è un file di sistema";
+
 enum class Key { None, Sistema, Lista, Presenze, PariDispari, Consecutivi, Somma, Gruppi };
 
 struct KeyText {
     Key key;
-    const char* text;
+    std::string_view text;
 };
 
-const KeyText kKeys[] = {
+constexpr KeyText kKeys[] = {
     {Key::Sistema, "Sistema="},         {Key::Lista, "Lista="},   {Key::Presenze, "Presenze="},
     {Key::PariDispari, "PariDispari="}, {Key::Consecutivi, "Consecutivi="}, {Key::Somma, "Somma="},
     {Key::Gruppi, "Gruppi"},
 };
+constexpr std::size_t kLongestKey = 12;
 
 // The key the line starts with; the shortest matching start decides.
 Key keyOf(std::string_view line, std::size_t& keyLength)
 {
-    for (std::size_t len = 1; len <= line.size(); ++len) {
+    for (std::size_t len = 1; len <= line.size() && len <= kLongestKey; ++len) {
         for (const auto& k : kKeys) {
             if (line.substr(0, len) == k.text) {
                 keyLength = len;
@@ -75,32 +85,266 @@ Key keyOf(std::string_view line, std::size_t& keyLength)
     return Key::None;
 }
 
+// Calls `take` with each line and its number (from 1), the line end removed, until it returns false.
+template <typename Take>
+void forEachLine(std::string_view text, Take take)
+{
+    long lineNo = 0;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find('\n', pos);
+        if (end == std::string_view::npos)
+            end = text.size();
+        if (!take(++lineNo, chompCr(text.substr(pos, end - pos))))
+            return;
+        pos = end + 1;
+    }
+}
+
+// Whether any line read before "Gruppi" holds the type or the prediction: without either the text
+// is not a system file at all (empty, binary, another encoding, another program's file).
+bool hasSystemRecord(std::string_view text)
+{
+    bool found = false;
+    forEachLine(text, [&](long, std::string_view line) {
+        std::size_t keyLength = 0;
+        const Key key = keyOf(line, keyLength);
+        found = key == Key::Sistema || key == Key::Lista;
+        return !found && key != Key::Gruppi;
+    });
+    return found;
+}
+
 std::string lineError(long lineNo, const std::string& reason)
 {
     return "Riga " + std::to_string(lineNo) + ": " + reason;
 }
 
-// Reads "a-b-c-" the way the loader does: at each "-" the text collected before it is one value.
-std::vector<std::int64_t> dashValues(std::string_view v)
+// A bad token as a message repeats it: at most kMaxEcho characters, "..." when cut, and control
+// characters and bytes outside ASCII written as \xNN so that the message stays readable text.
+std::string echo(std::string_view token)
 {
-    std::vector<std::int64_t> values;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < v.size(); ++i) {
-        if (v[i] == '-') {
-            values.push_back(numericValue(v.substr(start, i - start)));
-            start = i + 1;
+    static const char hex[] = "0123456789abcdef";
+    std::string out;
+    for (std::size_t i = 0; i < token.size() && i < kMaxEcho; ++i) {
+        const auto c = static_cast<unsigned char>(token[i]);
+        if (c < 0x20 || c >= 0x7f) {
+            out += "\\x";
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        } else {
+            out += static_cast<char>(c);
         }
     }
-    return values;
+    if (token.size() > kMaxEcho)
+        out += "...";
+    return out;
+}
+
+bool isSign(char c)
+{
+    return c == '-' || c == '+';
+}
+
+std::size_t skipBlanks(std::string_view v, std::size_t i)
+{
+    while (i < v.size() && v[i] == ' ')
+        ++i;
+    return i;
+}
+
+// Where a value that should start at `from` (blanks allowed) starts with a sign instead; npos when
+// it does not. The file writes every number as bare digits, and the loader's reading would take
+// "-1" for other numbers (an empty value and 1), so a sign is refused wherever digits are due.
+std::size_t signAt(std::string_view v, std::size_t from)
+{
+    const std::size_t i = skipBlanks(v, from);
+    return i < v.size() && isSign(v[i]) ? i : std::string_view::npos;
+}
+
+// The refusal of the signed value at `at`, repeating it as written: its signs and what follows
+// them up to the next blank or "-".
+std::string signError(std::string_view v, std::size_t at)
+{
+    std::size_t end = at;
+    while (end < v.size() && isSign(v[end]))
+        ++end;
+    while (end < v.size() && v[end] != ' ' && v[end] != '-')
+        ++end;
+    return "segno non ammesso in \"" + echo(v.substr(at, end - at)) + "\"";
+}
+
+// Reads "a-b-c-" the way the loader does: at each "-" the text collected before it is the next
+// value, handed to `take` with its position (from 0); text after the last "-" is no value. A value
+// past `limit` is refused before it is taken. Stops at the first reason `take` gives.
+template <typename Take>
+std::string readDashValues(std::string_view v, std::size_t limit, const std::string& tooMany, Take take)
+{
+    std::size_t count = 0;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t sign = signAt(v, start);
+        if (sign != std::string_view::npos)
+            return signError(v, sign);
+        const std::size_t dash = v.find('-', start);
+        if (dash == std::string_view::npos)
+            return "";
+        if (count == limit)
+            return tooMany;
+        std::string e = take(count++, numericValue(v.substr(start, dash - start)));
+        if (!e.empty())
+            return e;
+        start = dash + 1;
+    }
 }
 
 template <std::size_t N>
 std::string readCounts(std::string_view v, std::array<bool, N>& slots, const char* what)
 {
-    for (std::int64_t k : dashValues(v)) {
-        if (k < 0 || k >= static_cast<std::int64_t>(N))
+    return readDashValues(v, std::string_view::npos, "", [&](std::size_t, std::int64_t k) -> std::string {
+        if (k >= static_cast<std::int64_t>(N))
             return std::string(what) + " " + std::to_string(k) + " fuori da 0 a " + std::to_string(N - 1);
         slots[static_cast<std::size_t>(k)] = true;
+        return "";
+    });
+}
+
+// The prediction of a "Lista=" value: numbers 1 to 90 separated by blanks, at most 55 of them.
+std::string readLista(std::string_view v, std::vector<int>& numbers)
+{
+    for (std::size_t i = skipBlanks(v, 0); i < v.size(); i = skipBlanks(v, i)) {
+        std::size_t end = v.find(' ', i);
+        if (end == std::string_view::npos)
+            end = v.size();
+        const std::string_view token = v.substr(i, end - i);
+        if (isSign(token.front()))
+            return signError(v, i);
+        const std::int64_t n = isDigits(token) && token.size() <= 2 ? numericValue(token) : 0;
+        if (n < 1 || n > 90)
+            return "il numero \"" + echo(token) + "\" della lista non è da 1 a 90";
+        if (numbers.size() == static_cast<std::size_t>(kMaxPredictionNumbers))
+            return "più di 55 numeri nella lista";
+        numbers.push_back(static_cast<int>(n));
+        i = end;
+    }
+    return "";
+}
+
+// A group line: the number text up to "Punti", then minimum "-" maximum.
+std::string readGroup(std::string_view line, Group& g)
+{
+    const std::size_t punti = line.find("Punti");
+    const std::size_t dash = punti == std::string_view::npos ? punti : line.find('-', punti + 5);
+    if (dash == std::string_view::npos)
+        return "gruppo senza \"Punti\" minimo-massimo";
+    // The groups test opens a slot at every "-" of the number text and ignores what comes before the
+    // first one, so the text is kept as it stands; a slot that starts with a sign is refused.
+    const std::string_view numeri = line.substr(0, punti);
+    std::size_t slots = 0;
+    for (std::size_t i = numeri.find('-'); i != std::string_view::npos; i = numeri.find('-', i + 1)) {
+        if (++slots > kMaxGroupNumbers)
+            return "più di " + std::to_string(kMaxGroupNumbers) + " numeri nel gruppo";
+        const std::size_t sign = signAt(numeri, i + 1);
+        if (sign != std::string_view::npos)
+            return signError(numeri, sign);
+    }
+    // An empty minimum means the "-" after "Punti" is the sign of the minimum.
+    for (std::size_t from : {punti + 5, dash + 1}) {
+        const std::size_t sign = signAt(line, from);
+        if (sign != std::string_view::npos)
+            return signError(line, sign);
+    }
+    g.numeri = std::string(numeri);
+    g.puntiMin = static_cast<int>(std::min<std::int64_t>(numericValue(line.substr(punti + 5, dash - punti - 5)), 99));
+    g.puntiMax = static_cast<int>(std::min<std::int64_t>(numericValue(line.substr(dash + 1)), 99));
+    return "";
+}
+
+// Every line after "Gruppi" is a group line, whatever it starts with.
+std::string readGroupLine(std::string_view line, LoadedSystem& s)
+{
+    if (s.conditions.gruppi.size() >= static_cast<std::size_t>(kMaxGroups))
+        return "più di " + std::to_string(kMaxGroups) + " gruppi";
+    Group g;
+    std::string e = readGroup(line, g);
+    if (e.empty())
+        s.conditions.gruppi.push_back(std::move(g));
+    return e;
+}
+
+// A line read before "Gruppi": a record, or a line with no key, which is ignored.
+std::string readRecord(std::string_view line, LoadedSystem& s, bool& inGroups)
+{
+    std::size_t keyLength = 0;
+    const Key key = keyOf(line, keyLength);
+    const std::string_view v = line.substr(keyLength);
+    switch (key) {
+    case Key::None:
+        return "";
+    case Key::Sistema: {
+        const std::size_t sign = signAt(v, 0);
+        if (sign != std::string_view::npos)
+            return signError(v, sign);
+        const std::int64_t size = numericValue(v.substr(0, 2));
+        if (size < kMinPredictionSize || size > kMaxPredictionSize)
+            return "dimensione del sistema fuori da 10 a 55";
+        s.size = static_cast<int>(size);
+        const auto entries = catalogueEntriesForSize(s.size);
+        s.selectedIndex = 0;
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            if (entries[i] == v) {
+                s.selectedIndex = static_cast<int>(i);
+                break;
+            }
+        }
+        s.entryText = entries[static_cast<std::size_t>(s.selectedIndex)];
+        return "";
+    }
+    case Key::Lista: {
+        std::vector<int> numbers;
+        std::string e = readLista(v, numbers);
+        if (!e.empty())
+            return e;
+        s.prediction = *Prediction::fromNumbers(numbers);
+        s.conditions.sommaMin = s.prediction.sommaMinima();
+        s.conditions.sommaMax = s.prediction.sommaMassima();
+        return "";
+    }
+    case Key::Presenze:
+        s.conditions.presenzeAttive = true;
+        s.conditions.presenze.fill(0);
+        return readDashValues(v, kMaxFixedNumbers, "più di 90 numeri fissi",
+                              [&](std::size_t i, std::int64_t n) -> std::string {
+                                  if (n < 1 || n > 90)
+                                      return "numero fisso " + std::to_string(n) + " fuori da 1 a 90";
+                                  s.conditions.presenze[i + 1] = static_cast<int>(n);
+                                  return "";
+                              });
+    case Key::PariDispari:
+        s.conditions.pariDispariAttivo = true;
+        return readCounts(v, s.conditions.pariDispari, "numero di pari");
+    case Key::Consecutivi:
+        s.conditions.consecutiviAttivo = true;
+        return readCounts(v, s.conditions.consecutivi, "numero di consecutivi");
+    case Key::Somma: {
+        // Minimum, "-", maximum: a sign before either is refused.
+        const std::size_t dash = v.find('-');
+        std::size_t sign = signAt(v, 0);
+        if (sign == std::string_view::npos && dash != std::string_view::npos)
+            sign = signAt(v, dash + 1);
+        if (sign != std::string_view::npos)
+            return signError(v, sign);
+        if (dash == std::string_view::npos)
+            return "somma senza minimo - massimo";
+        s.conditions.sommaAttiva = true;
+        s.conditions.sommaMin = static_cast<int>(std::min<std::int64_t>(numericValue(v.substr(0, dash)), 1 << 20));
+        s.conditions.sommaMax = static_cast<int>(std::min<std::int64_t>(numericValue(v.substr(dash + 1)), 1 << 20));
+        return "";
+    }
+    case Key::Gruppi:
+        s.conditions.gruppiAttivi = true;
+        inGroups = true;
+        return "";
     }
     return "";
 }
@@ -115,144 +359,30 @@ LoadOutcome readSystemFileText(const std::string& text)
     s.entryText = catalogueEntriesForSize(s.size).front();
     s.conditions.azzeraConePari();
     s.conditions.azzeraGrupeFis();
-
-    std::istringstream in(text);
-    std::string raw;
-    long lineNo = 0;
-    bool inGroups = false;
-    while (std::getline(in, raw)) {
-        ++lineNo;
-        const std::string_view line = chompCr(raw);
-        if (inGroups) {
-            // Every line after "Gruppi" is a group line, whatever it starts with. Its number text is
-            // kept as it stands: the groups test reads it slot by slot and ignores what comes before
-            // the first "-".
-            const std::size_t punti = line.find("Punti");
-            const std::size_t dash = punti == std::string_view::npos ? punti : line.find('-', punti + 5);
-            if (dash == std::string_view::npos) {
-                out.error = lineError(lineNo, "gruppo senza \"Punti\" minimo-massimo");
-                return out;
-            }
-            if (s.conditions.gruppi.size() >= static_cast<std::size_t>(kMaxGroups)) {
-                out.error = lineError(lineNo, "più di " + std::to_string(kMaxGroups) + " gruppi");
-                return out;
-            }
-            Group g;
-            g.numeri = std::string(line.substr(0, punti));
-            g.puntiMin = static_cast<int>(std::min<std::int64_t>(numericValue(line.substr(punti + 5, dash - punti - 5)), 99));
-            g.puntiMax = static_cast<int>(std::min<std::int64_t>(numericValue(line.substr(dash + 1)), 99));
-            s.conditions.gruppi.push_back(std::move(g));
-            continue;
-        }
-        std::size_t keyLength = 0;
-        const Key key = keyOf(line, keyLength);
-        const std::string_view v = line.substr(keyLength);
-        switch (key) {
-        case Key::None:
-            break;
-        case Key::Sistema: {
-            const std::int64_t size = numericValue(v.substr(0, 2));
-            if (size < kMinPredictionSize || size > kMaxPredictionSize) {
-                out.error = lineError(lineNo, "dimensione del sistema fuori da 10 a 55");
-                return out;
-            }
-            s.size = static_cast<int>(size);
-            const auto entries = catalogueEntriesForSize(s.size);
-            s.selectedIndex = 0;
-            for (std::size_t i = 0; i < entries.size(); ++i) {
-                if (entries[i] == v) {
-                    s.selectedIndex = static_cast<int>(i);
-                    break;
-                }
-            }
-            s.entryText = entries[static_cast<std::size_t>(s.selectedIndex)];
-            break;
-        }
-        case Key::Lista: {
-            std::vector<int> numbers;
-            for (auto token : splitAll(v, ' ')) {
-                if (token.empty())
-                    continue;
-                const std::int64_t n = isDigits(token) && token.size() <= 2 ? numericValue(token) : 0;
-                if (n < 1 || n > 90) {
-                    out.error = lineError(lineNo, "il numero \"" + std::string(token) + "\" della lista non è da 1 a 90");
-                    return out;
-                }
-                numbers.push_back(static_cast<int>(n));
-            }
-            if (numbers.size() > static_cast<std::size_t>(kMaxPredictionNumbers)) {
-                out.error = lineError(lineNo, "più di 55 numeri nella lista");
-                return out;
-            }
-            s.prediction = *Prediction::fromNumbers(numbers);
-            s.conditions.sommaMin = s.prediction.sommaMinima();
-            s.conditions.sommaMax = s.prediction.sommaMassima();
-            break;
-        }
-        case Key::Presenze: {
-            s.conditions.presenzeAttive = true;
-            s.conditions.presenze.fill(0);
-            const auto values = dashValues(v);
-            if (values.size() > 90) {
-                out.error = lineError(lineNo, "più di 90 numeri fissi");
-                return out;
-            }
-            for (std::size_t i = 0; i < values.size(); ++i) {
-                if (values[i] < 1 || values[i] > 90) {
-                    out.error = lineError(lineNo, "numero fisso " + std::to_string(values[i]) + " fuori da 1 a 90");
-                    return out;
-                }
-                s.conditions.presenze[i + 1] = static_cast<int>(values[i]);
-            }
-            break;
-        }
-        case Key::PariDispari: {
-            s.conditions.pariDispariAttivo = true;
-            const std::string e = readCounts(v, s.conditions.pariDispari, "numero di pari");
-            if (!e.empty()) {
-                out.error = lineError(lineNo, e);
-                return out;
-            }
-            break;
-        }
-        case Key::Consecutivi: {
-            s.conditions.consecutiviAttivo = true;
-            const std::string e = readCounts(v, s.conditions.consecutivi, "numero di consecutivi");
-            if (!e.empty()) {
-                out.error = lineError(lineNo, e);
-                return out;
-            }
-            break;
-        }
-        case Key::Somma: {
-            const std::size_t dash = v.find('-');
-            if (dash == std::string_view::npos) {
-                out.error = lineError(lineNo, "somma senza minimo - massimo");
-                return out;
-            }
-            s.conditions.sommaAttiva = true;
-            s.conditions.sommaMin = static_cast<int>(std::min<std::int64_t>(numericValue(v.substr(0, dash)), 1 << 20));
-            s.conditions.sommaMax = static_cast<int>(std::min<std::int64_t>(numericValue(v.substr(dash + 1)), 1 << 20));
-            break;
-        }
-        case Key::Gruppi:
-            s.conditions.gruppiAttivi = true;
-            inGroups = true;
-            break;
-        }
+    if (!hasSystemRecord(text)) {
+        out.error = kMsgNonFileDiSistema;
+        return out;
     }
+
+    bool inGroups = false;
+    forEachLine(text, [&](long lineNo, std::string_view line) {
+        out.error = inGroups ? readGroupLine(line, s) : readRecord(line, s, inGroups);
+        if (!out.error.empty())
+            out.error = lineError(lineNo, out.error);
+        return out.error.empty();
+    });
     return out;
 }
 
 LoadOutcome readSystemFile(const std::string& path)
 {
-    std::string text;
-    if (!readWholeFile(path, text)) {
+    const FileContents file = readRegularFile(path, kMaxFileBytes);
+    if (!file.ok()) {
         LoadOutcome out;
-        out.error = "impossibile leggere il file " + path;
+        out.error = "impossibile leggere il file " + path + ": " + file.error;
         return out;
     }
-    return readSystemFileText(text);
+    return readSystemFileText(file.bytes);
 }
 
 bool writeSystemFile(const std::string& path, const SavedSystem& system, std::string& error)

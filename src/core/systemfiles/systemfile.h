@@ -37,7 +37,11 @@ struct LoadOutcome {
     bool ok() const { return error.empty(); }
 };
 
+// Reads the text of a system file. A text with no "Sistema=" or "Lista=" record is refused as not
+// being a system file; any other failure names the line ("Riga n: ...").
 LoadOutcome readSystemFileText(const std::string& text);
+// Reads a regular file of at most 1 MiB; a folder, a device, a pipe or a larger file is refused
+// with the reason, without waiting on it or reading it whole.
 LoadOutcome readSystemFile(const std::string& path);
 
 // Writes the file; false (with a reason) when it cannot be written whole.
