@@ -15,7 +15,6 @@
 
 #include <QAction>
 #include <QFile>
-#include <QLockFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -221,16 +220,16 @@ TEST_F(ShellTest, SystemWindowFollowsItsFrameSize)
     EXPECT_EQ(find<QWidget>(w, "SSTab1")->width(), wide + 100);
 }
 
-// The guard of the real program, kept in a private temporary folder.
+// The guard of the real program, kept in a private folder for running programs.
 class SingleInstanceTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         messages().clear();
-        ASSERT_TRUE(tmp.isValid());
-        savedTmp = qgetenv("TMPDIR");
-        qputenv("TMPDIR", tmp.path().toLocal8Bit());
-        ASSERT_TRUE(sestara::SingleInstanceGuard::defaultLockPath().startsWith(tmp.path()));
+        ASSERT_TRUE(runtime.isValid());
+        savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+        ASSERT_EQ(sestara::SingleInstanceGuard::defaultLockPath(), runtime.filePath("sestara.lock"));
     }
     void TearDown() override
     {
@@ -238,32 +237,31 @@ protected:
             first.kill();
             first.waitForFinished(10000);
         }
-        if (savedTmp.isNull())
-            qunsetenv("TMPDIR");
+        if (savedRuntime.isNull())
+            qunsetenv("XDG_RUNTIME_DIR");
         else
-            qputenv("TMPDIR", savedTmp);
+            qputenv("XDG_RUNTIME_DIR", savedRuntime);
         messages().clear();
     }
     // Starts the program as the first copy and waits until its lock file names it.
     void startFirstCopy()
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("TMPDIR", tmp.path());
+        env.insert("XDG_RUNTIME_DIR", runtime.path());
         env.insert("QT_QPA_PLATFORM", "offscreen");
         first.setProcessEnvironment(env);
         first.start(QStringLiteral(SESTARA_PROGRAM_DIR) + "/sestara", {});
         ASSERT_TRUE(first.waitForStarted(10000));
         ASSERT_TRUE(waitUntil(
             [&] {
-                QLockFile probe(sestara::SingleInstanceGuard::defaultLockPath());
-                qint64 pid = 0;
-                QString host, app;
-                return probe.getLockInfo(&pid, &host, &app) && pid == first.processId();
+                QFile lock(sestara::SingleInstanceGuard::defaultLockPath());
+                return lock.open(QIODevice::ReadOnly) &&
+                       lock.readAll() == QByteArray::number(first.processId()) + '\n';
             },
             20000));
     }
-    QTemporaryDir tmp;
-    QByteArray savedTmp;
+    QTemporaryDir runtime;
+    QByteArray savedRuntime;
     QProcess first;
 };
 

@@ -1,0 +1,292 @@
+#include "shell/singleinstance.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <memory>
+#include <utility>
+#include <ostream>
+#include <vector>
+
+// Failures show texts as text.
+void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+constexpr QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+
+QString userName()
+{
+    const passwd* entry = ::getpwuid(::geteuid());
+    return entry ? QString::fromLocal8Bit(entry->pw_name) : QString::number(::geteuid());
+}
+
+// The permission bits of a file, as the system holds them.
+mode_t modeOf(const QString& path)
+{
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : mode_t(-1);
+}
+
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}
+
+// A private folder of the test, closed to others as a folder for running programs must be.
+QString makeFolder(const QTemporaryDir& tmp, const QString& name)
+{
+    const QString path = tmp.filePath(name);
+    QDir().mkpath(path);
+    QFile::setPermissions(path, ownerOnly);
+    return path;
+}
+
+// One started copy of the guard probe.
+class Probe {
+public:
+    explicit Probe(const QProcessEnvironment& environment)
+    {
+        process_.setProcessEnvironment(environment);
+        process_.start(QStringLiteral(SESTARA_GUARD_PROBE), {});
+    }
+    ~Probe()
+    {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.kill();
+            process_.waitForFinished(10000);
+        }
+    }
+    Probe(const Probe&) = delete;
+    Probe& operator=(const Probe&) = delete;
+
+    // The next line the probe writes, without its end; empty when none comes in time.
+    QString nextLine()
+    {
+        const QDeadlineTimer deadline(20000);
+        while (!process_.canReadLine()) {
+            if (deadline.hasExpired() || !process_.waitForReadyRead(int(deadline.remainingTime())))
+                return {};
+        }
+        return QString::fromLocal8Bit(process_.readLine()).trimmed();
+    }
+    // Lets the probe take the guard.
+    void go() { process_.write("go\n"); }
+    // Lets the probe end; true when it ended normally.
+    bool end()
+    {
+        process_.closeWriteChannel();
+        return process_.waitForFinished(10000) && process_.exitStatus() == QProcess::NormalExit &&
+               process_.exitCode() == 0;
+    }
+    // Ends the probe as a crash would: no chance to clean up.
+    void crash()
+    {
+        process_.kill();
+        process_.waitForFinished(10000);
+    }
+    qint64 pid() const { return process_.processId(); }
+    QString errors() { return QString::fromLocal8Bit(process_.readAllStandardError()); }
+
+private:
+    QProcess process_;
+};
+
+// Copies started together, each waiting at the guard until all are up, so that they take it at
+// the same moment: in every round exactly one holds it. Rounds alternate between a folder for
+// running programs given by XDG_RUNTIME_DIR and none given (Qt then makes one in the temporary
+// folder), and every third round starts from nothing: no lock file, or not even its folder.
+TEST(SingleInstanceGuard, OfCopiesStartedTogetherExactlyOneHoldsIt)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString runtime = makeFolder(tmp, "runtime");
+    const QString temp = makeFolder(tmp, "temp");
+    const QString tempRuntime = QDir(temp).filePath("runtime-" + userName());
+
+    for (int round = 0; round < 100; ++round) {
+        SCOPED_TRACE(round);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("TMPDIR", temp);
+        QString lockFile;
+        if (round % 2 == 0) {
+            environment.insert("XDG_RUNTIME_DIR", runtime);
+            lockFile = runtime + "/sestara.lock";
+        } else {
+            environment.remove("XDG_RUNTIME_DIR");
+            lockFile = tempRuntime + "/sestara.lock";
+        }
+        if (round % 3 == 0) {
+            QFile::remove(QDir(runtime).filePath("sestara.lock"));
+            QDir(tempRuntime).removeRecursively();
+        }
+
+        std::array<std::unique_ptr<Probe>, 3> probes;
+        for (auto& probe : probes)
+            probe = std::make_unique<Probe>(environment);
+        for (auto& probe : probes)
+            ASSERT_EQ(probe->nextLine(), "ready") << probe->errors().toStdString();
+        for (auto& probe : probes)
+            probe->go();
+        int held = 0;
+        int refused = 0;
+        for (auto& probe : probes) {
+            const QString line = probe->nextLine();
+            if (line == "held " + lockFile)
+                ++held;
+            else if (line == "refused " + lockFile)
+                ++refused;
+            else
+                ADD_FAILURE() << line.toStdString() << '\n' << probe->errors().toStdString();
+        }
+        EXPECT_EQ(held, 1);
+        EXPECT_EQ(refused, 2);
+        for (auto& probe : probes)
+            EXPECT_TRUE(probe->end());
+        if (HasFailure())
+            return;
+    }
+}
+
+// The guard belongs to a live process only: whatever its lock file holds, a live holder keeps it,
+// and the lock file of a holder killed outright is taken by the next copy at once.
+TEST(SingleInstanceGuard, OnlyALiveHolderKeepsIt)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString runtime = makeFolder(tmp, "runtime");
+    const QString lockFile = runtime + "/sestara.lock";
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_RUNTIME_DIR", runtime);
+
+    Probe first(environment);
+    ASSERT_EQ(first.nextLine(), "ready");
+    first.go();
+    ASSERT_EQ(first.nextLine(), "held " + lockFile);
+    EXPECT_EQ(contents(lockFile), QByteArray::number(first.pid()) + '\n');
+
+    // A lock file that cannot be read, as one still being written looks, is neither removed nor
+    // taken over while its holder lives.
+    {
+        QFile junk(lockFile);
+        ASSERT_TRUE(junk.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        junk.write("\xff\xfe");
+    }
+    Probe second(environment);
+    ASSERT_EQ(second.nextLine(), "ready");
+    second.go();
+    EXPECT_EQ(second.nextLine(), "refused " + lockFile);
+    EXPECT_EQ(contents(lockFile), QByteArray("\xff\xfe"));
+    EXPECT_TRUE(second.end());
+
+    first.crash();
+    ASSERT_TRUE(QFile::exists(lockFile));
+    Probe third(environment);
+    ASSERT_EQ(third.nextLine(), "ready");
+    third.go();
+    EXPECT_EQ(third.nextLine(), "held " + lockFile);
+    EXPECT_EQ(contents(lockFile), QByteArray::number(third.pid()) + '\n');
+    EXPECT_TRUE(third.end());
+}
+
+// Sets environment variables for one test and puts the old values back.
+class EnvironmentScope {
+public:
+    ~EnvironmentScope()
+    {
+        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
+            if (it->second.isNull())
+                qunsetenv(it->first);
+            else
+                qputenv(it->first, it->second);
+        }
+    }
+    void set(const char* name, const QString& value)
+    {
+        save(name);
+        qputenv(name, QFile::encodeName(value));
+    }
+    void unset(const char* name)
+    {
+        save(name);
+        qunsetenv(name);
+    }
+
+private:
+    void save(const char* name)
+    {
+        saved_.emplace_back(name, qEnvironmentVariableIsSet(name) ? qgetenv(name) : QByteArray());
+    }
+    std::vector<std::pair<const char*, QByteArray>> saved_;
+};
+
+// Where the lock is kept when the user has no folder for running programs: in a folder of the
+// user's cache made for it and closed to everyone else; and with no such folder either, the
+// program is not refused.
+TEST(SingleInstanceGuard, WithoutAFolderForRunningProgramsTheLockIsInAPrivateCacheFolder)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    EnvironmentScope environment;
+    environment.unset("XDG_RUNTIME_DIR");
+    // Qt's own folder for running programs, in the temporary folder, is taken by a file.
+    const QString temp = makeFolder(tmp, "temp");
+    {
+        QFile file(QDir(temp).filePath("runtime-" + userName()));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    environment.set("TMPDIR", temp);
+    environment.set("XDG_CACHE_HOME", tmp.filePath("cache"));
+    const QString folder = tmp.filePath("cache/sestara");
+
+    EXPECT_EQ(sestara::SingleInstanceGuard::defaultLockPath(), folder + "/sestara.lock");
+    EXPECT_EQ(modeOf(folder), 0700u);
+    // A folder of our own left open to others is closed again.
+    ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0755), 0);
+    EXPECT_EQ(sestara::SingleInstanceGuard::defaultLockPath(), folder + "/sestara.lock");
+    EXPECT_EQ(modeOf(folder), 0700u);
+    {
+        sestara::SingleInstanceGuard first;
+        ASSERT_TRUE(first.acquire());
+        EXPECT_TRUE(first.held());
+        sestara::SingleInstanceGuard second;
+        EXPECT_FALSE(second.acquire());
+        EXPECT_FALSE(second.held());
+    }
+
+    // A cache that is a file leaves no place for the lock at all.
+    {
+        QFile file(tmp.filePath("file"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    environment.set("XDG_CACHE_HOME", tmp.filePath("file"));
+    EXPECT_EQ(sestara::SingleInstanceGuard::defaultLockPath(), QString());
+    sestara::SingleInstanceGuard unguarded;
+    EXPECT_TRUE(unguarded.acquire());
+    EXPECT_FALSE(unguarded.held());
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    QCoreApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
