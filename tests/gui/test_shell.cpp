@@ -279,32 +279,4 @@ TEST_F(SingleInstanceTest, SecondCopyIsRefusedAndTheFirstGoesOn)
     EXPECT_EQ(first.state(), QProcess::Running);
 }
 
-TEST_F(SingleInstanceTest, AGuardWithNoLiveHolderIsTakenOver)
-{
-    // A holder that ends frees the guard.
-    {
-        sestara::SingleInstanceGuard a;
-        ASSERT_TRUE(a.acquire());
-        sestara::SingleInstanceGuard b;
-        EXPECT_FALSE(b.acquire());
-    }
-    EXPECT_TRUE(sestara::SingleInstanceGuard().acquire());
-
-    startFirstCopy();
-    first.kill(); // a crash: no chance to clean up
-    ASSERT_TRUE(first.waitForFinished(10000));
-    ASSERT_TRUE(QFile::exists(sestara::SingleInstanceGuard::defaultLockPath()));
-    {
-        sestara::SingleInstanceGuard next;
-        EXPECT_TRUE(sestara::checkSingleInstance(next));
-        EXPECT_TRUE(messages().shown.empty());
-    }
-    QFile junk(sestara::SingleInstanceGuard::defaultLockPath());
-    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
-    junk.write("\xff\xfe garbage");
-    junk.close();
-    sestara::SingleInstanceGuard guard;
-    EXPECT_TRUE(guard.acquire());
-}
-
 } // namespace
