@@ -6,9 +6,15 @@
 #include "development/pagewidgets.h"
 #include "document/systemdocument.h"
 #include "settings/settings.h"
+#include "shell/appinfo.h"
+#include "shell/filedialogs.h"
 #include "shell/messages.h"
+#include "systemfiles/savename.h"
+#include "systemfiles/systemfile.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QFont>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -17,6 +23,7 @@
 #include <QListView>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QVBoxLayout>
 
 namespace sestara {
@@ -111,12 +118,13 @@ SviluppoPage::SviluppoPage(const SystemDocument& document, const Settings& setti
     figures->addWidget(conditionsBox, 6, 0, 1, 2);
     figures->setRowStretch(7, 1);
 
-    // This version neither saves nor prints: those buttons are shown disabled.
     QPushButton* salva = button(QStringLiteral("Command14"), QStringLiteral("Salva"), QStringLiteral("Salva Sistema su File"));
+    connect(salva, &QPushButton::clicked, this, &SviluppoPage::saveSystem);
+    // This version does not print: those buttons are shown disabled.
     QPushButton* stampa = button(QStringLiteral("Command6"), QStringLiteral("Stampa"), QStringLiteral("Stampa Sviluppo"));
     QPushButton* gioca = button(QStringLiteral("Command5"), QStringLiteral("Gioca Sistema"),
                                 QStringLiteral("Stampa Sviluppo su Schedina"));
-    for (QPushButton* b : {salva, stampa, gioca})
+    for (QPushButton* b : {stampa, gioca})
         b->setEnabled(false);
     QPushButton* chiudi = ui::chiudiButton(1);
     connect(chiudi, &QPushButton::clicked, this, &SviluppoPage::chiudiRequested);
@@ -190,6 +198,74 @@ void SviluppoPage::groupClicked(int row)
     const std::string text = groupDisplayMessage(developed->conditions, row);
     if (!text.empty())
         Messages::show(this, QString::fromStdString(text), MessageIcon::None);
+}
+
+void SviluppoPage::saveSystem()
+{
+    if (!document_.developed()) {
+        Messages::show(this, QStringLiteral("Elaborare Sistema"), MessageIcon::Exclamation);
+        return;
+    }
+    const QString chosen = FileDialogs::saveFileName(this, QStringLiteral("Salva Sistema su File"),
+                                                     appinfo::userFolder(),
+                                                     QStringLiteral("Sistemi Files (*.sup)"));
+    if (chosen.isEmpty())
+        return;
+
+    const QFileInfo info(chosen);
+    const QDir folder = info.dir();
+    QString fileName = QString::fromStdString(withSystemExtension(info.fileName().toStdString()));
+    // An existing file of the same name in another letter case is the one replaced, under its
+    // own name, so the folder never holds two names differing only in case.
+    std::vector<std::string> names;
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        names.push_back(name.toStdString());
+    if (const auto existing = existingFileName(names, fileName.toStdString())) {
+        fileName = QString::fromStdString(*existing);
+        const auto answer = Messages::show(
+            this, QStringLiteral("Attenzione: Vuoi sovrascivere il file ") + fileName + QStringLiteral(" ?"),
+            MessageIcon::Exclamation, QMessageBox::Yes | QMessageBox::No);
+        if (answer != QMessageBox::Yes)
+            return;
+    }
+    if (!writeSystem(folder.filePath(fileName)))
+        return;
+    emit saved(QString::fromStdString(systemName(fileName.toStdString())));
+}
+
+bool SviluppoPage::writeSystem(const QString& path)
+{
+    const std::string text = systemFileText(document_.developed()->savedSystem());
+    // The text goes to a temporary file beside the target, which replaces the old file only once
+    // it is complete: a failed save leaves the old system as it was.
+    QSaveFile file(path);
+    // Unbuffered, so a short write (a full disk, a size limit) shows in the count written.
+    bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    bool shortWrite = false;
+    if (written) {
+        written = file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size());
+        shortWrite = !written && file.error() == QFileDevice::NoError;
+    }
+    if (written)
+        written = file.commit();
+    if (written)
+        return true;
+
+    const QFileInfo target(path);
+    QString cause;
+    if (!target.dir().exists())
+        cause = QStringLiteral("la cartella non esiste");
+    else if (target.isDir())
+        cause = QStringLiteral("è una cartella, non un file");
+    else if (shortWrite)
+        cause = QStringLiteral("scrittura incompleta (disco pieno o file troppo grande)");
+    else
+        cause = file.errorString();
+    Messages::show(this,
+                   QStringLiteral("Errore nel salvataggio del sistema\nimpossibile scrivere il file ") +
+                       QDir::toNativeSeparators(path) + QStringLiteral(": ") + cause,
+                   MessageIcon::Critical);
+    return false;
 }
 
 } // namespace sestara

@@ -30,9 +30,16 @@ public:
 
 signals:
     void chiudiRequested();
+    // A save wrote the developed system to a file; the name is the file's, without ".sup".
+    void saved(const QString& fileName);
 
 private:
     void groupClicked(int row);
+    // "Salva": the developed system written to a file the user chooses.
+    void saveSystem();
+    // Writes the developed system to the file at `path`, replacing it whole only when every byte
+    // is written; false after telling the user why not.
+    bool writeSystem(const QString& path);
 
     const SystemDocument& document_;
     const Settings& settings_;

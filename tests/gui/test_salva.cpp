@@ -1,0 +1,284 @@
+#include "guitest.h"
+
+#include "development/ortogonalisuper.h"
+#include "development/sviluppopage.h"
+#include "shell/appinfo.h"
+#include "shell/filedialogs.h"
+#include "shell/loading.h"
+#include "shell/mdiform1.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include <sys/resource.h>
+
+#include <csignal>
+#include <deque>
+#include <vector>
+
+using namespace guitest;
+using sestara::FileDialogRequest;
+using sestara::FileDialogs;
+using sestara::MessageIcon;
+using sestara::OrtogonaliSuper;
+using sestara::SviluppoPage;
+
+namespace {
+
+const QByteArray kDieci = "Sistema=10 numeri sistema Integrale\r\nLista=1 2 3 4 5 6 7 8 9 10 \r\n";
+const QByteArray kOld = "Sistema=12 numeri sistema Integrale\r\nLista=1 2 3 4 5 6 7 8 9 10 11 12 \r\n";
+
+QByteArray contents(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return "(missing)";
+    return f.readAll();
+}
+
+void put(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+// Files of this process cannot grow past a size while it lives; past it a write comes up short
+// instead of the process being stopped.
+struct FileSizeLimit {
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        if (getrlimit(RLIMIT_FSIZE, &previous) != 0)
+            return;
+        rlimit lowered = previous;
+        lowered.rlim_cur = bytes;
+        previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        set = setrlimit(RLIMIT_FSIZE, &lowered) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        if (set)
+            setrlimit(RLIMIT_FSIZE, &previous);
+        if (previousHandler != SIG_ERR)
+            std::signal(SIGXFSZ, previousHandler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+    rlimit previous{};
+    void (*previousHandler)(int) = SIG_ERR;
+    bool set = false;
+};
+
+class SalvaTest : public GuiTest {
+protected:
+    void SetUp() override
+    {
+        GuiTest::SetUp();
+        ASSERT_TRUE(dir.isValid());
+        FileDialogs::setHandler([this](const FileDialogRequest& request) {
+            requests.push_back(request);
+            if (answers.empty())
+                return QString();
+            const QString answer = answers.front();
+            answers.pop_front();
+            return answer;
+        });
+        w = newSystem();
+        page = w->findChild<SviluppoPage*>();
+        ASSERT_NE(page, nullptr);
+    }
+    void TearDown() override
+    {
+        FileDialogs::setHandler({});
+        GuiTest::TearDown();
+    }
+    // The ten numbers 1..10 developed: the full system of 210 columns.
+    void developDieci()
+    {
+        clickNumbers(w, 1, 10);
+        elaboraAndWait(w);
+        ASSERT_NE(w->document().developed(), nullptr);
+    }
+    // "Salva" with the save dialog answering `name` in the temporary folder; the names the page
+    // reported saving.
+    QStringList salva(const QString& name)
+    {
+        answers.push_back(name.isEmpty() ? QString() : dir.filePath(name));
+        QSignalSpy spy(page, &SviluppoPage::saved);
+        QTest::mouseClick(find<QPushButton>(w, "Command14"), Qt::LeftButton);
+        QStringList saved;
+        for (const QList<QVariant>& args : spy)
+            saved << args.at(0).toString();
+        return saved;
+    }
+    QStringList files() const { return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden); }
+
+    QTemporaryDir dir;
+    std::deque<QString> answers;
+    std::vector<FileDialogRequest> requests;
+    OrtogonaliSuper* w = nullptr;
+    SviluppoPage* page = nullptr;
+};
+
+TEST_F(SalvaTest, NothingToSaveWithoutACompletedDevelopment)
+{
+    EXPECT_EQ(salva("Vuoto.sup"), QStringList());
+
+    // A developed system no longer counts once a later run is interrupted.
+    developDieci();
+    find<QTabWidget>(w, "SSTab1")->setCurrentIndex(0);
+    QTest::mouseClick(find<QPushButton>(w, "Command4"), Qt::LeftButton);
+    auto* loading = main_->findChild<sestara::Loading*>("Loading");
+    ASSERT_NE(loading, nullptr);
+    QThread::msleep(300);
+    find<QPushButton>(loading, "Command27")->click();
+    ASSERT_TRUE(waitUntil([&] { return !w->isRunning(); }));
+    settle();
+    ASSERT_TRUE(w->document().interrupted());
+    EXPECT_EQ(salva("Interrotto.sup"), QStringList());
+
+    EXPECT_EQ(messages().texts(), QStringList({"Elaborare Sistema", "Elaborare Sistema"}));
+    for (const auto& m : messages().shown) {
+        EXPECT_EQ(m.icon, MessageIcon::Exclamation);
+        EXPECT_EQ(m.buttons, QMessageBox::Ok);
+    }
+    EXPECT_TRUE(requests.empty());
+    EXPECT_EQ(files(), QStringList());
+}
+
+TEST_F(SalvaTest, SavesTheDevelopedSystemInTheChosenFile)
+{
+    developDieci();
+    EXPECT_EQ(salva("Dieci.sup"), QStringList({"Dieci"}));
+    EXPECT_EQ(w->windowTitle(), "Dieci");
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].caption, "Salva Sistema su File");
+    EXPECT_EQ(requests[0].folder, sestara::appinfo::userFolder());
+    EXPECT_EQ(requests[0].filter, "Sistemi Files (*.sup)");
+    // Only the file itself: no temporary file is left beside it.
+    EXPECT_EQ(files(), QStringList({"Dieci.sup"}));
+    EXPECT_EQ(contents(dir.filePath("Dieci.sup")), kDieci);
+    EXPECT_TRUE(messages().shown.empty());
+
+    // Saving changes nothing in the window: the same system goes to a second file.
+    EXPECT_EQ(salva("Copia.sup"), QStringList({"Copia"}));
+    EXPECT_EQ(contents(dir.filePath("Copia.sup")), kDieci);
+    EXPECT_EQ(w->windowTitle(), "Copia");
+
+    // A cancelled dialog writes nothing.
+    EXPECT_EQ(salva(QString()), QStringList());
+    EXPECT_EQ(files(), QStringList({"Copia.sup", "Dieci.sup"}));
+    EXPECT_TRUE(messages().shown.empty());
+}
+
+TEST_F(SalvaTest, ANameWithoutTheExtensionGetsIt)
+{
+    developDieci();
+    struct Case {
+        const char* typed;
+        const char* file;
+        const char* name;
+    };
+    const Case cases[] = {
+        {"Dieci", "Dieci.sup", "Dieci"},
+        {"Dieci.txt", "Dieci.txt.sup", "Dieci.txt"},
+        {"Maiuscolo.SUP", "Maiuscolo.SUP", "Maiuscolo"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        EXPECT_EQ(salva(c.typed), QStringList({c.name}));
+        EXPECT_EQ(contents(dir.filePath(c.file)), kDieci);
+    }
+    EXPECT_EQ(files(), QStringList({"Dieci.sup", "Dieci.txt.sup", "Maiuscolo.SUP"}));
+    EXPECT_TRUE(messages().shown.empty());
+}
+
+TEST_F(SalvaTest, OverwritingAsksFirst)
+{
+    developDieci();
+    struct Case {
+        const char* existing;
+        const char* typed;
+        QMessageBox::StandardButton answer;
+        const char* question; // names the file replaced, under its own name
+        QStringList saved;
+    };
+    const Case cases[] = {
+        {"Sistema.sup", "Sistema.sup", QMessageBox::No, "Attenzione: Vuoi sovrascivere il file Sistema.sup ?", {}},
+        {"Sistema.sup", "Sistema.sup", QMessageBox::Yes, "Attenzione: Vuoi sovrascivere il file Sistema.sup ?",
+         {"Sistema"}},
+        {"Sistema.sup", "Sistema", QMessageBox::Yes, "Attenzione: Vuoi sovrascivere il file Sistema.sup ?",
+         {"Sistema"}},
+        {"SISTEMA.sup", "sistema", QMessageBox::No, "Attenzione: Vuoi sovrascivere il file SISTEMA.sup ?", {}},
+        {"SISTEMA.sup", "sistema.Sup", QMessageBox::Yes, "Attenzione: Vuoi sovrascivere il file SISTEMA.sup ?",
+         {"SISTEMA"}},
+        {"Città.sup", "CITTÀ.SUP", QMessageBox::Yes, "Attenzione: Vuoi sovrascivere il file Città.sup ?", {"Città"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.existing) + " <- " + c.typed + (c.answer == QMessageBox::Yes ? " Yes" : " No"));
+        for (const QString& f : files())
+            QFile::remove(dir.filePath(f));
+        put(dir.filePath(c.existing), kOld);
+        put(dir.filePath("Altro.sup"), kOld);
+        messages().clear();
+        messages().answers.push_back(c.answer);
+
+        EXPECT_EQ(salva(c.typed), c.saved);
+        ASSERT_EQ(messages().shown.size(), 1u);
+        EXPECT_EQ(messages().shown[0].text, c.question);
+        EXPECT_EQ(messages().shown[0].icon, MessageIcon::Exclamation);
+        EXPECT_EQ(messages().shown[0].buttons, QMessageBox::Yes | QMessageBox::No);
+        // One file of that name remains, under the name it had, with the new system after "Yes".
+        QStringList expected({"Altro.sup", c.existing});
+        expected.sort();
+        EXPECT_EQ(files(), expected);
+        EXPECT_EQ(contents(dir.filePath(c.existing)), c.answer == QMessageBox::Yes ? kDieci : kOld);
+        EXPECT_EQ(contents(dir.filePath("Altro.sup")), kOld);
+    }
+}
+
+TEST_F(SalvaTest, AFailedSaveKeepsTheOldFileAndSaysWhy)
+{
+    developDieci();
+    put(dir.filePath("Vecchio.sup"), kOld);
+    put(dir.filePath("Documento"), "testo");
+    ASSERT_TRUE(QDir(dir.path()).mkdir("Cartella.sup"));
+    put(dir.filePath("Cartella.sup/Dentro.sup"), kOld);
+    const QString prefix = "Errore nel salvataggio del sistema\nimpossibile scrivere il file " + dir.path();
+
+    // A folder that is a regular file, and a name that is a folder (no question: it is no file).
+    EXPECT_EQ(salva("Documento/Nuovo.sup"), QStringList());
+    EXPECT_EQ(salva("Cartella"), QStringList());
+    // A file that cannot grow past 16 bytes: the write fails after the old file was accepted for
+    // replacing. The limit holds for root too.
+    messages().answers.push_back(QMessageBox::Yes);
+    {
+        const FileSizeLimit limit(16);
+        ASSERT_TRUE(limit.set);
+        EXPECT_EQ(salva("Vecchio.sup"), QStringList());
+    }
+
+    EXPECT_EQ(messages().texts(),
+              QStringList({prefix + "/Documento/Nuovo.sup: la cartella non esiste",
+                           prefix + "/Cartella.sup: è una cartella, non un file",
+                           "Attenzione: Vuoi sovrascivere il file Vecchio.sup ?",
+                           prefix + "/Vecchio.sup: scrittura incompleta (disco pieno o file troppo grande)"}));
+    EXPECT_EQ(messages().shown[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(messages().shown[1].icon, MessageIcon::Critical);
+    EXPECT_EQ(messages().shown[3].icon, MessageIcon::Critical);
+    EXPECT_EQ(w->windowTitle(), "Sistema 1");
+    // Everything as it was, and no temporary file left behind.
+    EXPECT_EQ(files(), QStringList({"Cartella.sup", "Documento", "Vecchio.sup"}));
+    EXPECT_EQ(contents(dir.filePath("Vecchio.sup")), kOld);
+    EXPECT_EQ(contents(dir.filePath("Cartella.sup/Dentro.sup")), kOld);
+    EXPECT_EQ(QDir(dir.filePath("Cartella.sup")).entryList(QDir::Files), QStringList({"Dentro.sup"}));
+}
+
+} // namespace
