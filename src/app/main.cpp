@@ -3,6 +3,7 @@
 #include "shell/startup.h"
 
 #include <QApplication>
+#include <QTimer>
 
 int main(int argc, char* argv[])
 {
@@ -15,5 +16,9 @@ int main(int argc, char* argv[])
 
     sestara::MDIForm1 mainWindow;
     mainWindow.show();
+    // A file given on the command line opens once the main window is up.
+    QTimer::singleShot(0, &mainWindow, [&mainWindow] {
+        sestara::openSystemFileArgument(mainWindow, QCoreApplication::arguments());
+    });
     return app.exec();
 }

@@ -163,5 +163,34 @@ TEST(SystemDocument, TheDevelopedSystemIsKeptAsItWasMade)
     EXPECT_EQ(d.developed(), nullptr);
 }
 
+TEST(SystemDocument, ALoadedSystemReplacesSelectionPredictionAndConditions)
+{
+    SystemDocument d;
+    clickNumbers(d, 1, 20);
+    d.conditions().salvaPariDispari({4}, true);
+    d.conditions().salvaSomma(true, 30, 90, 21, 99);
+    d.setInterrupted();
+
+    const LoadOutcome read = readSystemFileText("Sistema=12 numeri ridotto n-2\r\n"
+                                                "Lista=40 2 5 7 9 11 13 15 17 19 21 40 \r\n"
+                                                "PariDispari=2-3-\r\nGruppi\r\n-2-5Punti1-2\r\n");
+    ASSERT_TRUE(read.ok()) << read.error;
+    d.load(read.system);
+
+    EXPECT_EQ(d.selection().sizeText, "12");
+    EXPECT_EQ(d.selection().types, catalogueEntriesForSize(12));
+    EXPECT_EQ(d.selection().entryText(), "12 numeri ridotto n-2");
+    EXPECT_GT(d.selection().typeIndex, 0);
+    // The repeated 40 stays for the run's own check to refuse.
+    EXPECT_EQ(d.prediction().text(), "2 5 7 9 11 13 15 17 19 21 40 40 ");
+    EXPECT_TRUE(d.conditions() == read.system.conditions);
+    EXPECT_FALSE(d.conditions().pariDispari[4]);
+    EXPECT_FALSE(d.conditions().sommaAttiva);
+    EXPECT_TRUE(d.conditions().gruppiAttivi);
+    // The last run's outcome is left for the next run to replace.
+    EXPECT_TRUE(d.interrupted());
+    EXPECT_EQ(d.plan("").refusal, kMsgDatiNonConformi);
+}
+
 } // namespace
 } // namespace sestara

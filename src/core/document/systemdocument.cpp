@@ -123,6 +123,14 @@ bool SystemDocument::sizeFollowsCount()
     return true;
 }
 
+void SystemDocument::load(const LoadedSystem& system)
+{
+    selectSize(std::to_string(system.size));
+    selectType(system.selectedIndex);
+    prediction_ = system.prediction;
+    conditions_ = system.conditions;
+}
+
 PlanOutcome SystemDocument::plan(const std::string& dataDir) const
 {
     RunSelection run;

@@ -76,6 +76,11 @@ public:
     // no change below 10. True when a size was selected.
     bool sizeFollowsCount();
 
+    // A system file read into the window: its size selected (the type list rebuilt), the type at
+    // the file's index selected, the prediction and every condition replaced by the file's. The
+    // last run's outcome stays until the next run.
+    void load(const LoadedSystem& system);
+
     // The checks of "Elabora" and the developer's plan, reading stored columns from dataDir.
     PlanOutcome plan(const std::string& dataDir) const;
 

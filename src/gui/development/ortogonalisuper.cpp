@@ -8,9 +8,11 @@
 #include "printing/schedinapage.h"
 #include "settings/settings.h"
 #include "shell/messages.h"
+#include "systemfiles/systemfile.h"
 #include "wincheck/spogliopage.h"
 
 #include <QCloseEvent>
+#include <QFile>
 #include <QMdiSubWindow>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -52,6 +54,7 @@ OrtogonaliSuper::OrtogonaliSuper(RunControl* runControl, const Settings& setting
     connect(sistemi_, &SistemiPage::predictionChanged, conditions_, &ConditionsController::refreshButtons);
     connect(sistemi_, &SistemiPage::chiudiRequested, this, &OrtogonaliSuper::chiudi);
     connect(sviluppo_, &SviluppoPage::chiudiRequested, this, &OrtogonaliSuper::chiudi);
+    connect(sviluppo_, &SviluppoPage::saved, this, &QWidget::setWindowTitle);
     connect(spoglio, &SpoglioPage::chiudiRequested, this, &OrtogonaliSuper::chiudi);
     connect(schedina, &SchedinaPage::chiudiRequested, this, &OrtogonaliSuper::chiudi);
     connect(runner_, &DevelopmentRunner::progressed, sistemi_,
@@ -121,6 +124,26 @@ void OrtogonaliSuper::elabora()
                            counters.accepted.store(p.accepted, std::memory_order_relaxed);
                        });
                    });
+}
+
+void OrtogonaliSuper::caricaSistema(const QString& path)
+{
+    if (isRunning())
+        return;
+    // The window's conditions go off first, as "Annulla Condizioni" does; the file's then replace them.
+    conditions_->annullaCondizioni();
+    const LoadOutcome loaded = readSystemFile(QFile::encodeName(path).toStdString());
+    if (!loaded.ok()) {
+        Messages::show(this,
+                       QString::fromUtf8(kMsgErroreCaricamento) + QLatin1Char('\n') +
+                           QString::fromStdString(loaded.error),
+                       MessageIcon::Critical);
+        return;
+    }
+    document_.load(loaded.system);
+    sistemi_->showDocument();
+    conditions_->refreshButtons();
+    elabora();
 }
 
 void OrtogonaliSuper::runEnded(bool completed)

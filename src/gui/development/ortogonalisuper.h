@@ -47,6 +47,9 @@ public:
 
     // "Elabora".
     void elabora();
+    // Loads a system file into the window and develops it as "Elabora" does. A file that cannot
+    // be read is reported, and the window keeps the state it reached: its conditions switched off.
+    void caricaSistema(const QString& path);
     // Closes the window (its frame in the main window when it has one).
     void chiudi();
 

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QStringList>
+
 namespace sestara {
 
+class MDIForm1;
+class OrtogonaliSuper;
 class SingleInstanceGuard;
 
 // Names the running application "sestara", the name its folder for the user's files follows.
@@ -12,5 +16,10 @@ void setUpApplication();
 // The start-up check: takes the guard, or shows "Una copia di Sestara è già in funzione" and
 // returns false, in which case the program ends at once.
 bool checkSingleInstance(SingleInstanceGuard& guard);
+
+// The program started with a file ("sestara FILE.sup", as the desktop opens a system file): that
+// file opens in a new system window as the archive opens it. Only the first file is opened, since
+// its development is the one run the program allows at a time. Null when no file was given.
+OrtogonaliSuper* openSystemFileArgument(MDIForm1& mainWindow, const QStringList& arguments);
 
 } // namespace sestara
