@@ -11,10 +11,12 @@
 #include "shell/appinfo.h"
 #include "shell/icons.h"
 #include "shell/runcontrol.h"
+#include "systemfiles/sistemi.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -102,7 +104,7 @@ void MDIForm1::createMenus()
 
     auto* mnuArchivio = bar->addAction(QStringLiteral("Archivio Sistemi"));
     mnuArchivio->setObjectName(QStringLiteral("mnuArchivio"));
-    mnuArchivio->setEnabled(false);
+    connect(mnuArchivio, &QAction::triggered, this, [this] { showArchivio(); });
 
     QMenu* mnuImpostazioni = bar->addMenu(QStringLiteral("Opzioni"));
     mnuImpostazioni->setObjectName(QStringLiteral("mnuImpostazioni"));
@@ -153,13 +155,14 @@ void MDIForm1::createToolBar()
             close();
         else if (key == QLatin1String("new"))
             fileNewSuper();
+        else if (key == QLatin1String("archivio"))
+            showArchivio();
         else if (key == QLatin1String("window"))
             chiudiTutteLeFinestre();
     });
-    // This version has neither the archive nor the slip settings: their buttons are disabled.
+    // This version has no slip settings: their button is disabled.
     for (QAction* a : toolbar1_->actions()) {
-        const QString key = a->data().toString();
-        if (key == QLatin1String("archivio") || key == QLatin1String("opzioni"))
+        if (a->data().toString() == QLatin1String("opzioni"))
             a->setEnabled(false);
     }
 }
@@ -240,6 +243,14 @@ OrtogonaliSuper* MDIForm1::fileNewSuper()
     return w;
 }
 
+OrtogonaliSuper* MDIForm1::apriSistema(const QString& path)
+{
+    OrtogonaliSuper* w = fileNewSuper();
+    w->setWindowTitle(QFileInfo(path).fileName());
+    w->caricaSistema(path);
+    return w;
+}
+
 void MDIForm1::placeSubWindow(QMdiSubWindow* sub)
 {
     // Each new window a step down and right of the one before, and never larger than the area
@@ -303,6 +314,32 @@ void MDIForm1::showAbout()
     }
     about_ = new About(this);
     about_->show();
+}
+
+Sistemi* MDIForm1::archivio() const
+{
+    return archivio_.data();
+}
+
+Sistemi* MDIForm1::showArchivio()
+{
+    if (archivio_) {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(archivio_->parentWidget())) {
+            sub->showNormal();
+            mdiArea_->setActiveSubWindow(sub);
+        }
+        archivio_->raise();
+        return archivio_.data();
+    }
+    archivio_ = new Sistemi;
+    connect(archivio_.data(), &Sistemi::sistemaRichiesto, this, [this](const QString& path) { apriSistema(path); });
+    QMdiSubWindow* sub = mdiArea_->addSubWindow(archivio_.data());
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowIcon(toolbarIcon(QStringLiteral("archivio")));
+    sub->resize(archivio_->size().boundedTo(mdiArea_->viewport()->size()));
+    sub->show();
+    mdiArea_->setActiveSubWindow(sub);
+    return archivio_.data();
 }
 
 void MDIForm1::chiudiTutteLeFinestre()

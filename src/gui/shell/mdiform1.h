@@ -23,6 +23,7 @@ class FiltroPresenzeSuper;
 class FiltroSomma;
 class OrtogonaliSuper;
 class RunControl;
+class Sistemi;
 
 // The main window: menus, tool bar, status bar and the system windows inside it. It keeps the
 // registry of system windows and their condition dialogs, indexed from 1.
@@ -35,6 +36,8 @@ public:
 
     // Opens a new system window at the lowest free index.
     OrtogonaliSuper* fileNewSuper();
+    // Opens a system file in a new system window captioned with the file's name, and develops it.
+    OrtogonaliSuper* apriSistema(const QString& path);
     // The lowest free index, growing the registry by one when none is free.
     int indiceLibero();
 
@@ -56,6 +59,10 @@ public:
     // The close-all button: stops any run and closes every window but this one.
     void chiudiTutteLeFinestre();
     void showAbout();
+    // The archive window, one at a time: shown, or brought to the front when already open.
+    Sistemi* showArchivio();
+    // The archive window when it is open, else null.
+    Sistemi* archivio() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -74,6 +81,7 @@ private:
     QToolBar* toolbar1_ = nullptr;
     QAction* mnuStrumenti_ = nullptr;
     QPointer<About> about_;
+    QPointer<Sistemi> archivio_;
 
     // Index 0 is never used; all arrays share one upper bound (sized in the constructor).
     std::vector<QPointer<OrtogonaliSuper>> finestreSistema_;
