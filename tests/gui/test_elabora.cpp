@@ -7,6 +7,7 @@
 #include "shell/mdiform1.h"
 #include "shell/runcontrol.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
@@ -252,17 +253,18 @@ private:
     sestara::RunControl* control_;
 };
 
-TEST_F(ElaboraTest, ClosingTheMainWindowStopsTheRunBeforeClosingItsWindow)
+TEST_F(ElaboraTest, EsciStopsTheRunBeforeClosingItsWindow)
 {
     clickNumbers(w, 1, 35);
     pressElabora(w);
     ASSERT_TRUE(w->isRunning());
     CloseWitness witness(main_->runControl());
     w->parentWidget()->installEventFilter(&witness);
-    main_->close();
+    main_->findChild<QAction*>("mnuFile")->trigger(); // "Esci"
     settle();
     EXPECT_TRUE(witness.closed);
     EXPECT_TRUE(witness.interruptedFirst);
+    EXPECT_FALSE(main_->isVisible());
     EXPECT_FALSE(main_->runControl()->busy());
 }
 

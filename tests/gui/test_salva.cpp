@@ -178,28 +178,6 @@ TEST_F(SalvaTest, SavesTheDevelopedSystemInTheChosenFile)
     EXPECT_TRUE(messages().shown.empty());
 }
 
-TEST_F(SalvaTest, ANameWithoutTheExtensionGetsIt)
-{
-    developDieci();
-    struct Case {
-        const char* typed;
-        const char* file;
-        const char* name;
-    };
-    const Case cases[] = {
-        {"Dieci", "Dieci.sup", "Dieci"},
-        {"Dieci.txt", "Dieci.txt.sup", "Dieci.txt"},
-        {"Maiuscolo.SUP", "Maiuscolo.SUP", "Maiuscolo"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.typed);
-        EXPECT_EQ(salva(c.typed), QStringList({c.name}));
-        EXPECT_EQ(contents(dir.filePath(c.file)), kDieci);
-    }
-    EXPECT_EQ(files(), QStringList({"Dieci.sup", "Dieci.txt.sup", "Maiuscolo.SUP"}));
-    EXPECT_TRUE(messages().shown.empty());
-}
-
 TEST_F(SalvaTest, OverwritingAsksFirst)
 {
     developDieci();

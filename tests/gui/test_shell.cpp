@@ -148,15 +148,6 @@ TEST_F(ShellTest, CloseAllDuringARunEndsItAndClosesEveryOtherWindow)
     EXPECT_EQ(text(next, "Label2"), "210");
 }
 
-TEST_F(ShellTest, EsciClosesTheMainWindowAndEndsAnyRun)
-{
-    startLongRun();
-    action("mnuFile")->trigger();
-    settle();
-    EXPECT_FALSE(main_->isVisible());
-    EXPECT_FALSE(main_->runControl()->busy());
-}
-
 TEST_F(ShellTest, AboutBoxDisablesTheMainWindowWhileOpen)
 {
     action("mnuInfo")->trigger();
