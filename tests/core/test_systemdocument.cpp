@@ -112,19 +112,6 @@ TEST(SystemDocument, TheSizeFollowsTheCountFromTenOn)
     EXPECT_EQ(d.selection().entryText(), "");
 }
 
-TEST(SystemDocument, PlanUsesTheSelectionAndRefusesBeforeAnythingChanges)
-{
-    SystemDocument d;
-    clickNumbers(d, 1, 12);
-    d.selectSize("20");
-    EXPECT_EQ(d.plan("").refusal, kMsgQuantitaNonConforme);
-    d.selectSize("12");
-    const PlanOutcome full = d.plan("");
-    ASSERT_TRUE(full.ok());
-    EXPECT_EQ(full.plan.entryText, "12 numeri sistema Integrale");
-    EXPECT_EQ(full.plan.totalCandidates, 924u);
-}
-
 TEST(SystemDocument, TheDevelopedSystemIsKeptAsItWasMade)
 {
     SystemDocument d;

@@ -111,19 +111,6 @@ TEST(Anneal, DropsOneColumnAtATimeDownToTheTarget)
     EXPECT_EQ(calls, 0);
 }
 
-TEST(Turan, CoversEveryFourNumbersWithThreeInAColumn)
-{
-    // Equal parts on 9 to 16 numbers, then unequal ones: the smallest first, in the middle or last.
-    const int cases[][3] = {{9, 0, 0},  {10, 0, 0}, {11, 0, 0}, {12, 0, 0}, {13, 0, 0}, {14, 0, 0},
-                            {15, 0, 0}, {16, 0, 0}, {16, 7, 5}, {16, 4, 7}, {16, 6, 6}};
-    for (const auto& [n, first, second] : cases) {
-        SCOPED_TRACE(std::to_string(n) + " " + std::to_string(first) + "," + std::to_string(second));
-        const Design d = turanCover(n, settings(20000, 32), nullptr, first, second);
-        EXPECT_TRUE(covers(d, Problem{n, 4, 3}));
-        EXPECT_TRUE(wellFormed(d, n));
-    }
-}
-
 TEST(Orbits, DesignsAreWholeOrbitsUnderTheGroup)
 {
     const Problem p{13, 6, 4};
@@ -150,79 +137,6 @@ TEST(Orbits, DesignsAreWholeOrbitsUnderTheGroup)
     EXPECT_TRUE(annealOrbits(Problem{20, 6, 5}, cycleGroup(20, 1, 0), 1, s, [&](const Design&) { ++calls; }, nullptr)
                     .empty());
     EXPECT_EQ(calls, 0);
-}
-
-TEST(Orbits, ASearchResumesFromTheWholeOrbitsOfADesign)
-{
-    const Problem p{15, 6, 4};
-    const Group g = cycleGroup(15, 1, 0);
-    const std::vector<Perm> elements = groupElements(g, 15);
-    // A column the rotation by 5 fixes has an orbit of 5 columns, an ordinary one of 15.
-    EXPECT_EQ(orbitColumns({Set{0, 1, 5, 6, 10, 11}}, elements),
-              (Design{{0, 1, 5, 6, 10, 11}, {0, 4, 5, 9, 10, 14}, {1, 2, 6, 7, 11, 12}, {2, 3, 7, 8, 12, 13},
-                      {3, 4, 8, 9, 13, 14}}));
-
-    AnnealSettings s = settings(200000);
-    s.hot = 0.3;
-    std::vector<std::string> lines;
-    const auto log = [&](const std::string& line) { lines.push_back(line); };
-    const Design d = annealOrbits(p, g, 3, s, nullptr, nullptr);
-    ASSERT_TRUE(covers(d, p));
-    const std::size_t orbits = d.size() / 15;
-    // The orbits the design holds whole, one column each.
-    const Design whole = wholeOrbits(d, elements);
-    EXPECT_EQ(whole.size(), orbits);
-    EXPECT_EQ(orbitColumns(whole, elements), d);
-    const std::vector<Perm> thirds = groupElements(cycleGroup(15, 1, 0, 1, 3), 15); // orbits of 5
-    EXPECT_EQ(wholeOrbits(d, thirds).size(), 3 * orbits);
-
-    // Resumed from its own orbits the search hands the design back, then drops orbits as before.
-    EXPECT_EQ(annealOrbits(p, g, orbits, s, nullptr, log, whole), d);
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], "  ricottura: " + std::to_string(d.size()) + " colonne");
-    EXPECT_EQ(lines[1].rfind("  ricottura: " + std::to_string(d.size() - 15) + " colonne non bastano (", 0), 0u)
-        << lines[1];
-    std::size_t uncovered = 99;
-    // Room for one orbit more than the design holds adds one random orbit to its own.
-    lines.clear();
-    const Design more = annealOrbitsOnce(p, g, orbits + 1, s, &uncovered, log, whole);
-    EXPECT_EQ(uncovered, 0u);
-    EXPECT_EQ(more.size(), d.size() + 15);
-    EXPECT_TRUE(std::includes(more.begin(), more.end(), d.begin(), d.end()));
-    EXPECT_EQ(lines, std::vector<std::string>{"  ricottura: " + std::to_string(orbits + 1) + " orbite (" +
-                                              std::to_string(more.size()) + " colonne), tutto coperto"});
-}
-
-TEST(Completion, OrbitsOrADesignForOneNumberFewerAreCompletedColumnByColumn)
-{
-    // One orbit of at most 9 columns cannot give 5 se 6 on 10 numbers: the completion adds columns.
-    HandedOut out{Problem{10, 6, 5}, {}};
-    std::vector<std::string> lines;
-    const Design d = annealOrbitsCompleted(out.p, translationGroup(10, 3, 2), 1, 0, settings(20000, 3), out.callback(),
-                                           [&](const std::string& line) { lines.push_back(line); });
-    ASSERT_GE(out.designs.size(), 2u);
-    EXPECT_EQ(d, out.designs.back());
-    EXPECT_GT(out.designs.front().size(), 9u);
-    ASSERT_GE(lines.size(), 2u);
-    EXPECT_EQ(lines[0].rfind("  ricottura: 1 orbite (", 0), 0u) << lines[0];
-    EXPECT_NE(lines[0].find(" orbite scoperte"), std::string::npos) << lines[0];
-    EXPECT_EQ(lines[1], "  completate: " + std::to_string(out.designs.front().size()) + " colonne");
-
-    // A tre con 4 design on 13 numbers grown to 14: every column it had is kept.
-    const Problem small{13, 4, 3};
-    const Design start = annealOrbits(small, cycleGroup(13, 1, 0), 1, settings(40000), nullptr, nullptr);
-    ASSERT_TRUE(covers(start, small));
-    HandedOut grown{Problem{14, 4, 3}, {}};
-    ASSERT_FALSE(covers(start, grown.p));
-    const Design d14 = completeAndAnneal(start, grown.p, 0, settings(40000), grown.callback(), nullptr);
-    ASSERT_FALSE(grown.designs.empty());
-    EXPECT_EQ(d14, grown.designs.back());
-    const std::set<Set> completed(grown.designs.front().begin(), grown.designs.front().end());
-    EXPECT_GT(completed.size(), start.size());
-    for (Set c : start) {
-        std::sort(c.begin(), c.end());
-        EXPECT_EQ(completed.count(c), 1u);
-    }
 }
 
 TEST(Exchange, TwoDamagedColumnsAreReplacedOrLeftAlone)

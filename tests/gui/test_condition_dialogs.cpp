@@ -374,7 +374,7 @@ TEST_F(ConditionsControllerTest, GroupEditor)
     EXPECT_EQ(conditions.gruppi.size(), 2u);
 }
 
-TEST_F(ConditionsControllerTest, LockedWhileDevelopingAndFollowsNewDialogs)
+TEST_F(ConditionsControllerTest, LockedWhileDeveloping)
 {
     predict(1, 10);
     QDialog* d = open("Command16");
@@ -393,22 +393,6 @@ TEST_F(ConditionsControllerTest, LockedWhileDevelopingAndFollowsNewDialogs)
     controller->setLocked(false);
     controller->refreshButtons();
     EXPECT_TRUE(isGreen("Command23"));
-    // Other dialogs replace the old ones: only the new one stores here.
-    auto* other = new FiltroPariDispari2(&window);
-    ConditionDialogs replaced = dialogs;
-    replaced.pariDispari = other;
-    controller->setDialogs(replaced);
-    dialogs.pariDispari->showModal();
-    add(dialogs.pariDispari, {"2"});
-    setChecked(dialogs.pariDispari, true);
-    press(dialogs.pariDispari, "Command4");
-    EXPECT_FALSE(conditions.pariDispariAttivo);
-    EXPECT_EQ(open("Command16"), other);
-    add(other, {"4"});
-    setChecked(other, true);
-    press(other, "Command4");
-    EXPECT_EQ(conditions.pariDispari, (std::array<bool, 7>{false, false, false, false, true, false, false}));
-    EXPECT_TRUE(conditions.pariDispariAttivo);
 }
 
 } // namespace

@@ -79,28 +79,6 @@ TEST_F(ElaboraTest, RefusalsChangeNothing)
     EXPECT_FALSE(main_->runControl()->busy());
 }
 
-TEST_F(ElaboraTest, MissingDataFilesRefuseWithoutChangingTheWindow)
-{
-    delete main_;
-    QTemporaryDir empty;
-    main_ = new sestara::MDIForm1(empty.path());
-    main_->show();
-    w = newSystem();
-    clickNumbers(w, 1, 12);
-    const QStringList before = figures();
-    find<QComboBox>(w, "Combo1")->setCurrentIndex(4); // "12 numeri ridotto n-2"
-    elaboraAndWait(w);
-    find<QComboBox>(w, "Combo1")->setCurrentIndex(1); // "12 numeri in 24 sestine ..."
-    elaboraAndWait(w);
-    ASSERT_EQ(messages().shown.size(), 2u);
-    EXPECT_TRUE(messages().shown[0].text.startsWith(QStringLiteral("Impossibile leggere il file \"Riduttore\" (")))
-        << messages().shown[0].text.toStdString();
-    EXPECT_TRUE(messages().shown[1].text.startsWith(QStringLiteral("Impossibile leggere il file \"Immediati\" (")))
-        << messages().shown[1].text.toStdString();
-    EXPECT_EQ(figures(), before);
-    EXPECT_FALSE(main_->runControl()->busy());
-}
-
 TEST_F(ElaboraTest, TenNumbersDevelopTheFullSystem)
 {
     clickNumbers(w, 1, 10);

@@ -131,20 +131,7 @@ TEST_F(SalvaTest, NothingToSaveWithoutACompletedDevelopment)
 {
     EXPECT_EQ(salva("Vuoto.sup"), QStringList());
 
-    // A developed system no longer counts once a later run is interrupted.
-    developDieci();
-    find<QTabWidget>(w, "SSTab1")->setCurrentIndex(0);
-    QTest::mouseClick(find<QPushButton>(w, "Command4"), Qt::LeftButton);
-    auto* loading = main_->findChild<sestara::Loading*>("Loading");
-    ASSERT_NE(loading, nullptr);
-    QThread::msleep(300);
-    find<QPushButton>(loading, "Command27")->click();
-    ASSERT_TRUE(waitUntil([&] { return !w->isRunning(); }));
-    settle();
-    ASSERT_TRUE(w->document().interrupted());
-    EXPECT_EQ(salva("Interrotto.sup"), QStringList());
-
-    EXPECT_EQ(messages().texts(), QStringList({"Elaborare Sistema", "Elaborare Sistema"}));
+    EXPECT_EQ(messages().texts(), QStringList({"Elaborare Sistema"}));
     for (const auto& m : messages().shown) {
         EXPECT_EQ(m.icon, MessageIcon::Exclamation);
         EXPECT_EQ(m.buttons, QMessageBox::Ok);

@@ -212,62 +212,29 @@ TEST_F(ShellTest, SystemWindowFollowsItsFrameSize)
 }
 
 // The guard of the real program, kept in a private folder for running programs.
-class SingleInstanceTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        messages().clear();
-        ASSERT_TRUE(runtime.isValid());
-        savedRuntime = qgetenv("XDG_RUNTIME_DIR");
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
-        ASSERT_EQ(sestara::SingleInstanceGuard::defaultLockPath(), runtime.filePath("sestara.lock"));
-    }
-    void TearDown() override
-    {
-        if (first.state() != QProcess::NotRunning) {
-            first.kill();
-            first.waitForFinished(10000);
-        }
-        if (savedRuntime.isNull())
-            qunsetenv("XDG_RUNTIME_DIR");
-        else
-            qputenv("XDG_RUNTIME_DIR", savedRuntime);
-        messages().clear();
-    }
-    // Starts the program as the first copy and waits until its lock file names it.
-    void startFirstCopy()
-    {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_RUNTIME_DIR", runtime.path());
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        first.setProcessEnvironment(env);
-        first.start(QStringLiteral(SESTARA_PROGRAM_DIR) + "/sestara", {});
-        ASSERT_TRUE(first.waitForStarted(10000));
-        ASSERT_TRUE(waitUntil(
-            [&] {
-                QFile lock(sestara::SingleInstanceGuard::defaultLockPath());
-                return lock.open(QIODevice::ReadOnly) &&
-                       lock.readAll() == QByteArray::number(first.processId()) + '\n';
-            },
-            20000));
-    }
-    QTemporaryDir runtime;
-    QByteArray savedRuntime;
-    QProcess first;
-};
-
-TEST_F(SingleInstanceTest, SecondCopyIsRefusedAndTheFirstGoesOn)
+// The guard between two copies is tested with real processes on its own; here, the message the
+// second copy shows.
+TEST(SecondCopy, IsRefusedWithTheProgramsName)
 {
-    startFirstCopy();
-    sestara::SingleInstanceGuard second;
-    EXPECT_FALSE(sestara::checkSingleInstance(second));
+    messages().clear();
+    QTemporaryDir runtime;
+    ASSERT_TRUE(runtime.isValid());
+    const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    {
+        sestara::SingleInstanceGuard first;
+        ASSERT_TRUE(sestara::checkSingleInstance(first));
+        sestara::SingleInstanceGuard second;
+        EXPECT_FALSE(sestara::checkSingleInstance(second));
+        EXPECT_TRUE(first.held());
+    }
+    saved.isNull() ? qunsetenv("XDG_RUNTIME_DIR") : qputenv("XDG_RUNTIME_DIR", saved);
     ASSERT_EQ(messages().shown.size(), 1u);
     EXPECT_EQ(messages().shown[0].text, QStringLiteral("Una copia di Sestara è già in funzione"));
     EXPECT_EQ(messages().shown[0].title, "Sestara");
     EXPECT_EQ(messages().shown[0].icon, sestara::MessageIcon::None);
     EXPECT_EQ(messages().shown[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    EXPECT_FALSE(second.held());
-    EXPECT_EQ(first.state(), QProcess::Running);
+    messages().clear();
 }
 
 } // namespace
