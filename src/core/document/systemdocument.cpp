@@ -21,10 +21,10 @@ std::uint64_t DevelopedSystem::fullCombinations() const
     return combinazioniIntegrali(static_cast<int>(pronostico.size()));
 }
 
-Costs DevelopedSystem::costs(int costoColonna) const
+Costs DevelopedSystem::costs(double costoColonna) const
 {
     const std::uint64_t columns = development ? development->size() : 0;
-    return visualizzaCosti(columns, fullCombinations(), static_cast<double>(costoColonna));
+    return visualizzaCosti(columns, fullCombinations(), costoColonna);
 }
 
 SavedSystem DevelopedSystem::savedSystem() const

@@ -31,7 +31,7 @@ struct DevelopedSystem {
 
     std::string predictionText() const;
     std::uint64_t fullCombinations() const;
-    Costs costs(int costoColonna) const;
+    Costs costs(double costoColonna) const;
     SavedSystem savedSystem() const;
 };
 

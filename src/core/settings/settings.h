@@ -1,12 +1,24 @@
 #pragma once
 
+#include <cstdint>
+#include <string>
+
 namespace sestara {
 
-// The settings every system window reads. They hold the shipped defaults until the settings file
-// has been read.
+// The settings every system window reads: the price of a column, the size of a slip mark and the
+// printer's offsets. They hold the shipped defaults until the settings file has been read.
 struct Settings {
     // Price of one column in euro cents.
-    int costoColonna = 50;
+    double costoColonna = 50;
+    // Size of a slip mark: the screen pen is half of it in pixels, the printer pen three times it
+    // in printer dots.
+    int superPunto = 16;
+    // Printer offsets from the top and from the left, in hundredths of a centimetre.
+    int margine2sup = 30;
+    int margine2sin = 35;
+    // Kept for other programs sharing the file and written back as read.
+    std::string spoglio;
+    std::int16_t ritardatari = 0;
 };
 
 } // namespace sestara

@@ -1,0 +1,90 @@
+#include "printing/slipgeometry.h"
+
+#include "settings/settings.h"
+
+#include <cmath>
+
+namespace sestara {
+
+namespace {
+constexpr double kFirstRowTop = 2.3;
+constexpr double kRowPitch = 0.297;
+constexpr double kPanelPitch = 2.12;
+constexpr double kColumnPitch = 0.497;
+constexpr double kRowLeft = 0.45;
+constexpr double kFirstSixLeft = 4.44;
+constexpr int kRowLength = 14;
+} // namespace
+
+std::optional<SlipPoint> numberPosition(int number, int panel)
+{
+    if (number < 1 || number > 90)
+        return std::nullopt;
+    // The y first and then the x, each written as the placing routines compute it, so the
+    // doubles come out the same to the last bit.
+    SlipPoint p;
+    if (number <= 6) {
+        p.y = panel * kPanelPitch + kFirstRowTop;
+        p.x = (number - 1) * kColumnPitch + kFirstSixLeft;
+        return p;
+    }
+    const int row = (number - 7) / kRowLength + 1;
+    const int rowStart = 7 + (row - 1) * kRowLength;
+    p.y = row * kRowPitch + kFirstRowTop + panel * kPanelPitch;
+    p.x = (number - rowStart) * kColumnPitch + kRowLeft;
+    return p;
+}
+
+SlipPoint printerPosition(SlipPoint mark, const Settings& settings)
+{
+    return {mark.x * kTwipsPerCm + settings.margine2sin / 100.0 * kTwipsPerCm,
+            mark.y * kTwipsPerCm + settings.margine2sup / 100.0 * kTwipsPerCm};
+}
+
+int screenPenPixels(int superPunto)
+{
+    return static_cast<int>(std::nearbyint(superPunto / 2.0)); // the default rounding is to even
+}
+
+int printerPenDots(int superPunto)
+{
+    return 3 * superPunto;
+}
+
+std::uint64_t slipOfColumn(std::uint64_t column)
+{
+    return (column + kColumnsPerSlip - 1) / kColumnsPerSlip;
+}
+
+bool MarkList::record(SlipPoint mark)
+{
+    if (count_ >= kCapacity)
+        return false;
+    marks_[static_cast<std::size_t>(count_++)] = mark;
+    return true;
+}
+
+void MarkList::clear()
+{
+    zeroFrom(0);
+    kept_ = 0;
+}
+
+void MarkList::keepCurrent()
+{
+    kept_ = count_;
+}
+
+void MarkList::clearToKept()
+{
+    zeroFrom(kept_);
+}
+
+void MarkList::zeroFrom(int first)
+{
+    for (int i = first; i < count_; ++i)
+        marks_[static_cast<std::size_t>(i)] = SlipPoint{};
+    count_ = first;
+}
+
+} // namespace sestara
