@@ -1,5 +1,6 @@
 #include "printing/slipgeometry.h"
 
+#include "development/development.h"
 #include "settings/settings.h"
 
 #include <gtest/gtest.h>
@@ -80,4 +81,20 @@ TEST(SlipGeometry, MarkListHoldsAThousandAndKeepsTheKeptOnes)
     EXPECT_DOUBLE_EQ(marks.at(2).y, 0.0);
     marks.clear();
     EXPECT_EQ(marks.kept(), 0);
+}
+
+TEST(SlipGeometry, ASlipPutsItsColumnsInPanelsOneToFive)
+{
+    Development development;
+    for (std::uint8_t k = 0; k < 12; ++k)
+        development.append(Column{1, 2, 3, 4, 5, static_cast<std::uint8_t>(7 + k)});
+    MarkList marks;
+    ASSERT_TRUE(recordSlip(marks, development, 3));
+    ASSERT_EQ(marks.count(), 12);
+    EXPECT_DOUBLE_EQ(marks.at(5).x, numberPosition(17, 0)->x); // column 11 in the first panel
+    EXPECT_DOUBLE_EQ(marks.at(6).y, numberPosition(1, 1)->y);  // column 12 in the second
+    EXPECT_DOUBLE_EQ(marks.at(11).y, numberPosition(18, 1)->y);
+    marks.clear();
+    ASSERT_TRUE(recordSlip(marks, development, 4));
+    EXPECT_EQ(marks.count(), 0);
 }

@@ -1,5 +1,6 @@
 #include "printing/slipgeometry.h"
 
+#include "development/development.h"
 #include "settings/settings.h"
 
 #include <cmath>
@@ -85,6 +86,23 @@ void MarkList::zeroFrom(int first)
     for (int i = first; i < count_; ++i)
         marks_[static_cast<std::size_t>(i)] = SlipPoint{};
     count_ = first;
+}
+
+bool recordSlip(MarkList& marks, const Development& development, std::uint64_t slip)
+{
+    if (slip == 0)
+        return true;
+    const std::uint64_t first = (slip - 1) * kColumnsPerSlip;
+    for (int panel = 0; panel < kSlipPanels && first + static_cast<std::uint64_t>(panel) < development.size(); ++panel) {
+        const std::uint8_t* six = development.data(static_cast<std::size_t>(first) + static_cast<std::size_t>(panel));
+        for (int i = 0; i < 6; ++i) {
+            if (const auto p = numberPosition(six[i], panel)) {
+                if (!marks.record(*p))
+                    return false;
+            }
+        }
+    }
+    return true;
 }
 
 } // namespace sestara

@@ -6,6 +6,7 @@
 
 namespace sestara {
 
+class Development;
 struct Settings;
 
 // A point on the betting slip, in centimetres from its top-left corner, y downwards.
@@ -61,5 +62,9 @@ private:
     int count_ = 0;
     int kept_ = 0;
 };
+
+// Records the marks of slip `slip` (from 1): its columns in panels 0 to 4, each column's numbers in
+// listing order. Stops when the list is full; false then.
+bool recordSlip(MarkList& marks, const Development& development, std::uint64_t slip);
 
 } // namespace sestara
