@@ -1,8 +1,15 @@
 #include "util/files.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace sestara {
 
@@ -49,6 +56,98 @@ FileContents readRegularFile(const std::string& path, std::uint64_t maxBytes)
         out.error = "errore di lettura";
     }
     return out;
+}
+
+namespace {
+
+std::string systemReason(int error)
+{
+    switch (error) {
+    case ENOSPC:
+        return "spazio su disco esaurito";
+#ifdef EDQUOT
+    case EDQUOT:
+        return "quota del disco esaurita";
+#endif
+    case EFBIG:
+        return "file troppo grande";
+    case EACCES:
+    case EPERM:
+        return "accesso negato";
+    case EROFS:
+        return "il disco è di sola lettura";
+    case ENOENT:
+    case ENOTDIR:
+        return "la cartella non esiste";
+    case EISDIR:
+        return "al suo posto c'è una cartella";
+    case EIO:
+        return "errore di ingresso/uscita";
+    default:
+        return "errore di sistema " + std::to_string(error);
+    }
+}
+
+bool writeAll(int fd, const std::string& bytes)
+{
+    const char* at = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, at, left);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        at += written;
+        left -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+} // namespace
+
+std::string writeFileAtomically(const std::string& path, const std::string& bytes)
+{
+    const fs::path target(path);
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::vector<char> temporary(pattern.begin(), pattern.end());
+    temporary.push_back('\0');
+
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0)
+        return "impossibile creare un file temporaneo nella cartella (" + systemReason(errno) + ")";
+
+    // Any failure from here on removes the temporary file and leaves the old one alone.
+    const auto fail = [&](const char* what, int error, bool open) {
+        if (open)
+            ::close(fd);
+        ::unlink(temporary.data());
+        return std::string(what) + " (" + systemReason(error) + ")";
+    };
+
+    struct stat old {};
+    const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    if (::fchmod(fd, mode) != 0)
+        return fail("impossibile impostare i permessi del file", errno, true);
+    if (!writeAll(fd, bytes))
+        return fail("errore di scrittura", errno, true);
+    if (::fsync(fd) != 0)
+        return fail("errore di scrittura su disco", errno, true);
+    if (::close(fd) != 0)
+        return fail("errore di scrittura su disco", errno, false);
+    if (std::rename(temporary.data(), path.c_str()) != 0)
+        return fail("impossibile sostituire il file", errno, false);
+
+    // The new name itself reaches the disk with the folder; the file is already replaced, so a
+    // folder that cannot be flushed is no reason to report a failure.
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return "";
 }
 
 } // namespace sestara

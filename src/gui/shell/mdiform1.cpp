@@ -7,10 +7,13 @@
 #include "conditions/filtropresenzesuper.h"
 #include "conditions/filtrosomma.h"
 #include "development/ortogonalisuper.h"
+#include "settings/frmoptions.h"
 #include "shell/about.h"
 #include "shell/appinfo.h"
 #include "shell/icons.h"
+#include "shell/messages.h"
 #include "shell/runcontrol.h"
+#include "shell/startup.h"
 #include "systemfiles/sistemi.h"
 
 #include <QAction>
@@ -23,6 +26,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 namespace sestara {
@@ -45,7 +49,7 @@ void tag(T* w, int i)
 
 } // namespace
 
-MDIForm1::MDIForm1(const QString& dataDir, QWidget* parent)
+MDIForm1::MDIForm1(const QString& dataDir, const QString& userDir, QWidget* parent)
     : QMainWindow(parent)
     , dataDir_(dataDir.isEmpty() ? appinfo::dataFolder() : dataDir)
     , runControl_(new RunControl(this))
@@ -80,6 +84,21 @@ MDIForm1::MDIForm1(const QString& dataDir, QWidget* parent)
     if (const QScreen* s = screen())
         size = size.boundedTo(s->availableSize());
     resize(size);
+
+    caricaIni(userDir.isEmpty() ? appinfo::userFolder() : userDir);
+}
+
+void MDIForm1::caricaIni(const QString& userDir)
+{
+    const StartSettings start = sestara::caricaIni(userDir, dataDir_);
+    settingsPath_ = start.path;
+    settings_ = start.reading.settings;
+    if (start.reading.ok())
+        return;
+    // Said once, when the window is up; the settings in doubt hold their "Predefiniti" values and
+    // the file stays as it is until the user applies new ones.
+    const QString text = FrmOptions::errorText(QString::fromStdString(start.reading.problem));
+    QTimer::singleShot(0, this, [this, text] { Messages::show(this, text, MessageIcon::Critical); });
 }
 
 MDIForm1::~MDIForm1()
@@ -88,6 +107,8 @@ MDIForm1::~MDIForm1()
     runControl_->interrompi();
     if (about_)
         delete about_.data();
+    if (options_)
+        delete options_.data();
 }
 
 void MDIForm1::createMenus()
@@ -110,7 +131,7 @@ void MDIForm1::createMenus()
     mnuImpostazioni->setObjectName(QStringLiteral("mnuImpostazioni"));
     QAction* mnuOpzioni = mnuImpostazioni->addAction(QStringLiteral("Imposta Schedina"));
     mnuOpzioni->setObjectName(QStringLiteral("mnuOpzioni"));
-    mnuOpzioni->setEnabled(false);
+    connect(mnuOpzioni, &QAction::triggered, this, [this] { showOptions(); });
     mnuStrumenti_ = mnuImpostazioni->addAction(QStringLiteral("Barra Strumenti"));
     mnuStrumenti_->setObjectName(QStringLiteral("mnuStrumenti"));
     mnuStrumenti_->setCheckable(true);
@@ -157,14 +178,11 @@ void MDIForm1::createToolBar()
             fileNewSuper();
         else if (key == QLatin1String("archivio"))
             showArchivio();
+        else if (key == QLatin1String("opzioni"))
+            showOptions();
         else if (key == QLatin1String("window"))
             chiudiTutteLeFinestre();
     });
-    // This version has no slip settings: their button is disabled.
-    for (QAction* a : toolbar1_->actions()) {
-        if (a->data().toString() == QLatin1String("opzioni"))
-            a->setEnabled(false);
-    }
 }
 
 void MDIForm1::toggleToolBar()
@@ -342,6 +360,22 @@ Sistemi* MDIForm1::showArchivio()
     return archivio_.data();
 }
 
+FrmOptions* MDIForm1::options() const
+{
+    return options_.data();
+}
+
+FrmOptions* MDIForm1::showOptions()
+{
+    if (options_) {
+        options_->raise();
+        options_->activateWindow();
+        return options_.data();
+    }
+    options_ = FrmOptions::open(this, settings_, settingsPath_);
+    return options_.data();
+}
+
 void MDIForm1::chiudiTutteLeFinestre()
 {
     runControl_->interrompi();
@@ -356,8 +390,8 @@ void MDIForm1::closeOtherWindows()
     for (QWidget* w : windows) {
         if (w == this || !w->isVisible())
             continue;
-        // Only this program's windows: children of this one, or the about box.
-        if (w != about_.data() && w->parentWidget() != this)
+        // Only this program's windows: children of this one, the about box or the settings.
+        if (w != about_.data() && w != options_.data() && w->parentWidget() != this)
             continue;
         w->close();
     }

@@ -21,6 +21,7 @@ class FiltroGruppi;
 class FiltroPariDispari2;
 class FiltroPresenzeSuper;
 class FiltroSomma;
+class FrmOptions;
 class OrtogonaliSuper;
 class RunControl;
 class Sistemi;
@@ -30,8 +31,10 @@ class Sistemi;
 class MDIForm1 : public QMainWindow {
     Q_OBJECT
 public:
-    // dataDir is the folder of the data files; empty means the one the program finds.
-    explicit MDIForm1(const QString& dataDir = QString(), QWidget* parent = nullptr);
+    // dataDir is the folder of the data files, userDir the folder of the user's files (the
+    // settings); empty means the ones the program finds.
+    explicit MDIForm1(const QString& dataDir = QString(), const QString& userDir = QString(),
+                      QWidget* parent = nullptr);
     ~MDIForm1() override;
 
     // Opens a new system window at the lowest free index.
@@ -53,8 +56,9 @@ public:
 
     RunControl* runControl() const { return runControl_; }
     QString dataDir() const { return dataDir_; }
-    // The settings every system window reads.
+    // The settings every system window reads, and the file they are saved to.
     Settings& settings() { return settings_; }
+    QString settingsPath() const { return settingsPath_; }
 
     // The close-all button: stops any run and closes every window but this one.
     void chiudiTutteLeFinestre();
@@ -63,6 +67,10 @@ public:
     Sistemi* showArchivio();
     // The archive window when it is open, else null.
     Sistemi* archivio() const;
+    // "Impostazioni Schedina", one at a time: shown, or brought to the front when already open;
+    // null when the settings file does not allow it (after the message).
+    FrmOptions* showOptions();
+    FrmOptions* options() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -74,14 +82,18 @@ private:
     void closeOtherWindows();
     void placeSubWindow(QMdiSubWindow* sub);
 
+    void caricaIni(const QString& userDir);
+
     QString dataDir_;
     Settings settings_;
+    QString settingsPath_;
     RunControl* runControl_ = nullptr;
     QMdiArea* mdiArea_ = nullptr;
     QToolBar* toolbar1_ = nullptr;
     QAction* mnuStrumenti_ = nullptr;
     QPointer<About> about_;
     QPointer<Sistemi> archivio_;
+    QPointer<FrmOptions> options_;
 
     // Index 0 is never used; all arrays share one upper bound (sized in the constructor).
     std::vector<QPointer<OrtogonaliSuper>> finestreSistema_;

@@ -4,8 +4,12 @@
 #include "shell/mdiform1.h"
 #include "shell/messages.h"
 #include "shell/singleinstance.h"
+#include "util/files.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace sestara {
@@ -24,6 +28,26 @@ bool checkSingleInstance(SingleInstanceGuard& guard)
         QStringLiteral("Una copia di ") + appinfo::productName() + QStringLiteral(" è già in funzione");
     Messages::show(nullptr, text, MessageIcon::None, QMessageBox::Ok);
     return false;
+}
+
+StartSettings caricaIni(const QString& userFolder, const QString& dataFolder)
+{
+    const QString name = QString::fromLatin1(kSettingsFileName);
+    StartSettings out;
+    out.path = QDir(userFolder).filePath(name);
+    const std::string path = QFile::encodeName(out.path).toStdString();
+    const QString shipped = QDir(dataFolder).filePath(name);
+    if (!QFileInfo::exists(out.path) && QFileInfo::exists(shipped)) {
+        const std::string from = QFile::encodeName(shipped).toStdString();
+        const FileContents contents = readRegularFile(from, 1 << 20);
+        const std::string error = contents.ok() ? writeFileAtomically(path, contents.bytes) : contents.error;
+        if (!error.empty()) {
+            out.reading.problem = "impossibile copiare il file \"" + from + "\" in \"" + path + "\": " + error;
+            return out;
+        }
+    }
+    out.reading = loadSettingsFile(path);
+    return out;
 }
 
 OrtogonaliSuper* openSystemFileArgument(MDIForm1& mainWindow, const QStringList& arguments)

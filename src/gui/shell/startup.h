@@ -1,5 +1,8 @@
 #pragma once
 
+#include "settings/settingsfile.h"
+
+#include <QString>
 #include <QStringList>
 
 namespace sestara {
@@ -16,6 +19,16 @@ void setUpApplication();
 // The start-up check: takes the guard, or shows "Una copia di Sestara è già in funzione" and
 // returns false, in which case the program ends at once.
 bool checkSingleInstance(SingleInstanceGuard& guard);
+
+// The settings file at start and what was read from it.
+struct StartSettings {
+    QString path; // "Corvano.ini" in the user's folder
+    SettingsReading reading;
+};
+
+// Reads "Corvano.ini" from the user's folder, copying the file shipped in the data folder there
+// first when the user has none yet. Nothing else is written.
+StartSettings caricaIni(const QString& userFolder, const QString& dataFolder);
 
 // The program started with a file ("sestara FILE.sup", as the desktop opens a system file): that
 // file opens in a new system window as the archive opens it. Only the first file is opened, since

@@ -1,0 +1,207 @@
+#include "settings/settingsfile.h"
+
+#include "testutil.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+#include <filesystem>
+#include <set>
+
+using sestara::readSettingsText;
+using sestara::rewriteSettingsText;
+using sestara::Settings;
+
+TEST(SettingsFile, ALineBelongsToAKeyByItsLeadingCharacters)
+{
+    const sestara::SettingsReading r = readSettingsText("[Sestara]\n"
+                                                        "Costocolonna:75\n"
+                                                        "SuperPunto 12\r\n"
+                                                        " SuperPunto=20\r\n"
+                                                        "Spoglioab\r\n"
+                                                        "Ritardatari=-7\r\n"
+                                                        "Margine2sup=11\r\n"
+                                                        "Margine2sup=0\r\n"
+                                                        "margine2sin=99\r\n"
+                                                        "Marginesup=5");
+    EXPECT_TRUE(r.ok()) << r.problem;
+    EXPECT_EQ(r.settings.costoColonna, 75);
+    EXPECT_EQ(r.settings.superPunto, 12);
+    EXPECT_EQ(r.settings.spoglio, "b");
+    EXPECT_EQ(r.settings.ritardatari, -7);
+    EXPECT_EQ(r.settings.margine2sup, 0);
+    // Letter case counts: the lower-case line is someone else's, and the key stays 0.
+    EXPECT_EQ(r.settings.margine2sin, 0);
+
+    // A price with decimals is kept; the others round halves to even; blanks around are allowed.
+    const sestara::SettingsReading d =
+        readSettingsText("Costocolonna=12,5\nSuperPunto=16.5\nMargine2sin= 2.5 \nRitardatari=3.5\n");
+    EXPECT_TRUE(d.ok()) << d.problem;
+    EXPECT_EQ(d.settings.costoColonna, 12.5);
+    EXPECT_EQ(d.settings.superPunto, 16);
+    EXPECT_EQ(d.settings.margine2sin, 2);
+    EXPECT_EQ(d.settings.ritardatari, 4);
+    EXPECT_EQ(sestara::roundHalfEven(-0.5), 0);
+    EXPECT_EQ(sestara::roundHalfEven(-1.5), -2);
+    EXPECT_EQ(sestara::roundHalfEven(0.51), 1);
+}
+
+TEST(SettingsFile, ABadValueIsReportedAndTakesItsDefault)
+{
+    struct Case {
+        std::string text;
+        std::string problem;
+    };
+    const Case cases[] = {
+        {"Costocolonna=50\nSuperPunto=25\nMargine2sup=abc\n",
+         "riga 2, \"SuperPunto\": il valore 25 è fuori dall'intervallo da 10 a 24"},
+        {"Costocolonna=50\nSuperPunto=16\nMargine2sup=abc\n",
+         "riga 3, \"Margine2sup\": il valore \"abc\" non è un numero"},
+        {"Costocolonna=50\nSuperPunto=\n", "riga 2, \"SuperPunto\": il valore \"\" non è un numero"},
+        {"SuperPunto=16\nCostocolonna=0.4\n",
+         "riga 2, \"Costocolonna\": il valore 0.4 è fuori dall'intervallo da 1 a 1000"},
+        {"Costocolonna=50\nMargine2sin=1001\nSuperPunto=9.5\n",
+         "riga 2, \"Margine2sin\": il valore 1001 è fuori dall'intervallo da 0 a 1000"},
+        {"Costocolonna=50\nSuperPunto=16\nRitardatari=32768\n",
+         "riga 3, \"Ritardatari\": il valore 32768 è fuori dall'intervallo da -32768 a 32767"},
+        {"SuperPunto=16\nMargine2sup=1 0\n", "riga 2, \"Margine2sup\": il valore \"1 0\" non è un numero"},
+        // Missing keys come after every line; a missing margin is a valid 0.
+        {"Margine2sup=-1\n", "riga 1, \"Margine2sup\": il valore -1 è fuori dall'intervallo da 0 a 1000"},
+        {"", "\"Costocolonna\" manca: il valore 0 è fuori dall'intervallo da 1 a 1000"},
+        {"Costocolonna=1\n", "\"SuperPunto\" manca: il valore 0 è fuori dall'intervallo da 10 a 24"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(readSettingsText(c.text).problem, c.problem) << c.text;
+
+    const Settings s = readSettingsText("Costocolonna=x\nSuperPunto=25\nMargine2sup=-1\nMargine2sin=7\n"
+                                        "Ritardatari=1e3\nSpoglio=z\n")
+                           .settings;
+    EXPECT_EQ(s.costoColonna, 50);
+    EXPECT_EQ(s.superPunto, 16);
+    EXPECT_EQ(s.margine2sup, 30);
+    EXPECT_EQ(s.margine2sin, 7);
+    EXPECT_EQ(s.ritardatari, 0);
+    EXPECT_EQ(s.spoglio, "z");
+}
+
+TEST(SettingsFile, ASaveRewritesOnlyTheLinesOfTheKeys)
+{
+    const std::string before = "Ritenuta=8\r\n"
+                               "Costocolonna:75\r\n"
+                               "\r\n"
+                               "SuperPunto 12\r\n"
+                               "Link=http://example.org/a=b\r\n"
+                               "Margine2sup=300\r\n"
+                               "Margine2sin=350\r\n"
+                               "\r\n"
+                               "Spoglio=C:\\dati\r\n"
+                               "Ritardatari=-7\r\n"
+                               " SuperPunto=20\r\n"
+                               "Marginesup=5\r\n";
+    Settings s = readSettingsText(before).settings;
+    s.costoColonna = 50;
+    s.superPunto = 16;
+    s.margine2sup = 30;
+    s.margine2sin = 35;
+    EXPECT_EQ(rewriteSettingsText(before, s), "Ritenuta=8\r\n"
+                                              "Costocolonna:50\r\n"
+                                              "\r\n"
+                                              "SuperPunto 16\r\n"
+                                              "Link=http://example.org/a=b\r\n"
+                                              "Margine2sup=30\r\n"
+                                              "Margine2sin=35\r\n"
+                                              "\r\n"
+                                              "Spoglio=C:\\dati\r\n"
+                                              "Ritardatari=-7\r\n"
+                                              " SuperPunto=20\r\n"
+                                              "Marginesup=5\r\n");
+    // LF lines come back with CR LF; every line of a repeated key takes the value; a key with no
+    // line gets none; a price with decimals keeps them.
+    s.costoColonna = 12.5;
+    EXPECT_EQ(rewriteSettingsText("x\nSuperPunto=1\nSuperPunto=2\nCostocolonna=1", s),
+              "x\r\nSuperPunto=16\r\nSuperPunto=16\r\nCostocolonna=12.5\r\n");
+    EXPECT_EQ(rewriteSettingsText("", s), "");
+}
+
+namespace {
+
+// Files of this process cannot grow past a size while it lives; past it a write fails instead of
+// the process being stopped.
+struct FileSizeLimit {
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &previous);
+        rlimit lowered = previous;
+        lowered.rlim_cur = bytes;
+        previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        set = setrlimit(RLIMIT_FSIZE, &lowered) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        if (set)
+            setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, previousHandler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+    rlimit previous{};
+    void (*previousHandler)(int) = SIG_DFL;
+    bool set = false;
+};
+
+std::set<std::string> filesIn(const std::string& folder)
+{
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+} // namespace
+
+TEST(SettingsFile, ASaveReplacesTheFileInOneStep)
+{
+    const testutil::TempDir dir;
+    const std::string ini = dir.file("Corvano.ini");
+    const std::string old = "Costocolonna=50\r\nEstrazioneIniziale=1\r\nSuperPunto=16\r\nMargine2sup=30\r\n";
+    dir.write("Corvano.ini", old);
+    // A file left over by an older program's save never reaches the new file.
+    dir.write("Corvano2.ini", "Costocolonna=999\r\nSfondo=1\r\n");
+    ASSERT_EQ(chmod(ini.c_str(), 0640), 0);
+
+    sestara::SettingsReading r = sestara::loadSettingsFile(ini);
+    ASSERT_TRUE(r.ok()) << r.problem;
+    r.settings.costoColonna = 100;
+    r.settings.superPunto = 24;
+    r.settings.margine2sup = 1000;
+    {
+        // The new text is longer than the old one: the write fails part way.
+        const FileSizeLimit limit(old.size() + 2);
+        EXPECT_EQ(sestara::saveSettingsFile(ini, r.settings),
+                  "impossibile salvare il file \"" + ini + "\": errore di scrittura (file troppo grande)");
+    }
+    EXPECT_EQ(testutil::readFile(ini), old);
+    EXPECT_EQ(filesIn(dir.path()), (std::set<std::string>{"Corvano.ini", "Corvano2.ini"}));
+
+    EXPECT_EQ(sestara::saveSettingsFile(ini, r.settings), "");
+    EXPECT_EQ(testutil::readFile(ini),
+              "Costocolonna=100\r\nEstrazioneIniziale=1\r\nSuperPunto=24\r\nMargine2sup=1000\r\n");
+    EXPECT_EQ(filesIn(dir.path()), (std::set<std::string>{"Corvano.ini", "Corvano2.ini"}));
+    struct stat st {};
+    ASSERT_EQ(stat(ini.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+
+    // The file is never created: a missing one is reported, on reading and on saving alike.
+    const std::string gone = dir.file("nessuno.ini");
+    EXPECT_EQ(sestara::saveSettingsFile(gone, r.settings),
+              "impossibile leggere il file \"" + gone + "\": il file non esiste");
+    const sestara::SettingsReading missing = sestara::loadSettingsFile(gone);
+    EXPECT_EQ(missing.problem, "impossibile leggere il file \"" + gone + "\": il file non esiste");
+    EXPECT_EQ(missing.settings.costoColonna, 50);
+    EXPECT_EQ(missing.settings.margine2sin, 35);
+    EXPECT_FALSE(std::filesystem::exists(gone));
+}
