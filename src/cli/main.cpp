@@ -1,4 +1,5 @@
-// Command-line front end: the catalogue, and developing a system file as the program does.
+// Command-line front end: the catalogue, developing a system file as the program does, and checking
+// a development against a drawn combination.
 #include "development/catalogue.h"
 #include "development/developers.h"
 #include "development/run.h"
@@ -7,6 +8,7 @@
 #include "systemfiles/systemfile.h"
 #include "util/datafolder.h"
 #include "util/text.h"
+#include "wincheck/wincheck.h"
 
 #include <algorithm>
 #include <atomic>
@@ -26,6 +28,7 @@ const char* const kUsage =
     "Uso:\n"
     "  sestara-cli [--dati CARTELLA] catalogo [N]\n"
     "  sestara-cli [--dati CARTELLA] sviluppa FILE.sup\n"
+    "  sestara-cli [--dati CARTELLA] spoglio FILE.sup \"n1 n2 ... n7\" [--vincenti]\n"
     "  sestara-cli [--dati CARTELLA] verifica\n";
 
 int usage()
@@ -99,26 +102,86 @@ int catalogo(const std::vector<std::string>& args)
     return 0;
 }
 
-int sviluppa(const std::vector<std::string>& args, const std::string& dataDir)
+// A system file developed: the prediction in order and the columns.
+struct DevelopedFile {
+    std::vector<std::uint8_t> pronostico;
+    sestara::Development development;
+};
+
+// Develops a system file as "Elabora" does; a refusal is reported and gives false.
+bool developFile(const std::string& path, const std::string& dataDir, DevelopedFile& developed)
 {
-    if (args.size() != 1)
-        return usage();
-    const sestara::LoadOutcome loaded = sestara::readSystemFile(args[0]);
+    const sestara::LoadOutcome loaded = sestara::readSystemFile(path);
     if (!loaded.ok()) {
         std::cerr << sestara::kMsgErroreCaricamento << "\n" << loaded.error << "\n";
-        return 1;
+        return false;
     }
     const sestara::LoadedSystem& s = loaded.system;
     const sestara::RunSelection selection{std::to_string(s.size), s.selectedIndex, s.entryText};
     const sestara::PlanOutcome planned = sestara::planDevelopment(s.prediction, selection, dataDir);
     if (!planned.ok()) {
         std::cerr << planned.refusal << "\n";
-        return 1;
+        return false;
     }
     const std::atomic<bool> never{false};
-    const sestara::RunResult result = sestara::execute(planned.plan, s.conditions, never);
+    developed.pronostico = planned.plan.pronostico;
+    developed.development = sestara::execute(planned.plan, s.conditions, never).development;
+    return true;
+}
+
+int sviluppa(const std::vector<std::string>& args, const std::string& dataDir)
+{
+    if (args.size() != 1)
+        return usage();
+    DevelopedFile developed;
+    if (!developFile(args[0], dataDir, developed))
+        return 1;
     std::ios::sync_with_stdio(false);
-    sestara::writeListing(std::cout, result.development);
+    sestara::writeListing(std::cout, developed.development);
+    std::cout.flush();
+    return std::cout ? 0 : 1;
+}
+
+// The counts by class and the caught numbers, then with --vincenti every winning-slip entry.
+int spoglio(const std::vector<std::string>& args, const std::string& dataDir)
+{
+    const bool vincenti = args.size() == 3 && args[2] == "--vincenti";
+    if (args.size() != 2 && !vincenti)
+        return usage();
+    const sestara::DrawnListOutcome drawn = sestara::readDrawnList(args[1]);
+    if (!drawn.ok()) {
+        std::cerr << drawn.error << "\n";
+        return 2;
+    }
+    DevelopedFile developed;
+    if (!developFile(args[0], dataDir, developed))
+        return 1;
+    const std::atomic<bool> never{false};
+    const sestara::WinCheckResult check = sestara::checkWins(developed.development, drawn.numbers, vincenti, never);
+
+    std::string out;
+    for (int c = 0; c < sestara::kWinClasses; ++c) {
+        out += sestara::winClassCaption(static_cast<sestara::WinClass>(c));
+        out += ' ';
+        sestara::appendDecimal(out, check.counts[static_cast<std::size_t>(c)]);
+        out += '\n';
+    }
+    const std::vector<int> caught = sestara::caughtNumbers(drawn.numbers, developed.pronostico);
+    out += "INDOVINATI " + std::to_string(caught.size()) + ":";
+    for (int n : caught)
+        out += " " + std::to_string(n);
+    out += '\n';
+    std::ios::sync_with_stdio(false);
+    constexpr std::size_t kFlushBytes = 1 << 16;
+    for (const sestara::WinningEntry& e : check.winners) {
+        out += sestara::winningEntryText(e);
+        out += '\n';
+        if (out.size() >= kFlushBytes) {
+            std::cout.write(out.data(), static_cast<std::streamsize>(out.size()));
+            out.clear();
+        }
+    }
+    std::cout.write(out.data(), static_cast<std::streamsize>(out.size()));
     std::cout.flush();
     return std::cout ? 0 : 1;
 }
@@ -200,6 +263,8 @@ int run(int argc, char** argv)
         return catalogo(args);
     if (command == "sviluppa")
         return sviluppa(args, dataDir);
+    if (command == "spoglio")
+        return spoglio(args, dataDir);
     if (command == "verifica")
         return verifica(args, dataDir);
     return usage();

@@ -103,6 +103,53 @@ TEST(Cli, RefusalsGoToStandardErrorWithExitCodeOne)
     }
 }
 
+TEST(Cli, SpoglioCountsByClassAndListsTheWinningSlips)
+{
+    testutil::TempDir dir;
+    dir.write("dieci.sup", sup("10 numeri sistema Integrale", 5, 14));
+    CliRun r = cli("spoglio " + dir.file("dieci.sup") + " \"5 6 7 8 9 10 14\" --vincenti");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    const std::string head = "DUE 15\nTRE 80\nQUATTRO 90\nCINQUE 18\nCINQUE+1 6\nSEI 1\nINDOVINATI 7: 5 6 7 8 9 10 14\n"
+                             "\tPunti 6       Schedina N° 1\n\tPunti 5       Schedina N° 1\n"
+                             "\tPunti 5       Schedina N° 1\n\tPunti 5       Schedina N° 1\n"
+                             "\tPunti 5 + 1       Schedina N° 1\n\tPunti 5       Schedina N° 2\n";
+    EXPECT_EQ(r.out.substr(0, head.size()), head);
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 7 + 195);
+    // The last winning columns, 205 to 207 (8-9-10-12-13-14), hold three numbers and the bonus.
+    const std::string last = "\tPunti 3       Schedina N° 41\n\tPunti 3       Schedina N° 42\n"
+                             "\tPunti 3       Schedina N° 42\n";
+    EXPECT_EQ(r.out.substr(r.out.size() - last.size()), last);
+
+    // The plain check prints the counts only; drawn numbers outside the prediction are not caught.
+    r = cli("spoglio " + dir.file("dieci.sup") + " \"55 14 3\"");
+    EXPECT_EQ(r.out, "DUE 0\nTRE 0\nQUATTRO 0\nCINQUE 0\nCINQUE+1 0\nSEI 0\nINDOVINATI 1: 14\n");
+    r = cli("spoglio " + dir.file("dieci.sup") + " 90");
+    EXPECT_EQ(r.out, "DUE 0\nTRE 0\nQUATTRO 0\nCINQUE 0\nCINQUE+1 0\nSEI 0\nINDOVINATI 0:\n");
+
+    // The development keeps the file's conditions.
+    dir.write("somma.sup", sup("10 numeri sistema Integrale", 1, 10, "Presenze=1-\r\nSomma=21 - 22\r\n"));
+    r = cli("spoglio " + dir.file("somma.sup") + " \"1 2 3 4 5 6 7\" --vincenti");
+    EXPECT_EQ(r.out, "DUE 0\nTRE 0\nQUATTRO 0\nCINQUE 0\nCINQUE+1 1\nSEI 1\nINDOVINATI 7: 1 2 3 4 5 6 7\n"
+                     "\tPunti 6       Schedina N° 1\n\tPunti 5 + 1       Schedina N° 1\n");
+    r = cli("spoglio " + dir.file("somma.sup") + " \"1 2 3 4 5 7\"");
+    EXPECT_EQ(r.out, "DUE 0\nTRE 0\nQUATTRO 0\nCINQUE 1\nCINQUE+1 0\nSEI 1\nINDOVINATI 6: 1 2 3 4 5 7\n");
+
+    // Refusals: the development's exit 1 and message, bad drawn numbers exit 2.
+    dir.write("nove.sup", sup("10 numeri sistema Integrale", 1, 9));
+    r = cli("spoglio " + dir.file("nove.sup") + " \"1 2 3\"");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, std::string(kMsgAlmeno10) + "\n");
+    r = cli("spoglio " + dir.file("dieci.sup") + " \"1 2 91\" --vincenti");
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "Numero estratto non valido: \"91\" (da 1 a 90)\n");
+    for (const std::string& usage : {std::string("spoglio"), "spoglio " + dir.file("dieci.sup"),
+                                    "spoglio " + dir.file("dieci.sup") + " 1 --tutte"})
+        EXPECT_EQ(cli(usage).exitCode, 2) << usage;
+}
+
 TEST(Cli, DataFolderGivenWithDati)
 {
     testutil::TempDir dir;

@@ -33,14 +33,14 @@ OrtogonaliSuper::OrtogonaliSuper(RunControl* runControl, const Settings& setting
 
     sistemi_ = new SistemiPage(document_);
     sviluppo_ = new SviluppoPage(document_, settings_);
-    auto* spoglio = new SpoglioPage;
-    auto* schedina = new SchedinaPage;
+    auto* spoglio = spoglio_ = new SpoglioPage(document_, runControl);
+    schedina_ = new SchedinaPage(settings_);
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("SSTab1"));
     tabs_->addTab(sistemi_, QStringLiteral("Sistemi"));
     tabs_->addTab(sviluppo_, QStringLiteral("Sviluppo"));
     tabs_->addTab(spoglio, QStringLiteral("Spoglio"));
-    tabs_->addTab(schedina, QStringLiteral("Schedina"));
+    tabs_->addTab(schedina_, QStringLiteral("Schedina"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(3, 3, 3, 3);
     layout->addWidget(tabs_);
@@ -56,7 +56,13 @@ OrtogonaliSuper::OrtogonaliSuper(RunControl* runControl, const Settings& setting
     connect(sviluppo_, &SviluppoPage::chiudiRequested, this, &OrtogonaliSuper::chiudi);
     connect(sviluppo_, &SviluppoPage::saved, this, &QWidget::setWindowTitle);
     connect(spoglio, &SpoglioPage::chiudiRequested, this, &OrtogonaliSuper::chiudi);
-    connect(schedina, &SchedinaPage::chiudiRequested, this, &OrtogonaliSuper::chiudi);
+    connect(spoglio, &SpoglioPage::checkStarted, tabs_, [this] { tabs_->setEnabled(false); });
+    connect(spoglio, &SpoglioPage::checkEnded, tabs_, [this] { tabs_->setEnabled(true); });
+    connect(schedina_, &SchedinaPage::chiudiRequested, this, &OrtogonaliSuper::chiudi);
+    connect(schedina_, &SchedinaPage::showRequested, this, [this] { tabs_->setCurrentWidget(schedina_); });
+    connect(sviluppo_, &SviluppoPage::giocaSistemaRequested, this,
+            [this] { schedina_->loadSlips(document_.developed()->development); });
+    connect(sviluppo_, &SviluppoPage::giocaSistemaCancelled, schedina_, &SchedinaPage::endSlipMode);
     connect(runner_, &DevelopmentRunner::progressed, sistemi_,
             [this](quint64, quint64 accepted) { sistemi_->showAccepted(accepted); });
     connect(runner_, &DevelopmentRunner::finished, this, &OrtogonaliSuper::runEnded);
@@ -69,6 +75,7 @@ OrtogonaliSuper::OrtogonaliSuper(RunControl* runControl, const Settings& setting
 OrtogonaliSuper::~OrtogonaliSuper()
 {
     runner_->stop();
+    spoglio_->stop();
 }
 
 void OrtogonaliSuper::setIndex(int index)
@@ -79,7 +86,7 @@ void OrtogonaliSuper::setIndex(int index)
 
 bool OrtogonaliSuper::isRunning() const
 {
-    return runner_->isRunning();
+    return runner_->isRunning() || spoglio_->isRunning();
 }
 
 std::chrono::steady_clock::time_point OrtogonaliSuper::lastWorkerEnd() const
@@ -108,6 +115,8 @@ void OrtogonaliSuper::elabora()
     document_.beginRun();
     runConditions_ = document_.conditions();
     sviluppo_->clearForRun();
+    spoglio_->clearResults();
+    schedina_->clearSlips();
     sistemi_->showRunStarted();
     tabs_->setEnabled(false);
     conditions_->setLocked(true);
@@ -182,6 +191,7 @@ void OrtogonaliSuper::closeEvent(QCloseEvent* event)
 {
     // A run of this window ends here, before the window goes.
     runner_->stop();
+    spoglio_->stop();
     if (!unloaded_) {
         unloaded_ = true;
         emit unloaded(index_);

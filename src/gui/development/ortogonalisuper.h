@@ -74,6 +74,8 @@ private:
     QTabWidget* tabs_ = nullptr;
     SistemiPage* sistemi_ = nullptr;
     SviluppoPage* sviluppo_ = nullptr;
+    SpoglioPage* spoglio_ = nullptr;
+    SchedinaPage* schedina_ = nullptr;
     ConditionsController* conditions_ = nullptr;
     DevelopmentRunner* runner_ = nullptr;
     // The run going on: what it develops, and its outcome, filled by the worker.

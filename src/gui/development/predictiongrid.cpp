@@ -73,16 +73,28 @@ QColor PredictionGrid::selectedColour()
 
 void PredictionGrid::setNumberSelected(int number, bool selected)
 {
-    if (number < 1 || number > 90)
-        return;
-    item(rowOf(number), columnOf(number))->setBackground(selected ? selectedColour() : freeColour());
+    setNumberColour(number, selected ? selectedColour() : freeColour());
 }
 
 bool PredictionGrid::isNumberGreen(int number) const
 {
+    return numberColour(number) == selectedColour();
+}
+
+void PredictionGrid::setNumberColour(int number, const QColor& colour)
+{
     if (number < 1 || number > 90)
-        return false;
-    return item(rowOf(number), columnOf(number))->background().color() == selectedColour();
+        return;
+    QTableWidgetItem* cell = item(rowOf(number), columnOf(number));
+    if (cell->background().color() != colour)
+        cell->setBackground(colour);
+}
+
+QColor PredictionGrid::numberColour(int number) const
+{
+    if (number < 1 || number > 90)
+        return QColor();
+    return item(rowOf(number), columnOf(number))->background().color();
 }
 
 void PredictionGrid::clearNumbers()

@@ -5,7 +5,8 @@
 namespace sestara {
 
 // The number grid: row 0 and column 0 are headers ("»" in column 0), the cell in row r and
-// column c holds 10 * (r - 1) + c. Free numbers are white, selected ones green.
+// column c holds 10 * (r - 1) + c. Free numbers are white; the prediction paints selected ones
+// green, and a grid for other uses paints its numbers in colours of its own.
 class PredictionGrid : public QTableWidget {
     Q_OBJECT
 public:
@@ -20,6 +21,8 @@ public:
 
     void setNumberSelected(int number, bool selected);
     bool isNumberGreen(int number) const;
+    void setNumberColour(int number, const QColor& colour);
+    QColor numberColour(int number) const; // invalid outside 1..90
     void clearNumbers();
 
     static QColor freeColour();

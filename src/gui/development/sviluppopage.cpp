@@ -120,12 +120,12 @@ SviluppoPage::SviluppoPage(const SystemDocument& document, const Settings& setti
 
     QPushButton* salva = button(QStringLiteral("Command14"), QStringLiteral("Salva"), QStringLiteral("Salva Sistema su File"));
     connect(salva, &QPushButton::clicked, this, &SviluppoPage::saveSystem);
-    // This version does not print: those buttons are shown disabled.
+    // This version does not print on paper: that button is shown disabled.
     QPushButton* stampa = button(QStringLiteral("Command6"), QStringLiteral("Stampa"), QStringLiteral("Stampa Sviluppo"));
+    stampa->setEnabled(false);
     QPushButton* gioca = button(QStringLiteral("Command5"), QStringLiteral("Gioca Sistema"),
                                 QStringLiteral("Stampa Sviluppo su Schedina"));
-    for (QPushButton* b : {stampa, gioca})
-        b->setEnabled(false);
+    connect(gioca, &QPushButton::clicked, this, &SviluppoPage::giocaSistema);
     QPushButton* chiudi = ui::chiudiButton(1);
     connect(chiudi, &QPushButton::clicked, this, &SviluppoPage::chiudiRequested);
 
@@ -188,6 +188,25 @@ void SviluppoPage::showDeveloped()
     listing_->setDevelopment(developed->development);
     testo_->setCurrentIndex(QModelIndex());
     testo_->scrollToTop();
+}
+
+void SviluppoPage::giocaSistema()
+{
+    const DevelopedSystem* developed = document_.developed();
+    if (!developed || developed->development->empty()) {
+        Messages::show(this, QStringLiteral("Elaborare Sistema"), MessageIcon::Exclamation);
+        return;
+    }
+    const auto answer = Messages::show(this,
+                                       QStringLiteral("Assicurarsi che le schedine siano inserite nel caricatore\n"
+                                                      "Premere il tasto   <Stampa>   per avviare   \n"
+                                                      "Tutto lo sviluppo del sistema sarà stampato automaticamente\n"
+                                                      "Per Annullare richiamare il processo di stampa di Windows"),
+                                       MessageIcon::None, QMessageBox::Ok | QMessageBox::Cancel);
+    if (answer == QMessageBox::Ok)
+        emit giocaSistemaRequested();
+    else
+        emit giocaSistemaCancelled();
 }
 
 void SviluppoPage::groupClicked(int row)

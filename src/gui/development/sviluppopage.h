@@ -32,9 +32,15 @@ signals:
     void chiudiRequested();
     // A save wrote the developed system to a file; the name is the file's, without ".sup".
     void saved(const QString& fileName);
+    // "Gioca Sistema" confirmed: the developed system is to be loaded as slips.
+    void giocaSistemaRequested();
+    // "Gioca Sistema" answered with Cancel.
+    void giocaSistemaCancelled();
 
 private:
     void groupClicked(int row);
+    // "Gioca Sistema": asks before the developed system is loaded as slips.
+    void giocaSistema();
     // "Salva": the developed system written to a file the user chooses.
     void saveSystem();
     // Writes the developed system to the file at `path`, replacing it whole only when every byte

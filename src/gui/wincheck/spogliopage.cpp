@@ -1,27 +1,215 @@
 #include "wincheck/spogliopage.h"
 
+#include "development/developmentrunner.h"
 #include "development/pagewidgets.h"
+#include "development/predictiongrid.h"
+#include "document/systemdocument.h"
+#include "shell/messages.h"
+#include "wincheck/schedinev.h"
+#include "wincheck/wincheck.h"
 
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace sestara {
 
-SpoglioPage::SpoglioPage(QWidget* parent)
+using ui::button;
+using ui::frame;
+using ui::valueLabel;
+
+namespace {
+const QColor kRed(255, 0, 0);
+const QColor kCyan(0, 255, 255);
+} // namespace
+
+SpoglioPage::SpoglioPage(const SystemDocument& document, RunControl* runControl, QWidget* parent)
     : QWidget(parent)
+    , document_(document)
+    , runner_(new DevelopmentRunner(runControl, this))
 {
-    // This version has no win check: its buttons are shown disabled.
-    QPushButton* spoglio = ui::button(QStringLiteral("Command12"), QStringLiteral("Spoglio"), QStringLiteral("Ricerca Vincite"));
-    QPushButton* vincenti = ui::button(QStringLiteral("Command22"), QStringLiteral("Schedine Vincenti"),
-                                       QStringLiteral("Visualizza schedine vincenti"));
-    spoglio->setEnabled(false);
-    vincenti->setEnabled(false);
+    grid_ = new PredictionGrid;
+    grid_->setObjectName(QStringLiteral("MSFlexGrid2"));
+    connect(grid_, &QTableWidget::cellClicked, this, &SpoglioPage::gridClicked);
+
+    list_ = valueLabel(QStringLiteral("Label5"));
+    list_->setWordWrap(true);
+
+    auto* classes = new QGroupBox(QStringLiteral("Combinazioni Sortite"));
+    classes->setObjectName(QStringLiteral("Frame11"));
+    auto* classGrid = new QGridLayout(classes);
+    for (int c = 0; c < kWinClasses; ++c) {
+        counts_[static_cast<std::size_t>(c)] = valueLabel(QStringLiteral("Label6_%1").arg(c), QStringLiteral("0"));
+        counts_[static_cast<std::size_t>(c)]->setAlignment(Qt::AlignCenter);
+        classGrid->addWidget(frame(QString::fromLatin1(winClassCaption(static_cast<WinClass>(c))),
+                                   counts_[static_cast<std::size_t>(c)]),
+                             c / 2, c % 2);
+    }
+
+    caught_ = new QComboBox;
+    caught_->setObjectName(QStringLiteral("Combo5"));
+    caughtCount_ = valueLabel(QStringLiteral("Label9"), QStringLiteral("0"));
+
+    auto* side = new QVBoxLayout;
+    side->addWidget(classes);
+    side->addWidget(frame(QStringLiteral("Lista Numeri Indovinati"), caught_));
+    side->addWidget(frame(QStringLiteral("Quanti Numeri Indovinati"), caughtCount_, QStringLiteral("Frame5")));
+    side->addStretch();
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(frame(QStringLiteral("Numeri Estratti"), grid_, QStringLiteral("Frame9")), 3);
+    top->addLayout(side, 1);
+
+    QPushButton* deseleziona = button(QStringLiteral("Command10"), QStringLiteral("Deseleziona"));
+    connect(deseleziona, &QPushButton::clicked, this, &SpoglioPage::deseleziona);
+    QPushButton* casuale = button(QStringLiteral("Command26"), QStringLiteral("Colonna Casuale"));
+    connect(casuale, &QPushButton::clicked, this, &SpoglioPage::colonnaCasuale);
+    QPushButton* spoglio =
+        button(QStringLiteral("Command12"), QStringLiteral("Spoglio"), QStringLiteral("Ricerca Vincite"));
+    connect(spoglio, &QPushButton::clicked, this, [this] { this->spoglio(false); });
+    QPushButton* vincenti = button(QStringLiteral("Command22"), QStringLiteral("Schedine Vincenti"),
+                                   QStringLiteral("Visualizza schedine vincenti"));
+    connect(vincenti, &QPushButton::clicked, this, [this] { this->spoglio(true); });
     QPushButton* chiudi = ui::chiudiButton(2);
     connect(chiudi, &QPushButton::clicked, this, &SpoglioPage::chiudiRequested);
 
+    connect(runner_, &DevelopmentRunner::finished, this, &SpoglioPage::checkFinished);
+
     auto* layout = new QVBoxLayout(this);
-    layout->addStretch();
-    layout->addLayout(ui::buttonRow({spoglio, vincenti}, chiudi));
+    layout->addLayout(top, 1);
+    layout->addWidget(frame(QStringLiteral("Lista Numeri Estratti :"), list_, QStringLiteral("Frame10")));
+    layout->addLayout(ui::buttonRow({deseleziona, casuale, spoglio, vincenti}, chiudi));
+}
+
+SpoglioPage::~SpoglioPage()
+{
+    runner_->stop();
+}
+
+bool SpoglioPage::isRunning() const
+{
+    return runner_->isRunning();
+}
+
+void SpoglioPage::stop()
+{
+    runner_->stop();
+}
+
+void SpoglioPage::clearResults()
+{
+    showCounts({});
+    caught_->clear();
+    caughtCount_->setText(QStringLiteral("0"));
+}
+
+void SpoglioPage::gridClicked(int row, int column)
+{
+    const int number = PredictionGrid::numberAt(row, column);
+    if (number == 0)
+        return;
+    if (drawn_.click(number) == DrawnCombination::Click::Refused) {
+        Messages::show(this, QString::fromUtf8(kMsgMassimo7), MessageIcon::Exclamation);
+        return;
+    }
+    showDrawn();
+}
+
+void SpoglioPage::deseleziona()
+{
+    drawn_.clear();
+    showDrawn();
+}
+
+void SpoglioPage::colonnaCasuale()
+{
+    const std::array<int, 6> column = randomColumn();
+    drawn_.setNumbers(std::vector<int>(column.begin(), column.end()));
+    showDrawn();
+}
+
+void SpoglioPage::showDrawn()
+{
+    grid_->setUpdatesEnabled(false);
+    const int bonus = drawn_.bonus();
+    for (int n = 1; n <= 90; ++n) {
+        if (!drawn_.isMarked(n))
+            grid_->setNumberColour(n, PredictionGrid::freeColour());
+        else
+            grid_->setNumberColour(n, n == bonus ? kCyan : kRed);
+    }
+    grid_->setUpdatesEnabled(true);
+    list_->setText(QString::fromStdString(drawn_.listText()));
+}
+
+void SpoglioPage::spoglio(bool winningSlips)
+{
+    if (isRunning())
+        return;
+    const DevelopedSystem* developed = document_.developed();
+    if (!developed || developed->development->empty()) {
+        Messages::show(this, QString::fromUtf8(kMsgElaborareSistema), MessageIcon::Exclamation);
+        return;
+    }
+    if (drawn_.empty()) {
+        Messages::show(this, QString::fromUtf8(kMsgInserireElementiSortiti), MessageIcon::Exclamation);
+        return;
+    }
+    if (!runner_->begin())
+        return;
+
+    clearResults();
+    if (SchedineV* window = SchedineV::existing())
+        window->clear();
+    const std::vector<int> drawn = drawn_.numbers();
+    const std::vector<int> caught = caughtNumbers(drawn, developed->pronostico);
+    for (int n : caught)
+        caught_->addItem(QString::number(n));
+    if (!caught.empty()) {
+        caught_->setCurrentIndex(0);
+        caughtCount_->setText(QString::number(caught.size()));
+    }
+    emit checkStarted();
+
+    winningSlips_ = winningSlips;
+    auto result = std::make_shared<WinCheckResult>();
+    result_ = result;
+    const std::shared_ptr<const Development> development = developed->development;
+    runner_->start(development->size(), [development, drawn, winningSlips, result](
+                                            const std::atomic<bool>& interrupt, RunCounters& counters) {
+        *result = checkWins(*development, drawn, winningSlips, interrupt, [&counters](std::uint64_t line) {
+            counters.examined.store(line, std::memory_order_relaxed);
+        });
+    });
+}
+
+void SpoglioPage::checkFinished(bool completed)
+{
+    const std::shared_ptr<WinCheckResult> result = std::move(result_);
+    showCounts(result->counts);
+    if (winningSlips_ && completed) {
+        SchedineV* window = SchedineV::instance(this->window());
+        window->setEntries(std::move(result->winners));
+        window->show();
+        window->raise();
+        window->activateWindow();
+    } else if (winningSlips_) {
+        // Interrupted: an open list holds what was found, and no window opens.
+        if (SchedineV* window = SchedineV::existing())
+            window->setEntries(std::move(result->winners));
+    }
+    winningSlips_ = false;
+    emit checkEnded();
+}
+
+void SpoglioPage::showCounts(const std::array<std::uint64_t, 6>& counts)
+{
+    for (std::size_t c = 0; c < counts_.size(); ++c)
+        counts_[c]->setText(QString::number(counts[c]));
 }
 
 } // namespace sestara

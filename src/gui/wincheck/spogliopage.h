@@ -1,17 +1,65 @@
 #pragma once
 
+#include "wincheck/drawncombination.h"
+
 #include <QWidget>
+
+#include <array>
+#include <memory>
+
+class QComboBox;
+class QLabel;
 
 namespace sestara {
 
-// The "Spoglio" tab: the check of the development against a drawn combination.
+class DevelopmentRunner;
+class PredictionGrid;
+class RunControl;
+class SystemDocument;
+struct WinCheckResult;
+
+// The "Spoglio" tab: the drawn combination, and the check of the document's development against
+// it, counted by prize class, with the winning slips listed on request.
 class SpoglioPage : public QWidget {
     Q_OBJECT
 public:
-    explicit SpoglioPage(QWidget* parent = nullptr);
+    SpoglioPage(const SystemDocument& document, RunControl* runControl, QWidget* parent = nullptr);
+    ~SpoglioPage() override;
+
+    const DrawnCombination& drawn() const { return drawn_; }
+    bool isRunning() const;
+    // Ends a check at once, without showing its outcome.
+    void stop();
+    // A new development: the counts and the caught numbers back to nothing.
+    void clearResults();
 
 signals:
     void chiudiRequested();
+    // A check has taken the run slot, and has ended (the tab control goes off and on with it).
+    void checkStarted();
+    void checkEnded();
+
+private:
+    void gridClicked(int row, int column);
+    void deseleziona();
+    void colonnaCasuale();
+    void showDrawn();
+    // "Spoglio", and with `winningSlips` "Schedine Vincenti".
+    void spoglio(bool winningSlips);
+    void checkFinished(bool completed);
+    void showCounts(const std::array<std::uint64_t, 6>& counts);
+
+    const SystemDocument& document_;
+    DrawnCombination drawn_;
+    DevelopmentRunner* runner_ = nullptr;
+    std::shared_ptr<WinCheckResult> result_;
+    bool winningSlips_ = false;
+
+    PredictionGrid* grid_ = nullptr;       // MSFlexGrid2
+    QLabel* list_ = nullptr;               // Label5
+    std::array<QLabel*, 6> counts_{};      // Label6_0..5
+    QComboBox* caught_ = nullptr;          // Combo5
+    QLabel* caughtCount_ = nullptr;        // Label9
 };
 
 } // namespace sestara

@@ -1,0 +1,274 @@
+#include "printing/pagelayouts.h"
+
+#include "../common/pagerecorder.h"
+#include "development/development.h"
+#include "printing/slipgeometry.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace sestara;
+using pagetest::PageRecorder;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+std::shared_ptr<const Development> columns(std::size_t count)
+{
+    auto development = std::make_shared<Development>();
+    for (std::size_t k = 0; k < count; ++k)
+        development->append(Column{1, 2, 3, 4, 5, static_cast<std::uint8_t>(7 + k % 80)});
+    return development;
+}
+
+PrintInput input(std::size_t count)
+{
+    PrintInput in;
+    in.system.entryText = "6 numeri sistema Integrale";
+    in.system.pronostico = {1, 2, 3, 4, 5, 6, 7};
+    in.system.development = columns(count);
+    in.caption = "Sistema 1";
+    in.costText = "3,50   €";
+    in.dateText = "07/12/26";
+    in.versionMajor = 1;
+    in.versionMinor = 2;
+    in.publisherName = "Editore";
+    in.webAddress = "www.sestara.it";
+    in.settings.margine2sin = 35;
+    in.settings.margine2sup = 30;
+    in.settings.superPunto = 16;
+    return in;
+}
+
+// The texts of a listing page below its header.
+Lines listingLinesOf(const pagetest::RecordedPage& page)
+{
+    Lines lines;
+    for (const auto& t : page.texts)
+        if (t.text.find("\t>   ") != std::string::npos)
+            lines.push_back(t.text);
+    return lines;
+}
+
+} // namespace
+
+TEST(PageLayouts, SlipPageNumberAndMarksAtTheirPrinterPositions)
+{
+    Settings settings = input(0).settings;
+    MarkList marks;
+    marks.record(*numberPosition(1, 0));
+    marks.record({3.0, 0.0}); // never printed
+    marks.record({1.0, 2.0});
+    PageRecorder out;
+    ASSERT_TRUE(printOneSlip(out, marks, settings, 3));
+    ASSERT_EQ(out.pages.size(), 1u);
+    const auto& page = out.pages[0];
+    ASSERT_EQ(page.texts.size(), 1u);
+    EXPECT_EQ(page.texts[0].text, " 3");
+    EXPECT_DOUBLE_EQ(page.texts[0].x, 0);
+    EXPECT_DOUBLE_EQ(page.texts[0].y, 567);
+    EXPECT_EQ(page.texts[0].font.pointSize, 10);
+    ASSERT_EQ(page.dots.size(), 2u);
+    EXPECT_NEAR(page.dots[0].x, 2715.93, 1e-9);
+    EXPECT_NEAR(page.dots[0].y, 1474.2, 1e-9);
+    EXPECT_EQ(page.dots[0].penDots, 48);
+    EXPECT_NEAR(page.dots[1].x, 1.35 * 567, 1e-9);
+    EXPECT_NEAR(page.dots[1].y, 2.3 * 567, 1e-9);
+    EXPECT_TRUE(out.ended);
+
+    PageRecorder alone;
+    ASSERT_TRUE(printMarksAlone(alone, marks, settings));
+    EXPECT_TRUE(alone.pages[0].texts.empty());
+    EXPECT_EQ(alone.pages[0].dots.size(), 2u);
+    EXPECT_TRUE(alone.ended);
+}
+
+TEST(PageLayouts, AllSlipsAreOneJobEndedByTheSummaryAndKeepTheHandPlacedMarks)
+{
+    const PrintInput in = input(12);
+    MarkList marks;
+    marks.record({4.0, 4.0}); // placed by hand before the print
+    PageRecorder out;
+    ASSERT_TRUE(printAllSlips(out, in, marks));
+    ASSERT_EQ(out.pages.size(), 4u);
+    const std::size_t dots[] = {31, 31, 13};
+    for (int p = 0; p < 3; ++p) {
+        EXPECT_EQ(out.pages[p].texts.at(0).text, " " + std::to_string(p + 1));
+        EXPECT_EQ(out.pages[p].dots.size(), dots[p]);
+        EXPECT_NEAR(out.pages[p].dots[0].x, (4.0 + 0.35) * 567, 1e-9);
+    }
+    EXPECT_TRUE(out.pages[3].dots.empty());
+    EXPECT_EQ(out.pages[3].texts.back().text, "       3,50   €");
+    EXPECT_TRUE(out.ended);
+    EXPECT_EQ(marks.count(), 1);
+
+    PageRecorder refused;
+    refused.refusePage = 2;
+    EXPECT_FALSE(printAllSlips(refused, in, marks));
+    EXPECT_EQ(refused.pages.size(), 1u);
+    EXPECT_FALSE(refused.ended);
+    EXPECT_EQ(marks.count(), 1);
+}
+
+TEST(PageLayouts, ARangeIsOneJobPerSlipNumberedByTheSlip)
+{
+    const PrintInput in = input(12);
+    MarkList marks;
+    marks.record({4.0, 4.0});
+    pagetest::JobRecorder jobs;
+    ASSERT_TRUE(printSlipRange(jobs.source(), in, 2, 2, marks));
+    ASSERT_EQ(jobs.jobs.size(), 1u);
+    ASSERT_EQ(jobs.jobs[0]->pages.size(), 1u);
+    EXPECT_EQ(jobs.jobs[0]->pages[0].lines(), Lines{" 2"});
+    EXPECT_EQ(jobs.jobs[0]->pages[0].dots.size(), 30u);
+    EXPECT_TRUE(jobs.jobs[0]->ended);
+    EXPECT_EQ(marks.count(), 30);
+
+    pagetest::JobRecorder three;
+    ASSERT_TRUE(printSlipRange(three.source(), in, 1, 3, marks));
+    ASSERT_EQ(three.jobs.size(), 3u);
+    EXPECT_EQ(three.jobs[2]->pages[0].lines(), Lines{" 3"});
+    EXPECT_EQ(three.jobs[2]->pages[0].dots.size(), 12u);
+
+    PageRecorder document;
+    ASSERT_TRUE(printSlipRange(jobsAsPages(document), in, 1, 3, marks));
+    ASSERT_EQ(document.pages.size(), 3u);
+    EXPECT_EQ(document.pages[1].lines(), Lines{" 2"});
+    EXPECT_FALSE(document.ended);
+}
+
+TEST(PageLayouts, ListingHasFortyFourLinesOnTheFirstPageAndFortySixAfter)
+{
+    PageRecorder one;
+    ASSERT_TRUE(printListing(one, input(44)));
+    ASSERT_EQ(one.pages.size(), 1u);
+    EXPECT_EQ(listingLinesOf(one.pages[0]).size(), 44u);
+
+    PageRecorder two;
+    ASSERT_TRUE(printListing(two, input(45)));
+    ASSERT_EQ(two.pages.size(), 2u);
+    EXPECT_EQ(two.pages[1].texts.front().text, "Pagina:  2");
+    EXPECT_EQ(listingLinesOf(two.pages[1]), Lines{"45\t>   1-2-3-4-5-51"});
+    EXPECT_TRUE(two.ended);
+
+    PageRecorder three;
+    ASSERT_TRUE(printListing(three, input(137)));
+    ASSERT_EQ(three.pages.size(), 4u);
+    EXPECT_EQ(listingLinesOf(three.pages[1]).size(), 46u);
+    EXPECT_EQ(listingLinesOf(three.pages[2]).front(), "91\t>   1-2-3-4-5-17");
+    EXPECT_EQ(listingLinesOf(three.pages[3]).size(), 1u);
+    for (const auto& t : three.pages[3].texts)
+        EXPECT_EQ(t.font, listingFont());
+    EXPECT_EQ(listingPages(44), 1u);
+    EXPECT_EQ(listingPages(45), 2u);
+    EXPECT_EQ(listingPages(924), 21u);
+
+    // Lines follow one another down the page, the header from the top.
+    EXPECT_DOUBLE_EQ(one.pages[0].texts[0].y, 0);
+    EXPECT_DOUBLE_EQ(one.pages[0].texts[1].y, lineHeight(9));
+
+    PageRecorder refused;
+    refused.refusePage = 2;
+    EXPECT_FALSE(printListing(refused, input(45)));
+    EXPECT_FALSE(refused.ended);
+}
+
+TEST(PageLayouts, HeaderLinesOfAnUnconditionedAndOfASumOnlySystem)
+{
+    PrintInput in = input(3);
+    const Lines plain = {"Pagina:  1",
+                         "07/12/26   Sestara  Versione 1.2  www.sestara.it",
+                         "",
+                         " Nome Sistema : Sistema 1",
+                         "", "", "",
+                         "6 numeri sistema Integrale",
+                         "",
+                         "Elementi:",
+                         "1 2 3 4 5 6 7 ",
+                         "",
+                         "",
+                         "Costo sistema:  3,50   €",
+                         "", "", "",
+                         "SVILUPPO",
+                         "", ""};
+    EXPECT_EQ(listingHeaderLines(in, 1), plain);
+    EXPECT_TRUE(conditionLines(in.system.conditions).empty());
+
+    in.system.conditions.sommaAttiva = true;
+    in.system.conditions.sommaMin = 21;
+    in.system.conditions.sommaMax = 150;
+    EXPECT_EQ(conditionLines(in.system.conditions), Lines{"Somma: 21 - 150"});
+    const Lines sum = listingHeaderLines(in, 7);
+    EXPECT_EQ(sum[0], "Pagina:  7");
+    EXPECT_EQ(sum[7], "6 numeri sistema Integrale - Condizionato");
+    EXPECT_EQ(sum[12], "Somma: 21 - 150");
+    EXPECT_EQ(sum.size(), plain.size() + 1);
+}
+
+TEST(PageLayouts, ConditionLinesInTheirOrderAndTexts)
+{
+    ConditionSet c;
+    c.presenzeAttive = true;
+    c.presenze[1] = 5;
+    c.presenze[2] = 17;
+    c.pariDispariAttivo = true;
+    c.pariDispari[2] = c.pariDispari[3] = true;
+    c.consecutiviAttivo = true;
+    c.consecutivi[0] = c.consecutivi[1] = true;
+    c.sommaAttiva = true;
+    c.sommaMin = 30;
+    c.sommaMax = 200;
+    c.gruppiAttivi = true;
+    c.gruppi = {{"-5-17-23", 2, 3}, {"-1-2", 0, 1}};
+    EXPECT_TRUE(isConditioned(c));
+    EXPECT_EQ(conditionLines(c), (Lines{"Pari/Dispari: 2 - 4   3 - 3   ", "Fisse: 5 17 ", "Consecutivi: 0 1 ",
+                                        "Somma: 30 - 200", "Gruppi:", "Gr_1  Punti: 2 - 3 -----> -5-17-23",
+                                        "Gr_2  Punti: 0 - 1 -----> -1-2"}));
+
+    ConditionSet emptyGroups;
+    emptyGroups.gruppiAttivi = true;
+    EXPECT_FALSE(isConditioned(emptyGroups));
+}
+
+TEST(PageLayouts, SummaryPageLinesAndTheBlueCost)
+{
+    PrintInput in = input(12);
+    in.system.pronostico.clear();
+    for (std::uint8_t n = 1; n <= 16; ++n)
+        in.system.pronostico.push_back(n);
+    EXPECT_EQ(predictionLines(in.system.pronostico),
+              (Lines{"-1-2-3-4-5-6-7-8-9-10-11-12-13-14-15-", "-16-"}));
+    EXPECT_EQ(predictionLines({0, 4, 0, 9}), Lines{"-4-9-"});
+    std::vector<std::uint8_t> many(100, 8);
+    EXPECT_EQ(predictionLines(many).size(), 6u);
+
+    PageRecorder out;
+    printSummaryPage(out, in);
+    const auto& page = out.pages[0];
+    EXPECT_EQ(page.lines(), (Lines{"07/12/26", "Sestara    Editore", "Pronostico:",
+                                   "-1-2-3-4-5-6-7-8-9-10-11-12-13-14-15-", "-16-", "Nome Sistema : Sistema 1",
+                                   "6 numeri sistema Integrale", "       3,50   €"}));
+    EXPECT_DOUBLE_EQ(page.texts[0].y, 567 + 2 * lineHeight(10));
+    EXPECT_DOUBLE_EQ(page.texts[2].y, 567 + 5 * lineHeight(10));
+    int large = 0;
+    for (const auto& t : page.texts) {
+        if (t.font.pointSize == 24 || t.font.rgb != 0) {
+            ++large;
+            EXPECT_EQ(t.text, "       3,50   €");
+            EXPECT_EQ(t.font, (PageFont{"MS Sans Serif", 24, true, 0x0000FF, false}));
+        } else {
+            EXPECT_EQ(t.font, (PageFont{"MS Sans Serif", 10, true, 0, false}));
+        }
+    }
+    EXPECT_EQ(large, 1);
+
+    in.system.conditions.sommaAttiva = true;
+    in.system.conditions.sommaMin = 21;
+    in.system.conditions.sommaMax = 150;
+    PageRecorder conditioned;
+    printSummaryPage(conditioned, in);
+    const Lines lines = conditioned.pages[0].lines();
+    EXPECT_EQ(lines[6], "6 numeri sistema Integrale    Condizionato");
+    EXPECT_EQ(lines[7], "Somma: 21 - 150");
+}

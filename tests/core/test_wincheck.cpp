@@ -1,0 +1,215 @@
+#include "wincheck/drawncombination.h"
+#include "wincheck/wincheck.h"
+
+#include "development/development.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <set>
+
+using namespace sestara;
+
+namespace {
+
+Development developmentOf(const std::vector<Column>& columns)
+{
+    Development d;
+    for (const Column& c : columns)
+        d.append(c);
+    return d;
+}
+
+const std::atomic<bool> kNever{false};
+
+} // namespace
+
+TEST(DrawnCombination, ClickOrderRemovalSortsTheRestAndTheSeventhIsTheBonus)
+{
+    DrawnCombination d;
+    for (int n : {40, 5, 12, 33, 7, 21})
+        EXPECT_EQ(d.click(n), DrawnCombination::Click::Added);
+    EXPECT_EQ(d.bonus(), 0);
+    d.click(88);
+    EXPECT_EQ(d.listText(), "40 5 12 33 7 21 88 ");
+    EXPECT_EQ(d.bonus(), 88);
+    EXPECT_EQ(d.click(9), DrawnCombination::Click::Refused);
+    EXPECT_EQ(d.listText(), "40 5 12 33 7 21 88 ");
+    EXPECT_FALSE(d.isMarked(9));
+
+    EXPECT_EQ(d.click(12), DrawnCombination::Click::Removed);
+    EXPECT_EQ(d.listText(), "5 7 21 33 40 88 ");
+    EXPECT_EQ(d.bonus(), 0);
+    d.click(3);
+    EXPECT_EQ(d.listText(), "5 7 21 33 40 88 3 ");
+    EXPECT_EQ(d.bonus(), 3);
+
+    DrawnCombination one;
+    one.click(50);
+    one.click(50);
+    EXPECT_EQ(one.listText(), "");
+    EXPECT_TRUE(one.empty());
+}
+
+TEST(DrawnCombination, RandomColumnsAreSixDistinctNumbersFromOneToNinety)
+{
+    std::set<int> seen;
+    for (int k = 0; k < 5000; ++k) {
+        const std::array<int, 6> c = randomColumn();
+        const std::set<int> distinct(c.begin(), c.end());
+        ASSERT_EQ(distinct.size(), 6u);
+        ASSERT_GE(*distinct.begin(), 1);
+        ASSERT_LE(*distinct.rbegin(), 90);
+        seen.insert(c.begin(), c.end());
+    }
+    EXPECT_EQ(seen.size(), 90u) << "every number from 1 to 90 comes up";
+}
+
+TEST(WinCheck, ClassesByHitsAndBonus)
+{
+    const WinTable bonus({1, 2, 3, 4, 5, 6, 7});
+    const WinTable six({1, 2, 3, 4, 5, 6});
+    const WinTable three({30, 1, 2});
+    const int none = WinTable::kNoWin;
+    struct Case {
+        Column column;
+        int withBonus, withSix, withThree;
+    };
+    const Case cases[] = {
+        {{1, 2, 3, 4, 5, 7}, int(WinClass::CinquePiuUno), int(WinClass::Cinque), int(WinClass::Due)},
+        {{1, 2, 3, 4, 5, 8}, int(WinClass::Cinque), int(WinClass::Cinque), int(WinClass::Due)},
+        {{6, 5, 4, 3, 2, 1}, int(WinClass::Sei), int(WinClass::Sei), int(WinClass::Due)},
+        {{1, 2, 3, 4, 7, 9}, int(WinClass::Quattro), int(WinClass::Quattro), int(WinClass::Due)},
+        {{1, 2, 3, 7, 8, 9}, int(WinClass::Tre), int(WinClass::Tre), int(WinClass::Due)},
+        {{1, 2, 7, 10, 11, 12}, int(WinClass::Due), int(WinClass::Due), int(WinClass::Due)},
+        {{1, 7, 10, 11, 12, 13}, none, none, none},
+        {{1, 30, 2, 10, 11, 12}, int(WinClass::Due), int(WinClass::Due), int(WinClass::Tre)},
+        {{80, 81, 82, 83, 84, 90}, none, none, none},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(bonus.classify(c.column.data()), c.withBonus) << listingLine(1, c.column);
+        EXPECT_EQ(six.classify(c.column.data()), c.withSix) << listingLine(1, c.column);
+        EXPECT_EQ(three.classify(c.column.data()), c.withThree) << listingLine(1, c.column);
+    }
+
+    // The table agrees with counting matches one by one, on random columns and drawn lists.
+    std::mt19937 engine(7);
+    std::vector<int> numbers(90);
+    for (int n = 1; n <= 90; ++n)
+        numbers[n - 1] = n;
+    for (int trial = 0; trial < 20000; ++trial) {
+        // Most columns taken from a small range so that high classes come up.
+        std::shuffle(numbers.begin(), numbers.begin() + (trial % 2 ? 12 : 90), engine);
+        const std::vector<int> drawn(numbers.begin(), numbers.begin() + 1 + trial % 7);
+        std::shuffle(numbers.begin(), numbers.begin() + (trial % 2 ? 12 : 90), engine);
+        Column column;
+        std::copy(numbers.begin(), numbers.begin() + 6, column.begin());
+        int hits = 0;
+        bool hasBonus = false;
+        for (std::uint8_t x : column)
+            for (std::size_t d = 0; d < drawn.size(); ++d)
+                if (x == drawn[d]) {
+                    ++hits;
+                    hasBonus = hasBonus || d == 6;
+                }
+        int expected = none;
+        if (!hasBonus && hits >= 2)
+            expected = hits == 6 ? int(WinClass::Sei) : hits - 2;
+        if (hasBonus && hits >= 3)
+            expected = hits == 6 ? int(WinClass::CinquePiuUno) : hits - 3;
+        ASSERT_EQ(WinTable(drawn).classify(column.data()), expected) << trial;
+    }
+}
+
+TEST(WinCheck, CountsEntriesAndSlipNumbers)
+{
+    // Columns 1 to 5 lie on slip 1, column 6 on slip 2, column 7 on slip 2.
+    const Development d = developmentOf({{1, 2, 3, 10, 11, 12},
+                                         {1, 2, 10, 11, 12, 13},
+                                         {20, 21, 22, 23, 24, 25},
+                                         {1, 2, 3, 4, 5, 7},
+                                         {1, 2, 3, 4, 5, 6},
+                                         {1, 2, 3, 4, 5, 8},
+                                         {7, 1, 2, 3, 4, 30}});
+    const std::vector<int> drawn{1, 2, 3, 4, 5, 6, 7};
+    const WinCheckResult r = checkWins(d, drawn, true, kNever);
+    EXPECT_EQ(r.counts, (std::array<std::uint64_t, kWinClasses>{1, 1, 1, 1, 1, 1}));
+    EXPECT_FALSE(r.interrupted);
+    EXPECT_EQ(r.examined, 7u);
+    std::vector<std::string> texts;
+    for (const WinningEntry& e : r.winners)
+        texts.push_back(winningEntryText(e));
+    EXPECT_EQ(texts, (std::vector<std::string>{"\tPunti 3       Schedina N° 1", "\tPunti 5 + 1       Schedina N° 1",
+                                               "\tPunti 6       Schedina N° 1", "\tPunti 5       Schedina N° 2",
+                                               "\tPunti 4       Schedina N° 2"}));
+
+    const WinCheckResult again = checkWins(d, drawn, false, kNever);
+    EXPECT_EQ(again.counts, r.counts);
+    EXPECT_TRUE(again.winners.empty());
+    EXPECT_EQ(checkWins(d, {1, 2, 3, 4, 5, 6}, false, kNever).counts,
+              (std::array<std::uint64_t, kWinClasses>{1, 1, 1, 2, 0, 1}));
+    EXPECT_EQ(checkWins(Development(), drawn, true, kNever).counts, (std::array<std::uint64_t, kWinClasses>{}));
+
+    const WinningEntry last(28989674, WinClass::Sei);
+    EXPECT_EQ(last.column(), 28989674u);
+    EXPECT_EQ(last.winClass(), WinClass::Sei);
+    EXPECT_EQ(last.slip(), 5797935u);
+}
+
+TEST(WinCheck, ProgressEveryTwoHundredFiftySixLinesAndInterruption)
+{
+    Development d;
+    const std::size_t total = Development::kBlockColumns + 600;
+    for (std::size_t k = 0; k < total; ++k)
+        d.append(Column{1, 2, 3, static_cast<std::uint8_t>(10 + k % 70), 81, 82});
+    std::vector<std::uint64_t> reported;
+    const WinCheckResult full =
+        checkWins(d, {1, 2, 3}, true, kNever, [&](std::uint64_t line) { reported.push_back(line); });
+    ASSERT_EQ(reported.size(), total / 256);
+    EXPECT_EQ(reported.front(), 255u);
+    EXPECT_EQ(reported.back(), 256 * (total / 256) - 1);
+    EXPECT_EQ(full.counts[int(WinClass::Tre)], total);
+    EXPECT_EQ(full.winners.size(), total);
+    EXPECT_EQ(full.winners.back().column(), total - 1);
+
+    // Raised after the second report: the first 512 columns stay counted.
+    std::atomic<bool> interrupt{false};
+    int calls = 0;
+    const WinCheckResult part = checkWins(d, {1, 2, 3}, true, interrupt, [&](std::uint64_t) {
+        if (++calls == 3)
+            interrupt = true;
+    });
+    EXPECT_TRUE(part.interrupted);
+    EXPECT_EQ(part.examined, 512u);
+    EXPECT_EQ(part.counts[int(WinClass::Tre)], 512u);
+    EXPECT_EQ(part.winners.size(), 512u);
+}
+
+TEST(WinCheck, CaughtNumbersInDrawnOrder)
+{
+    const std::vector<std::uint8_t> pronostico{1, 10, 15, 20, 30, 40, 50, 60, 70, 80};
+    EXPECT_EQ(caughtNumbers({10, 55, 20}, pronostico), (std::vector<int>{10, 20}));
+    EXPECT_EQ(caughtNumbers({80, 1, 2, 3, 4, 5, 15}, pronostico), (std::vector<int>{80, 1, 15}));
+    EXPECT_TRUE(caughtNumbers({55}, pronostico).empty());
+}
+
+TEST(WinCheck, DrawnListsGivenAsText)
+{
+    EXPECT_EQ(readDrawnList(" 10 55  20 ").numbers, (std::vector<int>{10, 55, 20}));
+    EXPECT_EQ(readDrawnList("1 2 3 4 5 6 90").numbers, (std::vector<int>{1, 2, 3, 4, 5, 6, 90}));
+    const std::pair<const char*, const char*> refused[] = {
+        {"", "Indicare da 1 a 7 numeri estratti, il settimo è il numero jolly"},
+        {"1 2 3 4 5 6 7 8", "Indicare da 1 a 7 numeri estratti, il settimo è il numero jolly"},
+        {"1 91", "Numero estratto non valido: \"91\" (da 1 a 90)"},
+        {"0", "Numero estratto non valido: \"0\" (da 1 a 90)"},
+        {"5 x", "Numero estratto non valido: \"x\" (da 1 a 90)"},
+        {"1,2", "Numero estratto non valido: \"1,2\" (da 1 a 90)"},
+        {"7 8 7", "Numero estratto ripetuto: 7"},
+    };
+    for (const auto& [text, error] : refused) {
+        const DrawnListOutcome r = readDrawnList(text);
+        EXPECT_EQ(r.error, error) << text;
+        EXPECT_TRUE(r.numbers.empty()) << text;
+    }
+}

@@ -1,0 +1,286 @@
+#include "guitest.h"
+
+#include "development/development.h"
+#include "document/systemdocument.h"
+#include "printing/printjobs.h"
+#include "settings/settings.h"
+#include "shell/filedialogs.h"
+
+#include <QDate>
+#include <QDir>
+#include <QImage>
+#include <QLocale>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace guitest;
+using sestara::DevelopedSystem;
+using sestara::FileDialogRequest;
+using sestara::FileDialogs;
+using sestara::MarkList;
+using sestara::MessageIcon;
+using sestara::PrintTarget;
+using sestara::SlipSelection;
+
+namespace {
+
+DevelopedSystem developed(std::size_t columns)
+{
+    DevelopedSystem system;
+    system.entryText = "10 numeri sistema Integrale";
+    system.pronostico = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+    auto development = std::make_shared<sestara::Development>();
+    for (std::size_t k = 0; k < columns; ++k)
+        development->append(sestara::Column{1, 2, 3, 4, 5, static_cast<std::uint8_t>(7 + k % 80)});
+    system.development = development;
+    return system;
+}
+
+QString run(const QString& program, const QStringList& arguments)
+{
+    QProcess p;
+    p.start(program, arguments);
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return QStringLiteral("(%1 failed)").arg(program);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QString pdfInfo(const QString& file, const QString& field)
+{
+    for (const QString& line : run(QStringLiteral("pdfinfo"), {file}).split(QLatin1Char('\n')))
+        if (line.startsWith(field + QLatin1Char(':')))
+            return line.mid(field.size() + 1).trimmed();
+    return {};
+}
+
+// The text of one page (from 1) as laid out, line by line, each run of blanks read as one: the
+// blanks the layout keeps depend on the widths of the glyphs.
+std::vector<std::string> pdfPage(const QString& file, int page)
+{
+    const QString n = QString::number(page);
+    std::vector<std::string> lines;
+    for (const QString& line :
+         run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-f"), n, QStringLiteral("-l"), n,
+                                           file, QStringLiteral("-")})
+             .split(QLatin1Char('\n'))) {
+        const QString l = line.simplified();
+        if (!l.isEmpty())
+            lines.push_back(l.toStdString());
+    }
+    return lines;
+}
+
+class Printing : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        messages().clear();
+        ASSERT_TRUE(folder_.isValid());
+        FileDialogs::setHandler([this](const FileDialogRequest& request) {
+            requests_.push_back(request);
+            return nextFile_;
+        });
+        window_.resize(400, 300);
+    }
+    void TearDown() override
+    {
+        FileDialogs::setHandler({});
+        messages().clear();
+    }
+    // The next PDF file chosen, without its suffix (the flow adds it).
+    QString pdf(const QString& name)
+    {
+        nextFile_ = QDir(folder_.path()).filePath(name);
+        return nextFile_ + QStringLiteral(".pdf");
+    }
+
+    QTemporaryDir folder_;
+    QString nextFile_;
+    std::vector<FileDialogRequest> requests_;
+    QWidget window_;
+    sestara::Settings settings_;
+    const QString cost_ = QStringLiteral("22,50   €");
+};
+
+} // namespace
+
+TEST_F(Printing, ListingPdfHasTheHeaderOnEveryPageAndSplitsAfterFortyFourLines)
+{
+    const DevelopedSystem system = developed(45);
+    const QString file = pdf(QStringLiteral("sviluppo"));
+    ASSERT_TRUE(sestara::printListingJob(&window_, PrintTarget::Pdf, &system, QStringLiteral("Sistema 1"), cost_,
+                                         settings_));
+    ASSERT_EQ(requests_.size(), 1u);
+    EXPECT_EQ(requests_[0].caption, QStringLiteral("Esporta PDF"));
+    EXPECT_EQ(requests_[0].filter, QStringLiteral("Documenti PDF (*.pdf)"));
+    EXPECT_EQ(pdfInfo(file, QStringLiteral("Pages")), QStringLiteral("2"));
+    EXPECT_EQ(pdfInfo(file, QStringLiteral("Page size")), QStringLiteral("595 x 842 pts (A4)"));
+
+    EXPECT_TRUE(run(QStringLiteral("pdffonts"), {file}).contains(QStringLiteral("Mono"))); // a fixed-pitch font
+
+    const std::string date = QLocale().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
+    const std::vector<std::string> header = {"Pagina: 1",
+                                             date + " Sestara Versione 1.0 www.sestara.it",
+                                             "Nome Sistema : Sistema 1",
+                                             "10 numeri sistema Integrale",
+                                             "Elementi:",
+                                             "1 2 3 4 5 6 7 8 9 10",
+                                             "Costo sistema: 22,50 €",
+                                             "SVILUPPO"};
+    const std::vector<std::string> first = pdfPage(file, 1);
+    ASSERT_EQ(first.size(), header.size() + 44);
+    EXPECT_EQ(std::vector<std::string>(first.begin(), first.begin() + 8), header);
+    EXPECT_EQ(first[8], "1 > 1-2-3-4-5-7");
+    EXPECT_EQ(first.back(), "44 > 1-2-3-4-5-50");
+    const std::vector<std::string> second = pdfPage(file, 2);
+    ASSERT_EQ(second.size(), header.size() + 1);
+    EXPECT_EQ(second.front(), "Pagina: 2");
+    EXPECT_EQ(second[3], header[3]);
+    EXPECT_EQ(second.back(), "45 > 1-2-3-4-5-51");
+    EXPECT_TRUE(messages().shown.empty());
+}
+
+TEST_F(Printing, SlipPdfsAllWithTheSummaryARangeAndTheMarksAlone)
+{
+    const DevelopedSystem system = developed(12);
+    SlipSelection all;
+    all.slipsLoaded = true;
+    MarkList hand;
+    hand.record({4.0, 4.0});
+    const QString allFile = pdf(QStringLiteral("tutte"));
+    const auto outcome = sestara::printSlipsJob(&window_, PrintTarget::Pdf, all, &system, QStringLiteral("Sistema 1"),
+                                                cost_, settings_, hand);
+    EXPECT_TRUE(outcome.printed);
+    EXPECT_FALSE(outcome.endSlipMode);
+    EXPECT_EQ(outcome.marks.count(), 1);
+    EXPECT_EQ(pdfInfo(allFile, QStringLiteral("Pages")), QStringLiteral("4"));
+    EXPECT_EQ(pdfPage(allFile, 1), std::vector<std::string>{"1"});
+    EXPECT_EQ(pdfPage(allFile, 3), std::vector<std::string>{"3"});
+    const std::string date = QLocale().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
+    EXPECT_EQ(pdfPage(allFile, 4), (std::vector<std::string>{date, "Sestara Sestara Software", "Pronostico:",
+                                                             "-1-2-3-4-5-6-7-8-9-10-", "Nome Sistema : Sistema 1",
+                                                             "10 numeri sistema Integrale", "22,50 €"}));
+
+    SlipSelection range = all;
+    range.range = true;
+    range.rangeFirst = range.rangeLast = 1;
+    const QString rangeFile = pdf(QStringLiteral("intervallo"));
+    sestara::printSlipsJob(&window_, PrintTarget::Pdf, range, &system, QStringLiteral("Sistema 1"), cost_, settings_,
+                           hand);
+    EXPECT_EQ(pdfInfo(rangeFile, QStringLiteral("Pages")), QStringLiteral("1"));
+    EXPECT_EQ(pdfPage(rangeFile, 1), std::vector<std::string>{"2"});
+
+    const QString aloneFile = pdf(QStringLiteral("segni"));
+    const auto alone = sestara::printSlipsJob(&window_, PrintTarget::Pdf, SlipSelection{}, nullptr,
+                                              QStringLiteral("Sistema 1"), cost_, settings_, hand);
+    EXPECT_TRUE(alone.printed);
+    EXPECT_EQ(pdfInfo(aloneFile, QStringLiteral("Pages")), QStringLiteral("1"));
+    EXPECT_TRUE(pdfPage(aloneFile, 1).empty());
+    // The mark sits at its place offset by the margins, from the paper's corner: 4.35 cm across,
+    // 4.3 cm down, 48 dots of 1/600 inch wide.
+    const QString picture = QDir(folder_.path()).filePath(QStringLiteral("segni"));
+    run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("100"), QStringLiteral("-gray"),
+                                     QStringLiteral("-singlefile"), aloneFile, picture});
+    const QImage image(picture + QStringLiteral(".pgm"));
+    ASSERT_FALSE(image.isNull());
+    double sumX = 0, sumY = 0, dark = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128) {
+                sumX += x + 0.5;
+                sumY += y + 0.5;
+                ++dark;
+            }
+    ASSERT_GT(dark, 0);
+    EXPECT_NEAR(sumX / dark, 4.35 / 2.54 * 100, 1.0);
+    EXPECT_NEAR(sumY / dark, 4.3 / 2.54 * 100, 1.0);
+    EXPECT_NEAR(dark, 3.14159 * 4 * 4, 12); // a disc 8 pixels across
+
+    nextFile_.clear(); // the user cancels the file choice
+    EXPECT_FALSE(sestara::printSlipsJob(&window_, PrintTarget::Pdf, all, &system, QStringLiteral("Sistema 1"), cost_,
+                                        settings_, hand)
+                     .printed);
+    EXPECT_TRUE(messages().shown.empty());
+}
+
+TEST_F(Printing, RefusalsAndPrinterFailuresShowTheirMessages)
+{
+    ASSERT_TRUE(QPrinterInfo::defaultPrinter().isNull()) << "the tests must not reach a real printer";
+    const DevelopedSystem system = developed(12);
+    const DevelopedSystem empty = developed(0);
+    MarkList hand;
+    hand.record({4.0, 4.0});
+    SlipSelection all;
+    all.slipsLoaded = true;
+    SlipSelection reversed = all;
+    reversed.range = true;
+    reversed.rangeFirst = 2;
+    reversed.rangeLast = 1;
+    SlipSelection one = all;
+    one.slip = 3;
+    const QString name = QStringLiteral("Sistema 1");
+
+    EXPECT_FALSE(sestara::printListingJob(&window_, PrintTarget::Printer, &empty, name, cost_, settings_));
+    EXPECT_FALSE(sestara::printListingJob(&window_, PrintTarget::Printer, &system, name, cost_, settings_));
+    const auto reversedOutcome =
+        sestara::printSlipsJob(&window_, PrintTarget::Printer, reversed, &system, name, cost_, settings_, hand);
+    const auto allOutcome =
+        sestara::printSlipsJob(&window_, PrintTarget::Printer, all, &system, name, cost_, settings_, hand);
+    const auto oneOutcome =
+        sestara::printSlipsJob(&window_, PrintTarget::Printer, one, &system, name, cost_, settings_, hand);
+    const auto aloneOutcome =
+        sestara::printSlipsJob(&window_, PrintTarget::Printer, SlipSelection{}, nullptr, name, cost_, settings_, hand);
+
+    const QString failure = QStringLiteral("Problemi durante l'operazione di Stampa");
+    EXPECT_EQ(messages().texts(), (QStringList{QStringLiteral("Elaborare Sistema"), QStringLiteral("Errore di Stampa"),
+                                               QStringLiteral("Cambiare l'intervallo di stampa"),
+                                               failure + QStringLiteral("\nverificare impostazioni stampante"),
+                                               failure + QStringLiteral("\nverificare impostazioni stampante"),
+                                               failure}));
+    const MessageIcon icons[] = {MessageIcon::Exclamation, MessageIcon::Critical, MessageIcon::Exclamation,
+                                 MessageIcon::Critical,    MessageIcon::Critical, MessageIcon::Critical};
+    for (std::size_t i = 0; i < messages().shown.size(); ++i)
+        EXPECT_EQ(messages().shown[i].icon, icons[i]) << i;
+    EXPECT_FALSE(reversedOutcome.endSlipMode);
+    EXPECT_TRUE(allOutcome.endSlipMode);
+    EXPECT_TRUE(oneOutcome.endSlipMode);
+    EXPECT_FALSE(aloneOutcome.endSlipMode);
+    EXPECT_EQ(allOutcome.marks.count(), 1);
+    EXPECT_FALSE(allOutcome.printed || oneOutcome.printed || aloneOutcome.printed);
+
+    // A PDF file that cannot be written fails as the printer does.
+    messages().clear();
+    pdf(QStringLiteral("mancante/sviluppo"));
+    EXPECT_FALSE(sestara::printListingJob(&window_, PrintTarget::Pdf, &system, name, cost_, settings_));
+    EXPECT_TRUE(
+        sestara::printSlipsJob(&window_, PrintTarget::Pdf, all, &system, name, cost_, settings_, hand).endSlipMode);
+    EXPECT_EQ(messages().texts(), (QStringList{QStringLiteral("Errore di Stampa"),
+                                               failure + QStringLiteral("\nverificare impostazioni stampante")}));
+}
+
+TEST_F(Printing, PreviewShowsEverySlipAndTheSummary)
+{
+    const DevelopedSystem system = developed(12);
+    SlipSelection all;
+    all.slipsLoaded = true;
+    window_.show();
+    EXPECT_TRUE(sestara::printSlipsJob(&window_, PrintTarget::Preview, all, &system, QStringLiteral("Sistema 1"), cost_,
+                                       settings_, MarkList{})
+                    .printed);
+    auto* dialog = window_.findChild<QPrintPreviewDialog*>(QStringLiteral("printPreview"));
+    ASSERT_TRUE(dialog);
+    auto* preview = dialog->findChild<QPrintPreviewWidget*>();
+    ASSERT_TRUE(preview);
+    EXPECT_TRUE(waitUntil([&] { return preview->pageCount() == 4; }, 10000)) << preview->pageCount();
+    dialog->close();
+    settle();
+    EXPECT_FALSE(window_.findChild<QPrintPreviewDialog*>());
+}

@@ -1,0 +1,223 @@
+#include "guitest.h"
+
+#include "development/ortogonalisuper.h"
+#include "development/predictiongrid.h"
+#include "shell/loading.h"
+#include "shell/mdiform1.h"
+#include "shell/runcontrol.h"
+#include "wincheck/schedinev.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+#include <algorithm>
+
+using namespace guitest;
+using sestara::OrtogonaliSuper;
+using sestara::PredictionGrid;
+using sestara::SchedineV;
+
+namespace {
+
+const QColor kWhite(255, 255, 255);
+const QColor kRed(255, 0, 0);
+const QColor kCyan(0, 255, 255);
+
+class SpoglioTest : public GuiTest {
+protected:
+    void SetUp() override
+    {
+        GuiTest::SetUp();
+        w = newSystem();
+        tabs = find<QTabWidget>(w, "SSTab1");
+        tabs->setCurrentIndex(2);
+        grid = find<PredictionGrid>(w, "MSFlexGrid2");
+    }
+    void clickDrawn(std::initializer_list<int> numbers)
+    {
+        for (int n : numbers)
+            clickCell(grid, PredictionGrid::rowOf(n), PredictionGrid::columnOf(n));
+    }
+    void press(const char* name) { QTest::mouseClick(find<QPushButton>(w, name), Qt::LeftButton); }
+    // Presses a check button and waits for the check to end.
+    void check(const char* name)
+    {
+        press(name);
+        ASSERT_TRUE(waitUntil([&] { return !w->isRunning(); }));
+        settle();
+    }
+    QStringList counts()
+    {
+        QStringList t;
+        for (int c = 0; c < 6; ++c)
+            t << text(w, QStringLiteral("Label6_%1").arg(c));
+        return t << text(w, "Label9") << items(find<QComboBox>(w, "Combo5")).join(' ');
+    }
+    // The numbers painted in each colour, in ascending order.
+    QString colours()
+    {
+        QStringList red, cyan;
+        for (int n = 1; n <= 90; ++n) {
+            const QColor c = grid->numberColour(n);
+            if (c == kRed)
+                red << QString::number(n);
+            else if (c == kCyan)
+                cyan << QString::number(n);
+            else
+                EXPECT_EQ(c, kWhite) << n;
+        }
+        return red.join(' ') + " | " + cyan.join(' ');
+    }
+    void develop(int first, int last)
+    {
+        tabs->setCurrentIndex(0);
+        clickNumbers(w, first, last);
+        elaboraAndWait(w);
+        tabs->setCurrentIndex(2);
+    }
+    OrtogonaliSuper* w = nullptr;
+    QTabWidget* tabs = nullptr;
+    PredictionGrid* grid = nullptr;
+};
+
+TEST_F(SpoglioTest, TheDrawnCombinationKeepsClickOrderAndTheSeventhIsTheBonus)
+{
+    EXPECT_EQ(find<QGroupBox>(w, "Frame9")->title(), "Numeri Estratti");
+    EXPECT_EQ(find<QGroupBox>(w, "Frame10")->title(), "Lista Numeri Estratti :");
+    EXPECT_EQ(grid->item(5, 3)->text(), "43");
+    clickDrawn({40, 5, 12, 33, 7, 21, 88});
+    EXPECT_EQ(text(w, "Label5"), "40 5 12 33 7 21 88 ");
+    EXPECT_EQ(colours(), "5 7 12 21 33 40 | 88");
+    clickDrawn({9});
+    EXPECT_EQ(messages().texts(), QStringList({"Inserire massimo 7 elementi"}));
+    EXPECT_EQ(messages().shown[0].icon, sestara::MessageIcon::Exclamation);
+    EXPECT_EQ(text(w, "Label5"), "40 5 12 33 7 21 88 ");
+
+    clickDrawn({12});
+    EXPECT_EQ(text(w, "Label5"), "5 7 21 33 40 88 ");
+    EXPECT_EQ(colours(), "5 7 21 33 40 88 | ");
+    clickDrawn({3});
+    EXPECT_EQ(colours(), "5 7 21 33 40 88 | 3");
+    clickCell(grid, 0, 4);
+    clickCell(grid, 3, 0);
+    EXPECT_EQ(text(w, "Label5"), "5 7 21 33 40 88 3 ");
+
+    press("Command10");
+    EXPECT_EQ(text(w, "Label5"), "");
+    EXPECT_EQ(colours(), " | ");
+    clickDrawn({50, 50});
+    EXPECT_EQ(text(w, "Label5"), "");
+
+    for (int k = 0; k < 3; ++k) {
+        press("Command26");
+        const QStringList drawn = text(w, "Label5").split(' ', Qt::SkipEmptyParts);
+        ASSERT_EQ(drawn.size(), 6);
+        QList<int> sorted;
+        for (const QString& n : drawn)
+            sorted << n.toInt();
+        std::sort(sorted.begin(), sorted.end());
+        QStringList red;
+        for (int n : sorted)
+            red << QString::number(n);
+        EXPECT_EQ(colours(), red.join(' ') + " | ") << "six distinct numbers, no bonus";
+    }
+    EXPECT_EQ(messages().shown.size(), 1u);
+}
+
+TEST_F(SpoglioTest, SpoglioCountsByClassAndSchedineVincentiListsTheSlips)
+{
+    EXPECT_EQ(find<QPushButton>(w, "Command12")->toolTip(), "Ricerca Vincite");
+    EXPECT_EQ(find<QPushButton>(w, "Command22")->toolTip(), "Visualizza schedine vincenti");
+    check("Command12");
+    develop(5, 14);
+    check("Command22");
+    EXPECT_EQ(messages().texts(), QStringList({"Elaborare Sistema", "Inserire Elementi Sortiti"}));
+    EXPECT_EQ(messages().shown[1].icon, sestara::MessageIcon::Exclamation);
+    EXPECT_EQ(counts(), QStringList({"0", "0", "0", "0", "0", "0", "0", ""}));
+
+    clickDrawn({14, 5, 6, 7, 8, 9, 10});
+    press("Command12");
+    EXPECT_FALSE(tabs->isEnabled()) << "the tab control is off while the check runs";
+    ASSERT_TRUE(waitUntil([&] { return !w->isRunning(); }));
+    settle();
+    EXPECT_TRUE(tabs->isEnabled());
+    EXPECT_EQ(tabs->currentIndex(), 2);
+    // Drawn 14 5 6 7 8 9 with the bonus 10, all in the prediction 5..14: the classes of its 210 columns.
+    const QStringList expected = {"15", "80", "90", "18", "6", "1", "7", "14 5 6 7 8 9 10"};
+    EXPECT_EQ(counts(), expected);
+    EXPECT_EQ(find<QComboBox>(w, "Combo5")->currentIndex(), 0);
+    EXPECT_EQ(SchedineV::existing(), nullptr);
+    check("Command12");
+    EXPECT_EQ(counts(), expected) << "twice in a row";
+
+    check("Command22");
+    EXPECT_EQ(counts(), expected);
+    SchedineV* slips = SchedineV::existing();
+    ASSERT_NE(slips, nullptr);
+    EXPECT_TRUE(slips->isVisible());
+    EXPECT_EQ(slips->windowTitle(), "Elenco schedine vincenti");
+    EXPECT_TRUE(slips->windowFlags() & Qt::WindowStaysOnTopHint);
+    auto* list = find<QListView>(slips, "List1");
+    ASSERT_EQ(list->model()->rowCount(), 195);
+    EXPECT_TRUE(list->uniformItemSizes());
+    // Column 1, 5-6-7-8-9-10: five drawn and the bonus; column 2 adds 11 for 10: five.
+    EXPECT_EQ(list->model()->index(0, 0).data().toString(), QStringLiteral("\tPunti 5 + 1       Schedina N° 1"));
+    EXPECT_EQ(list->model()->index(1, 0).data().toString(), QStringLiteral("\tPunti 5       Schedina N° 1"));
+
+    // A plain check empties the list and leaves the window as it is.
+    check("Command12");
+    EXPECT_EQ(list->model()->rowCount(), 0);
+    check("Command22");
+    EXPECT_EQ(SchedineV::existing(), slips) << "one window for the program";
+    EXPECT_EQ(list->model()->rowCount(), 195);
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Escape);
+    settle();
+    EXPECT_EQ(SchedineV::existing(), nullptr);
+
+    // A new development clears the results and keeps the drawn combination.
+    develop(15, 15);
+    EXPECT_EQ(counts(), QStringList({"0", "0", "0", "0", "0", "0", "0", ""}));
+    EXPECT_EQ(text(w, "Label5"), "14 5 6 7 8 9 10 ");
+    EXPECT_EQ(messages().shown.size(), 2u);
+}
+
+TEST_F(SpoglioTest, AnInterruptedCheckOpensNoSlipWindow)
+{
+    develop(1, 20);
+    clickDrawn({1, 2, 3, 4, 5, 6});
+    press("Command22");
+    ASSERT_TRUE(w->isRunning());
+    auto* loading = main_->findChild<sestara::Loading*>("Loading");
+    ASSERT_NE(loading, nullptr);
+    QTest::mouseClick(find<QPushButton>(loading, "Command27"), Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return !w->isRunning(); }));
+    settle();
+    EXPECT_EQ(SchedineV::existing(), nullptr);
+    EXPECT_TRUE(tabs->isEnabled());
+    EXPECT_FALSE(main_->runControl()->busy());
+    EXPECT_EQ(text(w, "Label9"), "6");
+
+    // With the list open, an interrupted check leaves in it the entries of the counts shown.
+    check("Command22");
+    SchedineV* slips = SchedineV::existing();
+    ASSERT_NE(slips, nullptr);
+    EXPECT_EQ(slips->entryCount(), 1 + 6 * 14 + 15 * 91 + 20 * 364);
+    press("Command22");
+    main_->runControl()->interrompi();
+    ASSERT_TRUE(waitUntil([&] { return !w->isRunning(); }));
+    settle();
+    int winning = 0;
+    for (int c = 1; c < 6; ++c)
+        winning += text(w, QStringLiteral("Label6_%1").arg(c)).toInt();
+    EXPECT_EQ(SchedineV::existing(), slips);
+    EXPECT_EQ(slips->entryCount(), winning);
+    EXPECT_TRUE(messages().shown.empty());
+}
+
+} // namespace
