@@ -4,8 +4,13 @@
 #include "document/systemdocument.h"
 #include "printing/printjobs.h"
 #include "settings/settings.h"
+#include "development/ortogonalisuper.h"
+#include "shell/appinfo.h"
 #include "shell/filedialogs.h"
+#include "shell/mdiform1.h"
 
+#include <QAction>
+#include <QComboBox>
 #include <QDate>
 #include <QDir>
 #include <QImage>
@@ -14,6 +19,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -283,4 +289,78 @@ TEST_F(Printing, PreviewShowsEverySlipAndTheSummary)
     dialog->close();
     settle();
     EXPECT_FALSE(window_.findChild<QPrintPreviewDialog*>());
+}
+
+// The print buttons, their other targets and the main window's menu, through a system window.
+class PrintingFromTheWindow : public GuiTest {
+protected:
+    void SetUp() override
+    {
+        GuiTest::SetUp();
+        ASSERT_TRUE(folder_.isValid());
+        FileDialogs::setHandler([this](const FileDialogRequest&) { return nextFile_; });
+    }
+    void TearDown() override
+    {
+        FileDialogs::setHandler({});
+        GuiTest::TearDown();
+    }
+    QString pdf(const QString& name)
+    {
+        nextFile_ = QDir(folder_.path()).filePath(name + QStringLiteral(".pdf"));
+        return nextFile_;
+    }
+    static QAction* action(QWidget* root, const QString& name)
+    {
+        auto* a = root->findChild<QAction*>(name);
+        if (!a)
+            ADD_FAILURE() << "no action named " << name.toStdString();
+        return a;
+    }
+
+    QTemporaryDir folder_;
+    QString nextFile_;
+};
+
+TEST_F(PrintingFromTheWindow, ListingAndSlipsGoWhereTheUserAsks)
+{
+    sestara::OrtogonaliSuper* w = newSystem();
+    // Stampa before anything is developed.
+    find<QPushButton>(w, "Command6")->click();
+    EXPECT_EQ(messages().texts(), QStringList{"Elaborare Sistema"});
+    messages().clear();
+
+    clickNumbers(w, 1, 10);
+    elaboraAndWait(w); // 210 columns: 5 listing pages, 42 slips
+
+    // No printer here: the listing's failure message, and the window stays.
+    find<QPushButton>(w, "Command6")->click();
+    EXPECT_EQ(messages().texts(), QStringList{"Errore di Stampa"});
+    EXPECT_EQ(messages().shown[0].icon, MessageIcon::Critical);
+
+    const QString listing = pdf(QStringLiteral("sviluppo"));
+    action(w, "Command6_Pdf")->trigger();
+    EXPECT_EQ(pdfInfo(listing, QStringLiteral("Pages")), "5");
+    EXPECT_EQ(pdfPage(listing, 1).at(0), "Pagina: 1");
+    EXPECT_EQ(pdfPage(listing, 1).at(2), "Nome Sistema : Sistema 1");
+
+    // The slips loaded, slip 3 chosen: the PDF holds that one slip, numbered 3.
+    messages().clear();
+    messages().answers = {QMessageBox::Ok};
+    find<QPushButton>(w, "Command5")->click();
+    messages().clear();
+    chooseItem(find<QComboBox>(w, "Combo6"), QStringLiteral("Scheda N° 3"));
+    const QString one = pdf(QStringLiteral("scheda3"));
+    action(w, "Command8_Pdf")->trigger();
+    EXPECT_EQ(pdfInfo(one, QStringLiteral("Pages")), "1");
+    EXPECT_EQ(pdfPage(one, 1), std::vector<std::string>{"3"});
+
+    // "TUTTE" from the main window's menu: every slip and the summary page.
+    chooseItem(find<QComboBox>(w, "Combo6"), QStringLiteral("TUTTE"));
+    const QString all = pdf(QStringLiteral("tutte"));
+    action(main_, "mnuPdfSchedine")->trigger();
+    EXPECT_EQ(pdfInfo(all, QStringLiteral("Pages")), "43");
+    EXPECT_EQ(pdfPage(all, 42), std::vector<std::string>{"42"});
+    EXPECT_EQ(pdfPage(all, 43).at(1), "Sestara " + sestara::appinfo::publisherName().toStdString());
+    EXPECT_TRUE(messages().shown.empty());
 }

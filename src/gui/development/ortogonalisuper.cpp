@@ -5,6 +5,7 @@
 #include "development/developmentrunner.h"
 #include "development/sistemipage.h"
 #include "development/sviluppopage.h"
+#include "printing/printjobs.h"
 #include "printing/schedinapage.h"
 #include "settings/settings.h"
 #include "shell/messages.h"
@@ -33,13 +34,13 @@ OrtogonaliSuper::OrtogonaliSuper(RunControl* runControl, const Settings& setting
 
     sistemi_ = new SistemiPage(document_);
     sviluppo_ = new SviluppoPage(document_, settings_);
-    auto* spoglio = spoglio_ = new SpoglioPage(document_, runControl);
+    spoglio_ = new SpoglioPage(document_, runControl);
     schedina_ = new SchedinaPage(settings_);
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("SSTab1"));
     tabs_->addTab(sistemi_, QStringLiteral("Sistemi"));
     tabs_->addTab(sviluppo_, QStringLiteral("Sviluppo"));
-    tabs_->addTab(spoglio, QStringLiteral("Spoglio"));
+    tabs_->addTab(spoglio_, QStringLiteral("Spoglio"));
     tabs_->addTab(schedina_, QStringLiteral("Schedina"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(3, 3, 3, 3);
@@ -55,14 +56,16 @@ OrtogonaliSuper::OrtogonaliSuper(RunControl* runControl, const Settings& setting
     connect(sistemi_, &SistemiPage::chiudiRequested, this, &OrtogonaliSuper::chiudi);
     connect(sviluppo_, &SviluppoPage::chiudiRequested, this, &OrtogonaliSuper::chiudi);
     connect(sviluppo_, &SviluppoPage::saved, this, &QWidget::setWindowTitle);
-    connect(spoglio, &SpoglioPage::chiudiRequested, this, &OrtogonaliSuper::chiudi);
-    connect(spoglio, &SpoglioPage::checkStarted, tabs_, [this] { tabs_->setEnabled(false); });
-    connect(spoglio, &SpoglioPage::checkEnded, tabs_, [this] { tabs_->setEnabled(true); });
+    connect(spoglio_, &SpoglioPage::chiudiRequested, this, &OrtogonaliSuper::chiudi);
+    connect(spoglio_, &SpoglioPage::checkStarted, tabs_, [this] { tabs_->setEnabled(false); });
+    connect(spoglio_, &SpoglioPage::checkEnded, tabs_, [this] { tabs_->setEnabled(true); });
     connect(schedina_, &SchedinaPage::chiudiRequested, this, &OrtogonaliSuper::chiudi);
     connect(schedina_, &SchedinaPage::showRequested, this, [this] { tabs_->setCurrentWidget(schedina_); });
     connect(sviluppo_, &SviluppoPage::giocaSistemaRequested, this,
             [this] { schedina_->loadSlips(document_.developed()->development); });
     connect(sviluppo_, &SviluppoPage::giocaSistemaCancelled, schedina_, &SchedinaPage::endSlipMode);
+    connect(sviluppo_, &SviluppoPage::stampaRequested, this, &OrtogonaliSuper::stampaSviluppo);
+    connect(schedina_, &SchedinaPage::stampaRequested, this, &OrtogonaliSuper::stampaSchedine);
     connect(runner_, &DevelopmentRunner::progressed, sistemi_,
             [this](quint64, quint64 accepted) { sistemi_->showAccepted(accepted); });
     connect(runner_, &DevelopmentRunner::finished, this, &OrtogonaliSuper::runEnded);
@@ -177,6 +180,39 @@ void OrtogonaliSuper::runEnded(bool completed)
     tabs_->setEnabled(true);
     tabs_->setCurrentIndex(kSviluppoTab);
     emit runFinished(!completed);
+}
+
+void OrtogonaliSuper::stampaSviluppo(PrintTarget target)
+{
+    if (isRunning())
+        return;
+    printListingJob(this, target, document_.developed(), windowTitle(), sviluppo_->costText(), settings_);
+}
+
+void OrtogonaliSuper::stampaSchedine(PrintTarget target)
+{
+    if (isRunning())
+        return;
+    SlipSelection selection;
+    selection.slipsLoaded = schedina_->schedineCaricate();
+    selection.range = schedina_->intervallo();
+    selection.slip = schedina_->selectedSlip();
+    selection.rangeFirst = schedina_->rangeFrom();
+    selection.rangeLast = schedina_->rangeTo();
+    const bool allSlips = selection.slipsLoaded && !selection.range && selection.slip == 0;
+    // The program moves the slip's panels while it prints: the choices stay inert meanwhile.
+    const bool active = schedina_->selezioneAttiva();
+    schedina_->setSelezioneAttiva(false);
+    const SlipPrintOutcome outcome = printSlipsJob(this, target, selection, document_.developed(), windowTitle(),
+                                                   sviluppo_->costText(), settings_, schedina_->marks());
+    schedina_->setSelezioneAttiva(active);
+    if (outcome.endSlipMode) {
+        schedina_->endSlipMode();
+        schedina_->setStatus(QString());
+    } else if (outcome.printed && allSlips && target == PrintTarget::Printer) {
+        schedina_->setStatus(QString());
+    }
+    schedina_->showMarks(outcome.marks);
 }
 
 void OrtogonaliSuper::chiudi()

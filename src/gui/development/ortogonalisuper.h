@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/systemdocument.h"
+#include "printing/printtarget.h"
 
 #include <QPointer>
 #include <QString>
@@ -50,6 +51,10 @@ public:
     // Loads a system file into the window and develops it as "Elabora" does. A file that cannot
     // be read is reported, and the window keeps the state it reached: its conditions switched off.
     void caricaSistema(const QString& path);
+    // "Stampa" on "Sviluppo": the listing on paper, in a preview or in a PDF file.
+    void stampaSviluppo(PrintTarget target);
+    // "Stampa " on "Schedina": the slips chosen there, or the marks placed by hand.
+    void stampaSchedine(PrintTarget target);
     // Closes the window (its frame in the main window when it has one).
     void chiudi();
 

@@ -120,9 +120,8 @@ SviluppoPage::SviluppoPage(const SystemDocument& document, const Settings& setti
 
     QPushButton* salva = button(QStringLiteral("Command14"), QStringLiteral("Salva"), QStringLiteral("Salva Sistema su File"));
     connect(salva, &QPushButton::clicked, this, &SviluppoPage::saveSystem);
-    // This version does not print on paper: that button is shown disabled.
     QPushButton* stampa = button(QStringLiteral("Command6"), QStringLiteral("Stampa"), QStringLiteral("Stampa Sviluppo"));
-    stampa->setEnabled(false);
+    addPrintTargets(stampa, [this](PrintTarget target) { emit stampaRequested(target); });
     QPushButton* gioca = button(QStringLiteral("Command5"), QStringLiteral("Gioca Sistema"),
                                 QStringLiteral("Stampa Sviluppo su Schedina"));
     connect(gioca, &QPushButton::clicked, this, &SviluppoPage::giocaSistema);
@@ -188,6 +187,11 @@ void SviluppoPage::showDeveloped()
     listing_->setDevelopment(developed->development);
     testo_->setCurrentIndex(QModelIndex());
     testo_->scrollToTop();
+}
+
+QString SviluppoPage::costText() const
+{
+    return cost_->text();
 }
 
 void SviluppoPage::giocaSistema()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "printing/printtarget.h"
+
 #include <QWidget>
 
 #include <array>
@@ -28,8 +30,13 @@ public:
     // The document's developed system, the listing opened at its first line.
     void showDeveloped();
 
+    // The cost of the developed system as shown.
+    QString costText() const;
+
 signals:
     void chiudiRequested();
+    // "Stampa" pressed, or one of its other targets chosen.
+    void stampaRequested(sestara::PrintTarget target);
     // A save wrote the developed system to a file; the name is the file's, without ".sup".
     void saved(const QString& fileName);
     // "Gioca Sistema" confirmed: the developed system is to be loaded as slips.

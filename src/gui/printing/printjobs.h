@@ -1,6 +1,7 @@
 #pragma once
 
 #include "printing/pagelayouts.h"
+#include "printing/printtarget.h"
 #include "printing/slipgeometry.h"
 
 #include <QString>
@@ -11,9 +12,6 @@ namespace sestara {
 
 struct DevelopedSystem;
 struct Settings;
-
-// Where a print goes: the default printer, a preview window, or a PDF file chosen by the user.
-enum class PrintTarget { Printer, Preview, Pdf };
 
 // The web address printed in the listing's header.
 QString publisherWebAddress();

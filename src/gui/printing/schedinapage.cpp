@@ -95,7 +95,7 @@ SchedinaPage::SchedinaPage(const Settings& settings, QWidget* parent)
     help->setMaximumWidth(help->fontMetrics().averageCharWidth() * 46);
 
     QPushButton* stampa = ui::button(QStringLiteral("Command8"), QStringLiteral("Stampa "), QStringLiteral("Stampa Schedine"));
-    connect(stampa, &QPushButton::clicked, this, &SchedinaPage::stampaRequested);
+    addPrintTargets(stampa, [this](PrintTarget target) { emit stampaRequested(target); });
     QPushButton* chiudi = ui::chiudiButton(3);
     connect(chiudi, &QPushButton::clicked, this, &SchedinaPage::chiudiRequested);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "printing/printtarget.h"
 #include "printing/slipgeometry.h"
 
 #include <QWidget>
@@ -64,8 +65,8 @@ public:
 
 signals:
     void chiudiRequested();
-    // "Stampa " pressed.
-    void stampaRequested();
+    // "Stampa " pressed, or one of its other targets chosen.
+    void stampaRequested(sestara::PrintTarget target);
     // The page wants to be the tab shown.
     void showRequested();
 

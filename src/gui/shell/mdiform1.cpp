@@ -127,6 +127,8 @@ void MDIForm1::createMenus()
     mnuArchivio->setObjectName(QStringLiteral("mnuArchivio"));
     connect(mnuArchivio, &QAction::triggered, this, [this] { showArchivio(); });
 
+    createPrintMenu();
+
     QMenu* mnuImpostazioni = bar->addMenu(QStringLiteral("Opzioni"));
     mnuImpostazioni->setObjectName(QStringLiteral("mnuImpostazioni"));
     QAction* mnuOpzioni = mnuImpostazioni->addAction(QStringLiteral("Imposta Schedina"));
@@ -141,6 +143,48 @@ void MDIForm1::createMenus()
     auto* mnuInfo = bar->addAction(QStringLiteral("About Sestara..."));
     mnuInfo->setObjectName(QStringLiteral("mnuInfo"));
     connect(mnuInfo, &QAction::triggered, this, &MDIForm1::showAbout);
+}
+
+void MDIForm1::createPrintMenu()
+{
+    QMenu* mnuStampa = menuBar()->addMenu(QStringLiteral("Stampa"));
+    mnuStampa->setObjectName(QStringLiteral("mnuStampa"));
+    struct Entry {
+        const char* name;
+        const char* caption;
+        bool slips;
+        PrintTarget target;
+    };
+    const Entry entries[] = {
+        {"mnuStampaSviluppo", "Stampa Sviluppo", false, PrintTarget::Printer},
+        {"mnuAnteprimaSviluppo", "Anteprima Sviluppo", false, PrintTarget::Preview},
+        {"mnuPdfSviluppo", "Esporta Sviluppo in PDF", false, PrintTarget::Pdf},
+        {"mnuStampaSchedine", "Stampa Schedine", true, PrintTarget::Printer},
+        {"mnuAnteprimaSchedine", "Anteprima Schedine", true, PrintTarget::Preview},
+        {"mnuPdfSchedine", "Esporta Schedine in PDF", true, PrintTarget::Pdf},
+    };
+    for (const Entry& e : entries) {
+        if (e.slips && e.target == PrintTarget::Printer)
+            mnuStampa->addSeparator();
+        QAction* a = mnuStampa->addAction(QString::fromUtf8(e.caption));
+        a->setObjectName(QString::fromLatin1(e.name));
+        connect(a, &QAction::triggered, this, [this, slips = e.slips, target = e.target] {
+            if (OrtogonaliSuper* w = activeSystemWindow())
+                slips ? w->stampaSchedine(target) : w->stampaSviluppo(target);
+        });
+    }
+    // The entries act on the system window in front; without one they are off.
+    connect(mnuStampa, &QMenu::aboutToShow, this, [this, mnuStampa] {
+        const bool enabled = activeSystemWindow() != nullptr;
+        for (QAction* a : mnuStampa->actions())
+            a->setEnabled(enabled);
+    });
+}
+
+OrtogonaliSuper* MDIForm1::activeSystemWindow() const
+{
+    QMdiSubWindow* sub = mdiArea_->currentSubWindow();
+    return sub ? qobject_cast<OrtogonaliSuper*>(sub->widget()) : nullptr;
 }
 
 void MDIForm1::createToolBar()

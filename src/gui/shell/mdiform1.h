@@ -71,6 +71,8 @@ public:
     // null when the settings file does not allow it (after the message).
     FrmOptions* showOptions();
     FrmOptions* options() const;
+    // The system window in front, null when there is none.
+    OrtogonaliSuper* activeSystemWindow() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -80,6 +82,8 @@ private:
     void createToolBar();
     void toggleToolBar();
     void closeOtherWindows();
+    // The print entries for the system window in front.
+    void createPrintMenu();
     void placeSubWindow(QMdiSubWindow* sub);
 
     void caricaIni(const QString& userDir);
