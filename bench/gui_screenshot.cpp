@@ -9,6 +9,7 @@
 #include "shell/loading.h"
 #include "shell/mdiform1.h"
 #include "shell/messages.h"
+#include "settings/frmoptions.h"
 
 #include <QApplication>
 #include <QDir>
@@ -18,6 +19,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QComboBox>
 #include <QTest>
 #include <QThread>
 
@@ -89,6 +91,32 @@ int main(int argc, char** argv)
         settle(20);
     settle();
     ok &= save(&main, out.filePath(QStringLiteral("sviluppo-12-numeri.png")));
+
+    auto* tabs = w->findChild<QTabWidget*>(QStringLiteral("SSTab1"));
+    tabs->setCurrentIndex(2);
+    for (const char* name : {"Command26", "Command12"})
+        QTest::mouseClick(w->findChild<QPushButton*>(QLatin1String(name)), Qt::LeftButton);
+    t.restart();
+    while (w->isRunning() && t.elapsed() < 60000)
+        settle(20);
+    settle();
+    ok &= save(&main, out.filePath(QStringLiteral("spoglio.png")));
+
+    tabs->setCurrentIndex(1);
+    QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("Command5")), Qt::LeftButton);
+    settle();
+    auto* slips = w->findChild<QComboBox*>(QStringLiteral("Combo6"));
+    slips->setCurrentIndex(1);
+    emit slips->activated(1);
+    settle();
+    ok &= save(&main, out.filePath(QStringLiteral("schedina.png")));
+
+    if (sestara::FrmOptions* options = main.showOptions()) {
+        settle();
+        ok &= save(options, out.filePath(QStringLiteral("impostazioni.png")));
+        options->close();
+        settle();
+    }
 
     main.showAbout();
     settle();

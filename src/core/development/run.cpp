@@ -10,6 +10,7 @@ const char* const kMsgAltraElaborazione = "È già in corso un'elaborazione in u
                                           "Attendere che termini, o interromperla, prima di avviarne una nuova.";
 const char* const kMsgMemoriaInsufficiente =
     "Memoria insufficiente per completare l'elaborazione.\nL'elaborazione è stata interrotta.";
+const char* const kMsgElaborareSistema = "Elaborare Sistema";
 const char* const kMsgErroreElaborazione = "Errore durante l'elaborazione; l'elaborazione è stata interrotta:\n";
 
 PlanOutcome planDevelopment(const Prediction& prediction, const RunSelection& selection, const std::string& dataDir)

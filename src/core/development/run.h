@@ -13,6 +13,8 @@ extern const char* const kMsgQuantitaNonConforme;
 extern const char* const kMsgAltraElaborazione;
 extern const char* const kMsgMemoriaInsufficiente;
 extern const char* const kMsgErroreElaborazione;
+// Anything that needs a developed system, asked for before one exists.
+extern const char* const kMsgElaborareSistema;
 
 // What the "Sistemi" tab has selected when "Elabora" is pressed.
 struct RunSelection {

@@ -216,7 +216,9 @@ std::string rewriteSettingsText(std::string_view text, const Settings& settings)
         if (key == KeyCount) {
             out += line;
         } else {
-            out += line.substr(0, kKeys[key].size() + 1);
+            // A key line without a separator gets one, so the value is read back where it was written.
+            out += line.size() > kKeys[key].size() ? line.substr(0, kKeys[key].size() + 1)
+                                                   : std::string(kKeys[key]) + "=";
             switch (key) {
             case Costocolonna:
                 out += numberText(settings.costoColonna);

@@ -7,7 +7,6 @@
 
 namespace sestara {
 
-const char* const kMsgElaborareSistema = "Elaborare Sistema";
 const char* const kMsgInserireElementiSortiti = "Inserire Elementi Sortiti";
 
 namespace {

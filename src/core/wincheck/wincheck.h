@@ -12,7 +12,6 @@ namespace sestara {
 
 class Development;
 
-extern const char* const kMsgElaborareSistema;
 extern const char* const kMsgInserireElementiSortiti;
 
 // The prize classes, in the order of their counters.

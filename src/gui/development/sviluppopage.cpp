@@ -4,6 +4,7 @@
 #include "development/formatting.h"
 #include "development/listingmodel.h"
 #include "development/pagewidgets.h"
+#include "development/run.h"
 #include "document/systemdocument.h"
 #include "settings/settings.h"
 #include "shell/appinfo.h"
@@ -198,7 +199,7 @@ void SviluppoPage::giocaSistema()
 {
     const DevelopedSystem* developed = document_.developed();
     if (!developed || developed->development->empty()) {
-        Messages::show(this, QStringLiteral("Elaborare Sistema"), MessageIcon::Exclamation);
+        Messages::show(this, QString::fromUtf8(kMsgElaborareSistema), MessageIcon::Exclamation);
         return;
     }
     const auto answer = Messages::show(this,
@@ -226,7 +227,7 @@ void SviluppoPage::groupClicked(int row)
 void SviluppoPage::saveSystem()
 {
     if (!document_.developed()) {
-        Messages::show(this, QStringLiteral("Elaborare Sistema"), MessageIcon::Exclamation);
+        Messages::show(this, QString::fromUtf8(kMsgElaborareSistema), MessageIcon::Exclamation);
         return;
     }
     const QString chosen = FileDialogs::saveFileName(this, QStringLiteral("Salva Sistema su File"),
