@@ -16,6 +16,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace sestara {
 
 namespace {
@@ -223,17 +225,15 @@ void SchedinaPage::preview(int slip)
 {
     marks_.clear();
     picture_->update();
-    if (!development_)
-        return;
     const std::size_t first = static_cast<std::size_t>(slip - 1) * kColumnsPerSlip;
-    for (int panel = 0; panel < kSlipPanels && first + static_cast<std::size_t>(panel) < development_->size(); ++panel) {
-        // The panel is chosen as the user would choose it, then the column's numbers placed.
-        if (urna_->setPanel(panel))
-            panelChosen();
-        const std::uint8_t* six = development_->data(first + static_cast<std::size_t>(panel));
-        for (int i = 0; i < 6; ++i)
-            placeNumber(six[i]);
-    }
+    if (!development_ || slip < 1 || first >= development_->size())
+        return;
+    if (!recordSlip(marks_, *development_, static_cast<std::uint64_t>(slip)))
+        QApplication::beep();
+    // The panel list ends on the panel of the slip's last column, as if the user had chosen it.
+    const std::size_t columns = std::min<std::size_t>(kColumnsPerSlip, development_->size() - first);
+    if (urna_->setPanel(static_cast<int>(columns) - 1))
+        panelChosen();
 }
 
 void SchedinaPage::placeNumber(int number)
