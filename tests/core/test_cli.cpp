@@ -39,6 +39,14 @@ CliRun cli(const std::string& args, const std::string& before = "")
     return run("sestara-cli", args, before);
 }
 
+// A refusal: the exit code, nothing on standard output and the message on standard error.
+void expectRefused(const CliRun& r, int exitCode, const std::string& err)
+{
+    EXPECT_EQ(r.exitCode, exitCode) << err;
+    EXPECT_EQ(r.out, "") << err;
+    EXPECT_EQ(r.err, err);
+}
+
 // A system file of the type and the numbers first..last.
 std::string sup(const std::string& type, int first, int last, const std::string& more = "")
 {
@@ -52,14 +60,12 @@ std::string sup(const std::string& type, int first, int last, const std::string&
 
 TEST(Cli, CatalogueAndUsage)
 {
-    CliRun r = cli("catalogo");
+    const CliRun r = cli("catalogo");
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 161);
     EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "10 numeri sistema Integrale");
     EXPECT_EQ(cli("catalogo 36").out, "36 numeri ridotto n-1\n36 numeri ridotto n-2\n36 numeri ridotto n-3\n");
-    r = cli("catalogo 9");
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, "Nessun sistema disponibile con 9 numeri (da 10 a 55)\n");
+    expectRefused(cli("catalogo 9"), 1, "Nessun sistema disponibile con 9 numeri (da 10 a 55)\n");
     for (const char* usage : {"", "catalogo dieci", "catalogo 10 11", "sviluppa", "stampa x", "--dati", "verifica x",
                               "/tmp/dieci.sup"})
         EXPECT_EQ(cli(usage).exitCode, 2) << usage;
@@ -95,12 +101,8 @@ TEST(Cli, RefusalsGoToStandardErrorWithExitCodeOne)
         {"sviluppa " + dir.file("guasto.sup"),
          failedLoad + sestara::readSystemFile(dir.file("guasto.sup")).error + "\n"},
     };
-    for (const auto& [args, err] : cases) {
-        const CliRun r = cli(args);
-        EXPECT_EQ(r.exitCode, 1) << args;
-        EXPECT_EQ(r.out, "") << args;
-        EXPECT_EQ(r.err, err) << args;
-    }
+    for (const auto& [args, err] : cases)
+        expectRefused(cli(args), 1, err);
 }
 
 TEST(Cli, SpoglioCountsByClassAndListsTheWinningSlips)
@@ -137,14 +139,9 @@ TEST(Cli, SpoglioCountsByClassAndListsTheWinningSlips)
 
     // Refusals: the development's exit 1 and message, bad drawn numbers exit 2.
     dir.write("nove.sup", sup("10 numeri sistema Integrale", 1, 9));
-    r = cli("spoglio " + dir.file("nove.sup") + " \"1 2 3\"");
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, std::string(kMsgAlmeno10) + "\n");
-    r = cli("spoglio " + dir.file("dieci.sup") + " \"1 2 91\" --vincenti");
-    EXPECT_EQ(r.exitCode, 2);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "Numero estratto non valido: \"91\" (da 1 a 90)\n");
+    expectRefused(cli("spoglio " + dir.file("nove.sup") + " \"1 2 3\""), 1, std::string(kMsgAlmeno10) + "\n");
+    expectRefused(cli("spoglio " + dir.file("dieci.sup") + " \"1 2 91\" --vincenti"), 2,
+                  "Numero estratto non valido: \"91\" (da 1 a 90)\n");
     for (const std::string& usage : {std::string("spoglio"), "spoglio " + dir.file("dieci.sup"),
                                     "spoglio " + dir.file("dieci.sup") + " 1 --tutte"})
         EXPECT_EQ(cli(usage).exitCode, 2) << usage;
@@ -167,11 +164,9 @@ TEST(Cli, DataFolderGivenWithDati)
 
     // A table cut short is refused, not developed into fewer columns than it promises.
     dir.write("Riduttore", testutil::record(110, 101, 0, 0, 0, 2) + testutil::record(10, 1, 2, 3, 4, 5));
-    r = cli("--dati " + dir.path() + " sviluppa " + dir.file("ridotto.sup"));
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "Il file \"Riduttore\" è danneggiato: il sistema \"10 numeri ridotto n-1\" ha 1 colonna invece "
-                     "di 2.\n");
+    expectRefused(cli("--dati " + dir.path() + " sviluppa " + dir.file("ridotto.sup")), 1,
+                  "Il file \"Riduttore\" è danneggiato: il sistema \"10 numeri ridotto n-1\" ha 1 colonna "
+                  "invece di 2.\n");
 }
 
 TEST(Cli, DataFilesThatAreNotRegularFilesAreRefusedWithoutWaiting)
@@ -209,10 +204,8 @@ TEST(Cli, RunningOutOfMemoryEndsWithAMessage)
     // the program gets here.
     testutil::TempDir dir;
     dir.write("grande.sup", sup("35 numeri sistema Integrale", 1, 35));
-    const CliRun r = cli("sviluppa " + dir.file("grande.sup"), "ulimit -v 10240; ");
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "Memoria insufficiente: l'operazione richiede più memoria di quella disponibile.\n");
+    expectRefused(cli("sviluppa " + dir.file("grande.sup"), "ulimit -v 10240; "), 1,
+                  "Memoria insufficiente: l'operazione richiede più memoria di quella disponibile.\n");
 }
 #endif
 
@@ -235,25 +228,18 @@ TEST(Generator, AFailedWriteLeavesTheOldFilesAndSaysWhy)
     testutil::TempDir dir;
     const std::string assemble = "assembla --cartella " + std::string(SESTARA_SOURCE_DIR) + "/tools/designs --uscita ";
     dir.write("file", "");
-    CliRun r = run("sestara-genera", assemble + dir.file("file"));
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "Impossibile scrivere il file " + dir.file("file") +
-                         "/Riduttore.tmp: una parte del percorso non è una cartella.\n");
-    r = run("sestara-genera", "orbite --cartella " + dir.file("file") + " tre3-10");
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "Impossibile scrivere il disegno tre3-10\n");
+    expectRefused(run("sestara-genera", assemble + dir.file("file")), 1,
+                  "Impossibile scrivere il file " + dir.file("file") +
+                      "/Riduttore.tmp: una parte del percorso non è una cartella.\n");
+    expectRefused(run("sestara-genera", "orbite --cartella " + dir.file("file") + " tre3-10"), 1,
+                  "Impossibile scrivere il disegno tre3-10\n");
 
     // "Riduttore" is written in full beside the old one, "Immediati" cannot be: neither is replaced.
     dir.write("Riduttore", "vecchio");
     dir.write("Immediati", "vecchio");
     std::filesystem::create_directory(dir.file("Immediati.tmp"));
-    r = run("sestara-genera", assemble + dir.path());
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err,
-              "Impossibile scrivere il file " + dir.file("Immediati.tmp") + ": al suo posto c'è una cartella.\n");
+    expectRefused(run("sestara-genera", assemble + dir.path()), 1,
+                  "Impossibile scrivere il file " + dir.file("Immediati.tmp") + ": al suo posto c'è una cartella.\n");
     EXPECT_EQ(testutil::readFile(dir.file("Riduttore")), "vecchio");
     EXPECT_EQ(testutil::readFile(dir.file("Immediati")), "vecchio");
     EXPECT_FALSE(std::filesystem::exists(dir.file("Riduttore.tmp")));

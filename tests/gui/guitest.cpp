@@ -2,11 +2,14 @@
 
 #include "development/ortogonalisuper.h"
 #include "development/predictiongrid.h"
+#include "shell/loading.h"
 #include "shell/mdiform1.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -40,6 +43,35 @@ void settle()
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
     }
+}
+
+QByteArray contents(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return "(missing)";
+    return f.readAll();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+void press(QWidget* root, const QString& name)
+{
+    QTest::mouseClick(find<QPushButton>(root, name), Qt::LeftButton);
+}
+
+bool isGreen(QWidget* root, const QString& buttonName)
+{
+    const QImage image = find<QPushButton>(root, buttonName)->grab().toImage();
+    const QColor c = image.pixelColor(image.width() / 12 + 3, image.height() / 2);
+    EXPECT_TRUE(c == QColor(0, 192, 0) || c == QApplication::palette().color(QPalette::Button))
+        << buttonName.toStdString() << " shows " << c.name().toStdString();
+    return c == QColor(0, 192, 0);
 }
 
 void clickCell(QTableWidget* grid, int row, int column)
@@ -107,10 +139,20 @@ QString GuiTest::text(QWidget* root, const QString& labelName)
 
 void GuiTest::elaboraAndWait(sestara::OrtogonaliSuper* w)
 {
-    QTest::mouseClick(find<QPushButton>(w, QStringLiteral("Command4")), Qt::LeftButton);
+    press(w, QStringLiteral("Command4"));
     // Refused runs answer at once; a started run ends with the tab control enabled again.
+    waitForRun(w);
+}
+
+void GuiTest::waitForRun(sestara::OrtogonaliSuper* w)
+{
     ASSERT_TRUE(waitUntil([&] { return !w->isRunning(); }));
     settle();
+}
+
+sestara::Loading* GuiTest::loading() const
+{
+    return main_ ? main_->findChild<sestara::Loading*>(QStringLiteral("Loading")) : nullptr;
 }
 
 } // namespace guitest

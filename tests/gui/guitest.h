@@ -15,6 +15,7 @@
 #include <vector>
 
 namespace sestara {
+class Loading;
 class MDIForm1;
 class OrtogonaliSuper;
 }
@@ -59,6 +60,16 @@ T* find(QWidget* root, const QString& name)
     return w;
 }
 
+// The full system of the numbers 1 to 10, as a system file holds it.
+inline const QByteArray kDieci = "Sistema=10 numeri sistema Integrale\r\nLista=1 2 3 4 5 6 7 8 9 10 \r\n";
+// A file's bytes, or "(missing)" when it cannot be read.
+QByteArray contents(const QString& path);
+void writeFile(const QString& path, const QByteArray& bytes);
+
+// Clicks the push button of that name.
+void press(QWidget* root, const QString& name);
+// Whether a condition button shows green to the user, looked at away from its caption.
+bool isGreen(QWidget* root, const QString& buttonName);
 // Clicks a cell of a grid where the user would.
 void clickCell(QTableWidget* grid, int row, int column);
 // Chooses an entry of a drop-down list as the user does, even the one already selected.
@@ -77,6 +88,10 @@ protected:
     QString text(QWidget* root, const QString& labelName);
     // Presses "Elabora" and waits for the run to end.
     void elaboraAndWait(sestara::OrtogonaliSuper* w);
+    // Waits for the window's run to end and lets its end be shown.
+    void waitForRun(sestara::OrtogonaliSuper* w);
+    // The progress window, while there is one.
+    sestara::Loading* loading() const;
 
     sestara::MDIForm1* main_ = nullptr;
 };

@@ -27,8 +27,6 @@ using sestara::Sistemi;
 
 namespace {
 
-const QByteArray kDieci = "Sistema=10 numeri sistema Integrale\r\nLista=1 2 3 4 5 6 7 8 9 10 \r\n";
-
 // A double click as the user makes it: the first click, then the second one.
 void doubleClick(QListWidget* view, QListWidgetItem* item)
 {
@@ -67,9 +65,7 @@ protected:
 
     void write(const QString& name, const QByteArray& content = kDieci, const QString& folder = QString())
     {
-        QFile f(QDir(folder.isEmpty() ? folder_ : folder).filePath(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(content);
+        writeFile(QDir(folder.isEmpty() ? folder_ : folder).filePath(name), content);
     }
 
     bool exists(const QString& name) const { return QFileInfo::exists(QDir(folder_).filePath(name)); }
@@ -104,10 +100,8 @@ protected:
     OrtogonaliSuper* openedWindow(int index)
     {
         OrtogonaliSuper* w = main_->finestraSistema(index);
-        if (w) {
-            EXPECT_TRUE(waitUntil([&] { return !w->isRunning(); }));
-        }
-        settle();
+        if (w)
+            waitForRun(w);
         return w;
     }
 
@@ -133,6 +127,19 @@ TEST_F(ArchivioTest, ListsTheSystemFilesSortedAsAPersonReadsThem)
         EXPECT_FALSE(view->item(row)->icon().isNull()) << row;
     EXPECT_EQ(view->currentItem()->text(), "a.SUP");
 
+    // On an empty list the buttons do nothing.
+    const QString empty = root_.filePath(QStringLiteral("vuota"));
+    ASSERT_TRUE(QDir().mkpath(empty));
+    write(QStringLiteral("note.txt"), kDieci, empty);
+    archive->setFolder(empty);
+    settle();
+    EXPECT_TRUE(archive->entries().isEmpty());
+    for (int k = 0; k < 3; ++k)
+        QTest::mouseClick(command1(archive, k), Qt::LeftButton);
+    settle();
+    EXPECT_TRUE(messages().shown.empty()) << messages().texts().join('|').toStdString();
+    EXPECT_EQ(main_->registryUpperBound(), 0);
+    EXPECT_TRUE(QFileInfo::exists(QDir(empty).filePath(QStringLiteral("note.txt"))));
 }
 
 TEST_F(ArchivioTest, OneWindowFromTheMenuAndTheToolBarStartingOnTheUsersFolder)
@@ -201,20 +208,24 @@ TEST_F(ArchivioTest, FollowsFilesThatAppearOrVanishAndAnotherFolderAtOnce)
         << archive->entries().join(' ').toStdString();
 }
 
-TEST_F(ArchivioTest, VisualizzaAsksAndOpensTheSystemInANewWindow)
+TEST_F(ArchivioTest, VisualizzaAsksADoubleClickDoesNotAndADamagedFileIsReported)
 {
-    write(QStringLiteral("dieci.sup"));
-    write(QStringLiteral("altro.sup"));
+    write(QStringLiteral("Dieci 10.sup"));
+    write(QStringLiteral("rotto.sup"), "Sistema=10 numeri sistema Integrale\r\nLista=1 2 3 91 \r\n");
+    const std::string reason =
+        sestara::readSystemFile(QFile::encodeName(QDir(folder_).filePath(QStringLiteral("rotto.sup"))).toStdString())
+            .error;
+    ASSERT_FALSE(reason.empty());
     Sistemi* archive = openArchive();
     ASSERT_TRUE(archive);
-    select(archive, QStringLiteral("dieci.sup"));
+    select(archive, QStringLiteral("Dieci 10.sup"));
 
     messages().answers = {QMessageBox::No};
     QTest::mouseClick(command1(archive, 2), Qt::LeftButton);
     settle();
     ASSERT_EQ(messages().shown.size(), 1u);
     const sestara::MessageRequest& asked = messages().shown[0];
-    EXPECT_EQ(asked.text, "Visualizzare Sistema Nominato : dieci.sup");
+    EXPECT_EQ(asked.text, "Visualizzare Sistema Nominato : Dieci 10.sup");
     EXPECT_EQ(asked.title, "Sestara");
     EXPECT_EQ(asked.icon, sestara::MessageIcon::None);
     EXPECT_EQ(asked.buttons, QMessageBox::Yes | QMessageBox::No);
@@ -225,42 +236,23 @@ TEST_F(ArchivioTest, VisualizzaAsksAndOpensTheSystemInANewWindow)
     QTest::mouseClick(command1(archive, 2), Qt::LeftButton);
     OrtogonaliSuper* w = openedWindow(1);
     ASSERT_TRUE(w);
-    EXPECT_EQ(messages().texts(), QStringList({"Visualizzare Sistema Nominato : dieci.sup"}));
-    EXPECT_EQ(w->windowTitle(), "dieci.sup");
-    QAbstractItemModel* listing = find<QListView>(w, "Testo")->model();
-    ASSERT_EQ(listing->rowCount(), 210);
-    EXPECT_EQ(listing->index(0, 0).data().toString(), "1\t>   1-2-3-4-5-6");
-    EXPECT_EQ(listing->index(209, 0).data().toString(), "210\t>   5-6-7-8-9-10");
-
-    // The same file twice gives two windows.
-    messages().answers = {QMessageBox::Yes};
-    QTest::mouseClick(command1(archive, 2), Qt::LeftButton);
-    OrtogonaliSuper* second = openedWindow(2);
-    ASSERT_TRUE(second);
-    EXPECT_NE(second, w);
-    EXPECT_EQ(second->windowTitle(), "dieci.sup");
-}
-
-TEST_F(ArchivioTest, DoubleClickOpensWithoutAQuestionAndADamagedFileIsReported)
-{
-    write(QStringLiteral("Dieci 10.sup"));
-    write(QStringLiteral("rotto.sup"), "Sistema=10 numeri sistema Integrale\r\nLista=1 2 3 91 \r\n");
-    const std::string reason =
-        sestara::readSystemFile(QFile::encodeName(QDir(folder_).filePath(QStringLiteral("rotto.sup"))).toStdString())
-            .error;
-    ASSERT_FALSE(reason.empty());
-    Sistemi* archive = openArchive();
-    ASSERT_TRUE(archive);
-    QListWidget* view = list(archive);
-    doubleClick(view, view->findItems(QStringLiteral("Dieci 10.sup"), Qt::MatchExactly).value(0));
-    OrtogonaliSuper* w = openedWindow(1);
-    ASSERT_TRUE(w);
-    EXPECT_TRUE(messages().shown.empty()) << messages().texts().join('|').toStdString();
+    EXPECT_EQ(messages().texts(), QStringList({"Visualizzare Sistema Nominato : Dieci 10.sup"}));
     EXPECT_EQ(w->windowTitle(), "Dieci 10.sup");
     EXPECT_EQ(find<QListView>(w, "Testo")->model()->rowCount(), 210);
 
+    // A double click opens the same file again, in a window of its own, without a question.
+    messages().clear();
+    QListWidget* view = list(archive);
+    doubleClick(view, view->findItems(QStringLiteral("Dieci 10.sup"), Qt::MatchExactly).value(0));
+    OrtogonaliSuper* second = openedWindow(2);
+    ASSERT_TRUE(second);
+    EXPECT_NE(second, w);
+    EXPECT_TRUE(messages().shown.empty()) << messages().texts().join('|').toStdString();
+    EXPECT_EQ(second->windowTitle(), "Dieci 10.sup");
+    EXPECT_EQ(find<QListView>(second, "Testo")->model()->rowCount(), 210);
+
     doubleClick(view, view->findItems(QStringLiteral("rotto.sup"), Qt::MatchExactly).value(0));
-    OrtogonaliSuper* damaged = openedWindow(2);
+    OrtogonaliSuper* damaged = openedWindow(3);
     ASSERT_TRUE(damaged);
     ASSERT_EQ(messages().shown.size(), 1u);
     EXPECT_EQ(messages().shown[0].text, "Errore nel caricamento sistema\n" + QString::fromStdString(reason));
@@ -304,20 +296,6 @@ TEST_F(ArchivioTest, DeletesOneAndAllIntoTheTrashLeavingOtherFiles)
     EXPECT_TRUE(archive->entries().isEmpty());
     EXPECT_EQ(QDir(folder_).entryList(QDir::Files, QDir::Name), QStringList({"b.sup.txt", "note.txt"}));
     EXPECT_EQ(QDir(trash).entryList(QDir::Files, QDir::Name), QStringList({"C.SUP", "a.sup", "b.sup"}));
-}
-
-TEST_F(ArchivioTest, AnEmptyListDoesNothing)
-{
-    write(QStringLiteral("note.txt"));
-    Sistemi* archive = openArchive();
-    ASSERT_TRUE(archive);
-    EXPECT_TRUE(archive->entries().isEmpty());
-    for (int k = 0; k < 3; ++k)
-        QTest::mouseClick(command1(archive, k), Qt::LeftButton);
-    settle();
-    EXPECT_TRUE(messages().shown.empty()) << messages().texts().join('|').toStdString();
-    EXPECT_EQ(main_->registryUpperBound(), 0);
-    EXPECT_TRUE(exists(QStringLiteral("note.txt")));
 }
 
 } // namespace

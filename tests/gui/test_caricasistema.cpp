@@ -9,9 +9,7 @@
 
 #include <QComboBox>
 #include <QFile>
-#include <QImage>
 #include <QListView>
-#include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
@@ -30,11 +28,8 @@ class CaricaSistemaTest : public GuiTest {
 protected:
     QString writeText(const QString& name, const QByteArray& text)
     {
-        const QString path = dir.filePath(name);
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text);
-        return path;
+        writeFile(dir.filePath(name), text);
+        return dir.filePath(name);
     }
     // A new window with the file loaded into it and its run ended.
     OrtogonaliSuper* load(const QString& path)
@@ -44,12 +39,6 @@ protected:
         EXPECT_TRUE(waitUntil([&] { return !w->isRunning(); }));
         settle();
         return w;
-    }
-    // The colour the user sees on a condition button, away from its caption.
-    bool isGreen(OrtogonaliSuper* w, const QString& buttonName)
-    {
-        const QImage image = find<QPushButton>(w, buttonName)->grab().toImage();
-        return image.pixelColor(image.width() / 12 + 3, image.height() / 2) == QColor(0, 192, 0);
     }
     static std::string listing(const OrtogonaliSuper* w)
     {
@@ -61,9 +50,7 @@ protected:
 
 TEST_F(CaricaSistemaTest, AFileIsReadIntoTheWindowAndDeveloped)
 {
-    const QString path = writeText("dieci.sup", "Sistema=10 numeri sistema Integrale\r\n"
-                                                "Lista=1 2 3 4 5 6 7 8 9 10 \r\n"
-                                                "PariDispari=2-3-\r\n");
+    const QString path = writeText("dieci.sup", kDieci + "PariDispari=2-3-\r\n");
     OrtogonaliSuper* w = load(path);
 
     EXPECT_TRUE(messages().shown.empty()) << messages().texts().join('|').toStdString();
@@ -76,9 +63,7 @@ TEST_F(CaricaSistemaTest, AFileIsReadIntoTheWindowAndDeveloped)
     // The development shows on "Sviluppo": 2 or 3 of the five even numbers, 10*5 + 10*10 columns.
     EXPECT_EQ(find<QTabWidget>(w, "SSTab1")->currentIndex(), 1);
     EXPECT_EQ(text(w, "Label7"), "10 numeri sistema Integrale");
-    QListView* testo = find<QListView>(w, "Testo");
-    ASSERT_EQ(testo->model()->rowCount(), 150);
-    EXPECT_EQ(testo->model()->index(0, 0).data().toString(), "1\t>   1-2-3-4-5-6");
+    EXPECT_EQ(find<QListView>(w, "Testo")->model()->rowCount(), 150);
 }
 
 TEST_F(CaricaSistemaTest, AFileOnTheCommandLineOpensInItsOwnWindow)
@@ -86,12 +71,10 @@ TEST_F(CaricaSistemaTest, AFileOnTheCommandLineOpensInItsOwnWindow)
     EXPECT_EQ(sestara::openSystemFileArgument(*main_, {"sestara"}), nullptr);
     EXPECT_EQ(main_->finestraSistema(1), nullptr);
 
-    const QString path = writeText("Dieci numeri.sup", "Sistema=10 numeri sistema Integrale\r\n"
-                                                       "Lista=1 2 3 4 5 6 7 8 9 10 \r\n");
+    const QString path = writeText("Dieci numeri.sup", kDieci);
     OrtogonaliSuper* w = sestara::openSystemFileArgument(*main_, {"sestara", path, "altro.sup"});
     ASSERT_NE(w, nullptr);
-    ASSERT_TRUE(waitUntil([&] { return !w->isRunning(); }));
-    settle();
+    waitForRun(w);
     EXPECT_EQ(main_->finestraSistema(1), w);
     EXPECT_EQ(main_->finestraSistema(2), nullptr);
     EXPECT_EQ(w->windowTitle(), "Dieci numeri.sup");
@@ -99,57 +82,53 @@ TEST_F(CaricaSistemaTest, AFileOnTheCommandLineOpensInItsOwnWindow)
     EXPECT_TRUE(messages().shown.empty()) << messages().texts().join('|').toStdString();
 }
 
-TEST_F(CaricaSistemaTest, EveryKindOfSystemWithEveryConditionComesBackIdentical)
+TEST_F(CaricaSistemaTest, EveryKindOfSystemAndEveryConditionComeBackIdentical)
 {
     using Setter = std::function<void(ConditionSet&)>;
     const std::vector<std::pair<const char*, Setter>> conditions = {
-        {"none", [](ConditionSet&) {}},
         {"Fisse", [](ConditionSet& c) { c.salvaPresenze({3, 11}, true); }},
         {"Pari/Dispari", [](ConditionSet& c) { c.salvaPariDispari({2, 3, 4}, true); }},
         {"Consecutivi", [](ConditionSet& c) { c.salvaConsecutivi({0, 1, 2}, true); }},
         {"Somma", [](ConditionSet& c) { c.salvaSomma(true, 30, 45, 21, 57); }},
         {"Gruppi", [](ConditionSet& c) { c.salvaGruppi({{"-1-2-3", 1, 2}, {"-10-11-12", 0, 2}}, true); }},
+        {"none", [](ConditionSet&) {}},
     };
-    // Size 12 offers the full system, two immediate systems and the three reductions.
+    // Size 12 offers the full system, two immediate systems and the three reductions: each is made
+    // with one of the conditions.
     const std::vector<std::string> entries = sestara::catalogueEntriesForSize(12);
-    ASSERT_EQ(entries.size(), 6u);
-    int file = 0;
-    for (const std::string& entry : entries) {
-        for (const auto& [name, set] : conditions) {
-            SCOPED_TRACE(entry + " / " + name);
-            OrtogonaliSuper* made = newSystem();
-            clickNumbers(made, 1, 12);
-            chooseItem(find<QComboBox>(made, "Combo1"), QString::fromStdString(entry));
-            set(made->document().conditions());
-            elaboraAndWait(made);
-            const sestara::DevelopedSystem* developed = made->document().developed();
-            ASSERT_NE(developed, nullptr);
+    ASSERT_EQ(entries.size(), conditions.size());
+    for (std::size_t k = 0; k < entries.size(); ++k) {
+        SCOPED_TRACE(entries[k] + " / " + conditions[k].first);
+        OrtogonaliSuper* made = newSystem();
+        clickNumbers(made, 1, 12);
+        chooseItem(find<QComboBox>(made, "Combo1"), QString::fromStdString(entries[k]));
+        conditions[k].second(made->document().conditions());
+        elaboraAndWait(made);
+        const sestara::DevelopedSystem* developed = made->document().developed();
+        ASSERT_NE(developed, nullptr);
+        EXPECT_GT(developed->development->size(), 0u);
 
-            const QString path = dir.filePath(QStringLiteral("s%1.sup").arg(++file));
-            std::string error;
-            ASSERT_TRUE(sestara::writeSystemFile(QFile::encodeName(path).toStdString(),
-                                                 developed->savedSystem(), error))
-                << error;
-            OrtogonaliSuper* opened = load(path);
-            EXPECT_TRUE(messages().shown.empty()) << messages().texts().join('|').toStdString();
-            EXPECT_EQ(text(opened, "Label7"), QString::fromStdString(entry));
-            ASSERT_NE(opened->document().developed(), nullptr);
-            // Developed again from the file, the system saves to the same file and lists the same.
-            EXPECT_EQ(sestara::systemFileText(opened->document().developed()->savedSystem()),
-                      sestara::systemFileText(developed->savedSystem()));
-            EXPECT_EQ(listing(opened), listing(made));
-            made->chiudi();
-            opened->chiudi();
-            settle();
-        }
+        const QString path = dir.filePath(QStringLiteral("s%1.sup").arg(k));
+        std::string error;
+        ASSERT_TRUE(sestara::writeSystemFile(QFile::encodeName(path).toStdString(), developed->savedSystem(), error))
+            << error;
+        OrtogonaliSuper* opened = load(path);
+        EXPECT_TRUE(messages().shown.empty()) << messages().texts().join('|').toStdString();
+        EXPECT_EQ(text(opened, "Label7"), QString::fromStdString(entries[k]));
+        ASSERT_NE(opened->document().developed(), nullptr);
+        // Developed again from the file, the system saves to the same file and lists the same.
+        EXPECT_EQ(sestara::systemFileText(opened->document().developed()->savedSystem()),
+                  sestara::systemFileText(developed->savedSystem()));
+        EXPECT_EQ(listing(opened), listing(made));
+        made->chiudi();
+        opened->chiudi();
+        settle();
     }
 }
 
 TEST_F(CaricaSistemaTest, AFailedLoadIsReportedAndTheWindowStaysWithItsConditionsOff)
 {
-    const QString damaged = writeText("rotto.sup", "Sistema=10 numeri sistema Integrale\r\n"
-                                                   "Lista=1 2 3 4 5 6 7 8 9 10 \r\n"
-                                                   "PariDispari=2-7-\r\n");
+    const QString damaged = writeText("rotto.sup", kDieci + "PariDispari=2-7-\r\n");
     const QString missing = dir.filePath("manca.sup");
     const QString expected[] = {
         "Errore nel caricamento sistema\nRiga 3: numero di pari 7 fuori da 0 a 6",

@@ -66,7 +66,6 @@ protected:
             numbers.push_back(n);
         prediction = *Prediction::fromNumbers(numbers);
     }
-    void press(QWidget* root, const QString& name) { QTest::mouseClick(find<QPushButton>(root, name), Qt::LeftButton); }
     void pick(QWidget* root, const QString& listName, const QString& text)
     {
         auto* list = find<QListWidget>(root, listName);
@@ -85,13 +84,12 @@ protected:
     // The entries of a list box or a combo box.
     QStringList entries(QWidget* root, const QString& name)
     {
+        auto* list = root->findChild<QListWidget*>(name);
+        if (!list)
+            return items(find<QComboBox>(root, name));
         QStringList t;
-        if (auto* list = root->findChild<QListWidget*>(name))
-            for (int i = 0; i < list->count(); ++i)
-                t << list->item(i)->text();
-        else if (auto* combo = find<QComboBox>(root, name))
-            for (int i = 0; i < combo->count(); ++i)
-                t << combo->itemText(i);
+        for (int i = 0; i < list->count(); ++i)
+            t << list->item(i)->text();
         return t;
     }
     bool checked(QWidget* d) { return find<QCheckBox>(d, "Check1")->isChecked(); }
@@ -107,15 +105,7 @@ protected:
         find<QComboBox>(d, "Combo1")->setCurrentIndex(min);
         find<QComboBox>(d, "Combo2")->setCurrentIndex(max);
     }
-    // The colour the user sees on a condition button, away from its caption.
-    bool isGreen(const QString& buttonName)
-    {
-        const QImage image = find<QPushButton>(&window, buttonName)->grab().toImage();
-        const QColor c = image.pixelColor(image.width() / 12 + 3, image.height() / 2);
-        EXPECT_TRUE(c == QColor(0, 192, 0) || c == QApplication::palette().color(QPalette::Button))
-            << buttonName.toStdString() << " shows " << c.name().toStdString();
-        return c == QColor(0, 192, 0);
-    }
+    bool green(const QString& buttonName) { return isGreen(&window, buttonName); }
     // Presses a condition button; the dialog it opened modally, else null.
     QDialog* open(const QString& buttonName)
     {
@@ -165,7 +155,6 @@ TEST_F(ConditionsControllerTest, ListPickerSelectsWhatItComparesAndStoresFixedNu
     QSignalSpy changed(controller.get(), &ConditionsController::conditionsChanged);
     QDialog* d = open("Command15");
     ASSERT_TRUE(d);
-    EXPECT_EQ(d->windowTitle(), "Presenze");
     EXPECT_EQ(entries(d, "List1"), (QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}));
     press(d, "Command1_3");
     press(d, "Command1_2");
@@ -188,7 +177,7 @@ TEST_F(ConditionsControllerTest, ListPickerSelectsWhatItComparesAndStoresFixedNu
     EXPECT_FALSE(d->isVisible());
     EXPECT_TRUE(conditions.presenzeAttive);
     EXPECT_EQ(conditions.fixedNumbers(), (std::vector<int>{5, 7, 9}));
-    EXPECT_TRUE(isGreen("Command15"));
+    EXPECT_TRUE(green("Command15"));
     EXPECT_EQ(changed.count(), 1);
 
     // Reopened in stored order; "Svuota Lista" then "Annulla" changes nothing.
@@ -204,7 +193,7 @@ TEST_F(ConditionsControllerTest, ListPickerSelectsWhatItComparesAndStoresFixedNu
     press(d, "Command4");
     EXPECT_FALSE(conditions.presenzeAttive);
     EXPECT_EQ(conditions.fixedNumbers(), (std::vector<int>{5, 7, 9}));
-    EXPECT_FALSE(isGreen("Command15"));
+    EXPECT_FALSE(green("Command15"));
     d = open("Command15");
     EXPECT_TRUE(entries(d, "List2").isEmpty());
     EXPECT_FALSE(checked(d));
@@ -233,17 +222,17 @@ TEST_F(ConditionsControllerTest, EvenOddAndConsecutiveChoicesSurviveAnnullaCondi
         setChecked(d, true);
         press(d, "Command4");
         EXPECT_TRUE(conditions.*c.flag);
-        EXPECT_TRUE(isGreen(c.button));
+        EXPECT_TRUE(green(c.button));
 
         controller->annullaCondizioni();
         EXPECT_FALSE(conditions.*c.flag);
-        EXPECT_FALSE(isGreen(c.button));
+        EXPECT_FALSE(green(c.button));
         d = open(c.button);
         EXPECT_EQ(entries(d, "List2"), (QStringList{"0", "3"})) << "in ascending order of the count";
         EXPECT_FALSE(checked(d));
         setChecked(d, true);
         press(d, "Command4");
-        EXPECT_TRUE(isGreen(c.button));
+        EXPECT_TRUE(green(c.button));
     }
 }
 
@@ -274,7 +263,7 @@ TEST_F(ConditionsControllerTest, SumDialogRunsBetweenTheLimits)
     max->setValue(30);
     press(d, "Command4");
     EXPECT_TRUE(conditions.sommaAttiva);
-    EXPECT_TRUE(isGreen("Command23"));
+    EXPECT_TRUE(green("Command23"));
     d = open("Command23");
     EXPECT_EQ(std::make_pair(min->value(), max->value()), std::make_pair(25, 30));
     EXPECT_TRUE(checked(d));
@@ -300,9 +289,7 @@ TEST_F(ConditionsControllerTest, GroupEditor)
     EXPECT_EQ(messages().texts(), QStringList{"Inserire un Gruppo"});
     EXPECT_EQ(messages().shown.back().icon, MessageIcon::Information);
 
-    add(d, {"5"});
-    EXPECT_EQ(entries(d, "Combo1"), (QStringList{"0", "1"}));
-    add(d, {"1", "2", "3", "4", "6", "7"});
+    add(d, {"5", "1", "2", "3", "4", "6", "7"});
     EXPECT_EQ(entries(d, "Combo2"), (QStringList{"0", "1", "2", "3", "4", "5", "6"})) << "never beyond 6";
     setScore(d, 2, 3);
     press(d, "Command1_2");
@@ -349,7 +336,7 @@ TEST_F(ConditionsControllerTest, GroupEditor)
     setChecked(d, true);
     press(d, "Command4");
     EXPECT_EQ(conditions.gruppi, (std::vector<Group>{{"-10-11", 0, 1}, {"-12", 0, 1}}));
-    EXPECT_TRUE(isGreen("Command24"));
+    EXPECT_TRUE(green("Command24"));
 
     controller->annullaCondizioni();
     d = open("Command24");
@@ -392,7 +379,7 @@ TEST_F(ConditionsControllerTest, LockedWhileDeveloping)
 
     controller->setLocked(false);
     controller->refreshButtons();
-    EXPECT_TRUE(isGreen("Command23"));
+    EXPECT_TRUE(green("Command23"));
 }
 
 } // namespace

@@ -10,7 +10,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -23,13 +22,7 @@ using sestara::MessageIcon;
 
 namespace {
 
-QByteArray contents(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return "(missing)";
-    return f.readAll();
-}
+const char* const kBars[] = {"VScroll9", "VScroll10", "VScroll8", "VScroll7"};
 
 class OptionsTest : public GuiTest {
 protected:
@@ -39,11 +32,8 @@ protected:
     void start(const QByteArray& ini = QByteArray())
     {
         ASSERT_TRUE(user_.isValid());
-        if (!ini.isNull()) {
-            QFile f(iniPath());
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write(ini);
-        }
+        if (!ini.isNull())
+            writeFile(iniPath(), ini);
         main_ = new sestara::MDIForm1(QStringLiteral(SESTARA_PROGRAM_DIR), user_.path());
         main_->show();
         settle();
@@ -62,14 +52,14 @@ protected:
     static QString box(FrmOptions* d, const char* name) { return find<QLineEdit>(d, QLatin1String(name))->text(); }
     static void click(FrmOptions* d, const char* name)
     {
-        QTest::mouseClick(find<QPushButton>(d, QLatin1String(name)), Qt::LeftButton);
+        press(d, name);
         settle();
     }
     // The values and displays: VScroll9, VScroll10, VScroll8, VScroll7, Label1, Text11, Text10, Text3.
     static QStringList shown(FrmOptions* d)
     {
         QStringList values;
-        for (const char* name : {"VScroll9", "VScroll10", "VScroll8", "VScroll7"})
+        for (const char* name : kBars)
             values << QString::number(bar(d, name)->value());
         return values << find<QLabel>(d, "Label1")->text() << box(d, "Text11") << box(d, "Text10")
                       << box(d, "Text3");
@@ -123,28 +113,25 @@ TEST_F(OptionsTest, TheShippedFileIsCopiedAndTheDialogShowsIt)
                              "tenendo conto che il valore visualizzato è espresso in cm Posizionamento delle "
                              "schedine :le schedine vanno posizionate con la scritta superenalotto frontale e "
                              "rovesciata ovvero verso il basso."));
-    const std::tuple<const char*, int, int> ranges[] = {
-        {"VScroll9", 10, 24}, {"VScroll10", 1, 1000}, {"VScroll8", 0, 1000}, {"VScroll7", 0, 1000}};
-    for (const auto& [name, minimum, maximum] : ranges) {
-        EXPECT_EQ(bar(d, name)->orientation(), Qt::Vertical);
-        EXPECT_EQ(bar(d, name)->minimum(), minimum);
-        EXPECT_EQ(bar(d, name)->maximum(), maximum);
-        EXPECT_EQ(bar(d, name)->singleStep(), 1);
-    }
     EXPECT_EQ(shown(d), QStringList({"16", "50", "30", "35", "16", "0,5", "0,3", "0,35"}));
     auto* shape = find<sestara::MarkPreview>(d, "Shape1");
     EXPECT_EQ(shape->diameterTwips(), 128);
     EXPECT_EQ(shape->size(), QSize(9, 9));
 
-    // The user moves the bars; typing into a display changes nothing.
+    // The user moves the bars by one step and to both ends; typing into a display changes nothing.
     bar(d, "VScroll9")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    bar(d, "VScroll10")->triggerAction(QAbstractSlider::SliderToMaximum);
-    bar(d, "VScroll8")->triggerAction(QAbstractSlider::SliderToMinimum);
     bar(d, "VScroll7")->triggerAction(QAbstractSlider::SliderSingleStepSub);
     QTest::keyClicks(find<QLineEdit>(d, "Text11"), "7");
-    EXPECT_EQ(shown(d), QStringList({"17", "1000", "0", "34", "17", "10", "0", "0,34"}));
+    EXPECT_EQ(shown(d), QStringList({"17", "50", "30", "34", "17", "0,5", "0,3", "0,34"}));
     EXPECT_EQ(shape->diameterTwips(), 136);
-    bar(d, "VScroll9")->triggerAction(QAbstractSlider::SliderToMaximum);
+    for (const char* name : kBars) {
+        EXPECT_EQ(bar(d, name)->orientation(), Qt::Vertical) << name;
+        bar(d, name)->triggerAction(QAbstractSlider::SliderToMinimum);
+    }
+    EXPECT_EQ(shown(d), QStringList({"10", "1", "0", "0", "10", "0,01", "0", "0"}));
+    for (const char* name : kBars)
+        bar(d, name)->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ(shown(d), QStringList({"24", "1000", "1000", "1000", "24", "10", "10", "10"}));
     EXPECT_EQ(shape->size(), QSize(13, 13));
 
     click(d, "cmdOK");
@@ -186,7 +173,6 @@ TEST_F(OptionsTest, OnlyApplicaStoresAndSaves)
     EXPECT_EQ(settings(), QList<double>({120, 16, 30, 35}));
     EXPECT_EQ(contents(iniPath()), "Ritenuta=8\r\nCostocolonna:120\r\n\r\nSuperPunto 16\r\nMargine2sup=30\r\n"
                                    "Margine2sin=35\r\n\r\nLink=a=b\r\n");
-    EXPECT_EQ(QDir(user_.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"Corvano.ini"}));
     click(d, "cmdOK");
     EXPECT_TRUE(messages().shown.empty());
 
@@ -221,10 +207,7 @@ TEST_F(OptionsTest, ABadFileIsReportedAndTheProgramGoesOn)
     EXPECT_EQ(openFromToolBar(), nullptr);
     EXPECT_EQ(messages().texts().last(), "Errore nel file INI\nimpossibile leggere il file \"" + iniPath() +
                                              "\": il file non esiste");
-    QFile f(iniPath());
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("Costocolonna=75\r\nSuperPunto=10\r\n");
-    f.close();
+    writeFile(iniPath(), "Costocolonna=75\r\nSuperPunto=10\r\n");
     FrmOptions* d = openFromToolBar();
     ASSERT_NE(d, nullptr);
     QFile::remove(iniPath());

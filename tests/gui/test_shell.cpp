@@ -18,11 +18,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
-#include <QProcess>
-#include <QProcessEnvironment>
-#include <QPushButton>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QToolBar>
 
 #include <vector>
@@ -64,11 +60,10 @@ protected:
     {
         OrtogonaliSuper* w = newSystem();
         clickNumbers(w, 1, 35);
-        QTest::mouseClick(find<QPushButton>(w, "Command4"), Qt::LeftButton);
+        press(w, "Command4");
         EXPECT_TRUE(w->isRunning());
         return w;
     }
-    sestara::Loading* loading() { return main_->findChild<sestara::Loading*>("Loading"); }
 };
 
 TEST_F(ShellTest, BarraStrumentiTogglesTheToolBarWithItsCheckMark)
@@ -108,7 +103,7 @@ TEST_F(ShellTest, WindowsAreNumberedLowestFreeFirstAndKeepTheirDialogs)
     const std::vector<QWidget*> dialogs2 = dialogsOf(2);
     EXPECT_NE(dialogs2, dialogsOf(1));
 
-    QTest::mouseClick(find<QPushButton>(main_->finestraSistema(2), "Command13_0"), Qt::LeftButton);
+    press(main_->finestraSistema(2), "Command13_0");
     settle();
     EXPECT_EQ(subWindowTitles(), QStringList({"Sistema 1", "Sistema 3"}));
     EXPECT_TRUE(main_->finestraLibera(2));
@@ -162,7 +157,7 @@ TEST_F(ShellTest, AboutBoxDisablesTheMainWindowWhileOpen)
     const QString marker = bin.filePath("started");
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", bin.path().toLocal8Bit());
-    QTest::mouseClick(find<QPushButton>(about, "cmdSysInfo"), Qt::LeftButton);
+    press(about, "cmdSysInfo");
     const std::vector<sestara::MessageRequest> withoutTool = messages().shown;
     QFile tool(bin.filePath(sestara::About::systemInfoTools().first()));
     EXPECT_TRUE(tool.open(QIODevice::WriteOnly));
@@ -179,7 +174,7 @@ TEST_F(ShellTest, AboutBoxDisablesTheMainWindowWhileOpen)
     EXPECT_TRUE(waitUntil([&] { return QFile::exists(marker); }, 10000));
 
     QPointer<sestara::About> guard(about);
-    QTest::mouseClick(find<QPushButton>(about, "Command1"), Qt::LeftButton);
+    press(about, "Command1");
     settle();
     EXPECT_TRUE(guard.isNull());
     EXPECT_TRUE(main_->isEnabled());
@@ -192,23 +187,10 @@ TEST_F(ShellTest, ClosingTheProgressWindowEnablesTheMainWindow)
     // The about box, opened during the run, disables the main window but not "Interrompi".
     action("mnuInfo")->trigger();
     ASSERT_FALSE(main_->isEnabled());
-    QTest::mouseClick(find<QPushButton>(loading(), "Command27"), Qt::LeftButton);
+    press(loading(), "Command27");
     EXPECT_TRUE(main_->isEnabled());
     EXPECT_TRUE(waitUntil([&] { return !w->isRunning(); }, 10000));
     aboutBox()->close();
-}
-
-TEST_F(ShellTest, SystemWindowFollowsItsFrameSize)
-{
-    OrtogonaliSuper* w = newSystem();
-    auto* frame = qobject_cast<QMdiSubWindow*>(w->parentWidget());
-    ASSERT_NE(frame, nullptr);
-    frame->resize(900, 700);
-    settle();
-    const int wide = find<QWidget>(w, "SSTab1")->width();
-    frame->resize(1000, 760);
-    settle();
-    EXPECT_EQ(find<QWidget>(w, "SSTab1")->width(), wide + 100);
 }
 
 // The guard of the real program, kept in a private folder for running programs.
