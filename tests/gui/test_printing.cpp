@@ -5,14 +5,19 @@
 #include "printing/printjobs.h"
 #include "settings/settings.h"
 #include "development/ortogonalisuper.h"
+#include "development/run.h"
 #include "shell/appinfo.h"
 #include "shell/filedialogs.h"
+#include "shell/loading.h"
 #include "shell/mdiform1.h"
+#include "shell/runcontrol.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QDate>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QImage>
 #include <QLocale>
 #include <QPrintPreviewDialog>
@@ -20,10 +25,13 @@
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QWidget>
+#include <QtTest/QTest>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +42,7 @@ using sestara::FileDialogs;
 using sestara::MarkList;
 using sestara::MessageIcon;
 using sestara::PrintTarget;
+using sestara::SlipPrintOutcome;
 using sestara::SlipSelection;
 
 namespace {
@@ -107,12 +116,30 @@ protected:
         nextFile_ = QDir(folder_.path()).filePath(name);
         return nextFile_ + QStringLiteral(".pdf");
     }
+    // A print of the listing, waited for until its run ends.
+    void listing(PrintTarget target, const DevelopedSystem* system)
+    {
+        jobs_.printListing(target, system, name_, cost_, settings_);
+        ASSERT_TRUE(waitUntil([&] { return !jobs_.isRunning(); }, 30000));
+    }
+    // A print of slips; its outcome once it is over.
+    SlipPrintOutcome slips(PrintTarget target, const SlipSelection& selection, const DevelopedSystem* system,
+                           const MarkList& marks)
+    {
+        std::optional<SlipPrintOutcome> outcome;
+        jobs_.printSlips(target, selection, system, name_, cost_, settings_, marks,
+                         [&outcome](const SlipPrintOutcome& o) { outcome = o; });
+        EXPECT_TRUE(waitUntil([&] { return outcome.has_value(); }, 30000));
+        return outcome.value_or(SlipPrintOutcome{});
+    }
 
     QTemporaryDir folder_;
     QString nextFile_;
     std::vector<FileDialogRequest> requests_;
     QWidget window_;
+    sestara::PrintJobs jobs_{nullptr, &window_};
     sestara::Settings settings_;
+    const QString name_ = QStringLiteral("Sistema 1");
     const QString cost_ = QStringLiteral("22,50   €");
 };
 
@@ -122,8 +149,7 @@ TEST_F(Printing, ListingPdfHasTheHeaderOnEveryPageAndSplitsAfterFortyFourLines)
 {
     const DevelopedSystem system = developed(45);
     const QString file = pdf(QStringLiteral("sviluppo"));
-    ASSERT_TRUE(sestara::printListingJob(&window_, PrintTarget::Pdf, &system, QStringLiteral("Sistema 1"), cost_,
-                                         settings_));
+    listing(PrintTarget::Pdf, &system);
     ASSERT_EQ(requests_.size(), 1u);
     EXPECT_EQ(requests_[0].caption, QStringLiteral("Esporta PDF"));
     EXPECT_EQ(requests_[0].filter, QStringLiteral("Documenti PDF (*.pdf)"));
@@ -162,8 +188,7 @@ TEST_F(Printing, SlipPdfsAllWithTheSummaryARangeAndTheMarksAlone)
     MarkList hand;
     hand.record({4.0, 4.0});
     const QString allFile = pdf(QStringLiteral("tutte"));
-    const auto outcome = sestara::printSlipsJob(&window_, PrintTarget::Pdf, all, &system, QStringLiteral("Sistema 1"),
-                                                cost_, settings_, hand);
+    const SlipPrintOutcome outcome = slips(PrintTarget::Pdf, all, &system, hand);
     EXPECT_TRUE(outcome.printed);
     EXPECT_FALSE(outcome.endSlipMode);
     EXPECT_EQ(outcome.marks.count(), 1);
@@ -179,14 +204,12 @@ TEST_F(Printing, SlipPdfsAllWithTheSummaryARangeAndTheMarksAlone)
     range.range = true;
     range.rangeFirst = range.rangeLast = 1;
     const QString rangeFile = pdf(QStringLiteral("intervallo"));
-    sestara::printSlipsJob(&window_, PrintTarget::Pdf, range, &system, QStringLiteral("Sistema 1"), cost_, settings_,
-                           hand);
+    slips(PrintTarget::Pdf, range, &system, hand);
     EXPECT_EQ(pdfInfo(rangeFile, QStringLiteral("Pages")), QStringLiteral("1"));
     EXPECT_EQ(pdfPage(rangeFile, 1), std::vector<std::string>{"2"});
 
     const QString aloneFile = pdf(QStringLiteral("segni"));
-    const auto alone = sestara::printSlipsJob(&window_, PrintTarget::Pdf, SlipSelection{}, nullptr,
-                                              QStringLiteral("Sistema 1"), cost_, settings_, hand);
+    const SlipPrintOutcome alone = slips(PrintTarget::Pdf, SlipSelection{}, nullptr, hand);
     EXPECT_TRUE(alone.printed);
     EXPECT_EQ(pdfInfo(aloneFile, QStringLiteral("Pages")), QStringLiteral("1"));
     EXPECT_TRUE(pdfPage(aloneFile, 1).empty());
@@ -211,9 +234,7 @@ TEST_F(Printing, SlipPdfsAllWithTheSummaryARangeAndTheMarksAlone)
     EXPECT_NEAR(dark, 3.14159 * 4 * 4, 12); // a disc 8 pixels across
 
     nextFile_.clear(); // the user cancels the file choice
-    EXPECT_FALSE(sestara::printSlipsJob(&window_, PrintTarget::Pdf, all, &system, QStringLiteral("Sistema 1"), cost_,
-                                        settings_, hand)
-                     .printed);
+    EXPECT_FALSE(slips(PrintTarget::Pdf, all, &system, hand).printed);
     EXPECT_TRUE(messages().shown.empty());
 }
 
@@ -232,18 +253,13 @@ TEST_F(Printing, RefusalsAndPrinterFailuresShowTheirMessages)
     reversed.rangeLast = 1;
     SlipSelection one = all;
     one.slip = 3;
-    const QString name = QStringLiteral("Sistema 1");
 
-    EXPECT_FALSE(sestara::printListingJob(&window_, PrintTarget::Printer, &empty, name, cost_, settings_));
-    EXPECT_FALSE(sestara::printListingJob(&window_, PrintTarget::Printer, &system, name, cost_, settings_));
-    const auto reversedOutcome =
-        sestara::printSlipsJob(&window_, PrintTarget::Printer, reversed, &system, name, cost_, settings_, hand);
-    const auto allOutcome =
-        sestara::printSlipsJob(&window_, PrintTarget::Printer, all, &system, name, cost_, settings_, hand);
-    const auto oneOutcome =
-        sestara::printSlipsJob(&window_, PrintTarget::Printer, one, &system, name, cost_, settings_, hand);
-    const auto aloneOutcome =
-        sestara::printSlipsJob(&window_, PrintTarget::Printer, SlipSelection{}, nullptr, name, cost_, settings_, hand);
+    listing(PrintTarget::Printer, &empty);
+    listing(PrintTarget::Printer, &system);
+    const SlipPrintOutcome reversedOutcome = slips(PrintTarget::Printer, reversed, &system, hand);
+    const SlipPrintOutcome allOutcome = slips(PrintTarget::Printer, all, &system, hand);
+    const SlipPrintOutcome oneOutcome = slips(PrintTarget::Printer, one, &system, hand);
+    const SlipPrintOutcome aloneOutcome = slips(PrintTarget::Printer, SlipSelection{}, nullptr, hand);
 
     const QString failure = QStringLiteral("Problemi durante l'operazione di Stampa");
     EXPECT_EQ(messages().texts(), (QStringList{QStringLiteral("Elaborare Sistema"), QStringLiteral("Errore di Stampa"),
@@ -265,30 +281,42 @@ TEST_F(Printing, RefusalsAndPrinterFailuresShowTheirMessages)
     // A PDF file that cannot be written fails as the printer does.
     messages().clear();
     pdf(QStringLiteral("mancante/sviluppo"));
-    EXPECT_FALSE(sestara::printListingJob(&window_, PrintTarget::Pdf, &system, name, cost_, settings_));
-    EXPECT_TRUE(
-        sestara::printSlipsJob(&window_, PrintTarget::Pdf, all, &system, name, cost_, settings_, hand).endSlipMode);
+    listing(PrintTarget::Pdf, &system);
+    EXPECT_TRUE(slips(PrintTarget::Pdf, all, &system, hand).endSlipMode);
     EXPECT_EQ(messages().texts(), (QStringList{QStringLiteral("Errore di Stampa"),
                                                failure + QStringLiteral("\nverificare impostazioni stampante")}));
 }
 
-TEST_F(Printing, PreviewShowsEverySlipAndTheSummary)
+TEST_F(Printing, PreviewShowsEveryPageUpToItsBound)
 {
     const DevelopedSystem system = developed(12);
     SlipSelection all;
     all.slipsLoaded = true;
     window_.show();
-    EXPECT_TRUE(sestara::printSlipsJob(&window_, PrintTarget::Preview, all, &system, QStringLiteral("Sistema 1"), cost_,
-                                       settings_, MarkList{})
-                    .printed);
+    EXPECT_TRUE(slips(PrintTarget::Preview, all, &system, MarkList{}).printed);
     auto* dialog = window_.findChild<QPrintPreviewDialog*>(QStringLiteral("printPreview"));
     ASSERT_TRUE(dialog);
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Anteprima - Sistema 1"));
     auto* preview = dialog->findChild<QPrintPreviewWidget*>();
     ASSERT_TRUE(preview);
     EXPECT_TRUE(waitUntil([&] { return preview->pageCount() == 4; }, 10000)) << preview->pageCount();
     dialog->close();
     settle();
     EXPECT_FALSE(window_.findChild<QPrintPreviewDialog*>());
+
+    // A listing of 103 pages: the first 100 drawn, at once and without a run.
+    const DevelopedSystem big = developed(44 + 46 * 102);
+    jobs_.printListing(PrintTarget::Preview, &big, name_, cost_, settings_);
+    EXPECT_FALSE(jobs_.isRunning());
+    dialog = window_.findChild<QPrintPreviewDialog*>(QStringLiteral("printPreview"));
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Anteprima - Sistema 1 (prime 100 pagine)"));
+    preview = dialog->findChild<QPrintPreviewWidget*>();
+    ASSERT_TRUE(preview);
+    EXPECT_TRUE(waitUntil([&] { return preview->pageCount() == 100; }, 30000)) << preview->pageCount();
+    dialog->close();
+    settle();
+    EXPECT_TRUE(messages().shown.empty());
 }
 
 // The print buttons, their other targets and the main window's menu, through a system window.
@@ -298,7 +326,10 @@ protected:
     {
         GuiTest::SetUp();
         ASSERT_TRUE(folder_.isValid());
-        FileDialogs::setHandler([this](const FileDialogRequest&) { return nextFile_; });
+        FileDialogs::setHandler([this](const FileDialogRequest&) {
+            ++fileChoices_;
+            return nextFile_;
+        });
     }
     void TearDown() override
     {
@@ -310,6 +341,14 @@ protected:
         nextFile_ = QDir(folder_.path()).filePath(name + QStringLiteral(".pdf"));
         return nextFile_;
     }
+    // Chooses a print target and waits for the print to end.
+    void printAndWait(sestara::OrtogonaliSuper* w, QAction* target)
+    {
+        ASSERT_TRUE(target);
+        target->trigger();
+        ASSERT_TRUE(waitUntil([&] { return !w->isRunning(); }, 30000));
+        settle();
+    }
     static QAction* action(QWidget* root, const QString& name)
     {
         auto* a = root->findChild<QAction*>(name);
@@ -320,6 +359,7 @@ protected:
 
     QTemporaryDir folder_;
     QString nextFile_;
+    int fileChoices_ = 0;
 };
 
 TEST_F(PrintingFromTheWindow, ListingAndSlipsGoWhereTheUserAsks)
@@ -339,7 +379,7 @@ TEST_F(PrintingFromTheWindow, ListingAndSlipsGoWhereTheUserAsks)
     EXPECT_EQ(messages().shown[0].icon, MessageIcon::Critical);
 
     const QString listing = pdf(QStringLiteral("sviluppo"));
-    action(w, "Command6_Pdf")->trigger();
+    printAndWait(w, action(w, "Command6_Pdf"));
     EXPECT_EQ(pdfInfo(listing, QStringLiteral("Pages")), "5");
     EXPECT_EQ(pdfPage(listing, 1).at(0), "Pagina: 1");
     EXPECT_EQ(pdfPage(listing, 1).at(2), "Nome Sistema : Sistema 1");
@@ -351,16 +391,69 @@ TEST_F(PrintingFromTheWindow, ListingAndSlipsGoWhereTheUserAsks)
     messages().clear();
     chooseItem(find<QComboBox>(w, "Combo6"), QStringLiteral("Scheda N° 3"));
     const QString one = pdf(QStringLiteral("scheda3"));
-    action(w, "Command8_Pdf")->trigger();
+    printAndWait(w, action(w, "Command8_Pdf"));
     EXPECT_EQ(pdfInfo(one, QStringLiteral("Pages")), "1");
     EXPECT_EQ(pdfPage(one, 1), std::vector<std::string>{"3"});
 
     // "TUTTE" from the main window's menu: every slip and the summary page.
     chooseItem(find<QComboBox>(w, "Combo6"), QStringLiteral("TUTTE"));
     const QString all = pdf(QStringLiteral("tutte"));
-    action(main_, "mnuPdfSchedine")->trigger();
+    printAndWait(w, action(main_, "mnuPdfSchedine"));
     EXPECT_EQ(pdfInfo(all, QStringLiteral("Pages")), "43");
     EXPECT_EQ(pdfPage(all, 42), std::vector<std::string>{"42"});
     EXPECT_EQ(pdfPage(all, 43).at(1), "Sestara " + sestara::appinfo::publisherName().toStdString());
     EXPECT_TRUE(messages().shown.empty());
+}
+
+TEST_F(PrintingFromTheWindow, ALongExportRefusesOtherRunsAndStopsAtInterrompi)
+{
+    sestara::OrtogonaliSuper* w = newSystem();
+    clickNumbers(w, 1, 20);
+    elaboraAndWait(w); // 38,760 columns: 7,752 slips, some seconds of PDF
+    messages().answers = {QMessageBox::Ok};
+    find<QPushButton>(w, "Command5")->click();
+    sestara::OrtogonaliSuper* other = newSystem();
+    clickNumbers(other, 1, 10);
+    messages().clear();
+
+    const QString all = pdf(QStringLiteral("tutte"));
+    action(w, "Command8_Pdf")->trigger();
+    ASSERT_TRUE(w->isRunning());
+    auto* tabs = find<QTabWidget>(w, "SSTab1");
+    EXPECT_FALSE(tabs->isEnabled());
+    // One run in the whole program: "Elabora" elsewhere is refused, so is a print to a file before
+    // the file is asked for, and this window prints nothing more.
+    EXPECT_EQ(fileChoices_, 1);
+    QTest::mouseClick(find<QPushButton>(other, "Command4"), Qt::LeftButton);
+    EXPECT_FALSE(other->isRunning());
+    action(other, "Command8_Pdf")->trigger();
+    const QString refusal = QString::fromUtf8(sestara::kMsgAltraElaborazione);
+    EXPECT_EQ(messages().texts(), QStringList({refusal, refusal}));
+    EXPECT_EQ(messages().shown[1].icon, MessageIcon::Exclamation);
+    action(w, "Command6_Pdf")->trigger();
+    EXPECT_EQ(messages().shown.size(), 2u);
+    EXPECT_EQ(fileChoices_, 1);
+    messages().clear();
+
+    auto* loading = main_->findChild<sestara::Loading*>(QStringLiteral("Loading"));
+    ASSERT_NE(loading, nullptr);
+    QElapsedTimer clock;
+    clock.start();
+    QTest::mouseClick(find<QPushButton>(loading, "Command27"), Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return !w->isRunning(); }, 10000));
+    EXPECT_LT(clock.elapsed(), 1000);
+    settle();
+    EXPECT_FALSE(QFile::exists(all));
+    EXPECT_TRUE(messages().shown.empty());
+    EXPECT_TRUE(tabs->isEnabled());
+    EXPECT_FALSE(main_->runControl()->busy());
+
+    // The slips stay loaded: slip 2 goes out, and the other window develops again.
+    chooseItem(find<QComboBox>(w, "Combo6"), QStringLiteral("Scheda N° 2"));
+    const QString one = pdf(QStringLiteral("scheda2"));
+    printAndWait(w, action(w, "Command8_Pdf"));
+    EXPECT_EQ(pdfPage(one, 1), std::vector<std::string>{"2"});
+    elaboraAndWait(other);
+    EXPECT_TRUE(messages().shown.empty());
+    EXPECT_EQ(other->document().developed()->development->size(), 210u);
 }

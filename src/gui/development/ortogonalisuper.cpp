@@ -49,6 +49,7 @@ OrtogonaliSuper::OrtogonaliSuper(RunControl* runControl, const Settings& setting
     conditions_ = new ConditionsController(document_.conditions(), document_.prediction(), this);
     conditions_->setButtons(sistemi_->conditionButtons());
     runner_ = new DevelopmentRunner(runControl, this);
+    prints_ = new PrintJobs(runControl, this);
 
     connect(sistemi_, &SistemiPage::elaboraRequested, this, &OrtogonaliSuper::elabora);
     connect(sistemi_, &SistemiPage::annullaRequested, conditions_, &ConditionsController::annullaCondizioni);
@@ -69,6 +70,8 @@ OrtogonaliSuper::OrtogonaliSuper(RunControl* runControl, const Settings& setting
     connect(runner_, &DevelopmentRunner::progressed, sistemi_,
             [this](quint64, quint64 accepted) { sistemi_->showAccepted(accepted); });
     connect(runner_, &DevelopmentRunner::finished, this, &OrtogonaliSuper::runEnded);
+    connect(prints_, &PrintJobs::runStarted, tabs_, [this] { tabs_->setEnabled(false); });
+    connect(prints_, &PrintJobs::runEnded, tabs_, [this] { tabs_->setEnabled(true); });
 
     sistemi_->showDocument();
     conditions_->refreshButtons();
@@ -79,6 +82,7 @@ OrtogonaliSuper::~OrtogonaliSuper()
 {
     runner_->stop();
     spoglio_->stop();
+    prints_->stop();
 }
 
 void OrtogonaliSuper::setIndex(int index)
@@ -89,7 +93,7 @@ void OrtogonaliSuper::setIndex(int index)
 
 bool OrtogonaliSuper::isRunning() const
 {
-    return runner_->isRunning() || spoglio_->isRunning();
+    return runner_->isRunning() || spoglio_->isRunning() || prints_->isRunning();
 }
 
 std::chrono::steady_clock::time_point OrtogonaliSuper::lastWorkerEnd() const
@@ -186,7 +190,7 @@ void OrtogonaliSuper::stampaSviluppo(PrintTarget target)
 {
     if (isRunning())
         return;
-    printListingJob(this, target, document_.developed(), windowTitle(), sviluppo_->costText(), settings_);
+    prints_->printListing(target, document_.developed(), windowTitle(), sviluppo_->costText(), settings_);
 }
 
 void OrtogonaliSuper::stampaSchedine(PrintTarget target)
@@ -203,16 +207,17 @@ void OrtogonaliSuper::stampaSchedine(PrintTarget target)
     // The program moves the slip's panels while it prints: the choices stay inert meanwhile.
     const bool active = schedina_->selezioneAttiva();
     schedina_->setSelezioneAttiva(false);
-    const SlipPrintOutcome outcome = printSlipsJob(this, target, selection, document_.developed(), windowTitle(),
-                                                   sviluppo_->costText(), settings_, schedina_->marks());
-    schedina_->setSelezioneAttiva(active);
-    if (outcome.endSlipMode) {
-        schedina_->endSlipMode();
-        schedina_->setStatus(QString());
-    } else if (outcome.printed && allSlips && target == PrintTarget::Printer) {
-        schedina_->setStatus(QString());
-    }
-    schedina_->showMarks(outcome.marks);
+    prints_->printSlips(target, selection, document_.developed(), windowTitle(), sviluppo_->costText(), settings_,
+                        schedina_->marks(), [this, active, allSlips, target](const SlipPrintOutcome& outcome) {
+                            schedina_->setSelezioneAttiva(active);
+                            if (outcome.endSlipMode) {
+                                schedina_->endSlipMode();
+                                schedina_->setStatus(QString());
+                            } else if (outcome.printed && allSlips && target == PrintTarget::Printer) {
+                                schedina_->setStatus(QString());
+                            }
+                            schedina_->showMarks(outcome.marks);
+                        });
 }
 
 void OrtogonaliSuper::chiudi()
@@ -228,6 +233,7 @@ void OrtogonaliSuper::closeEvent(QCloseEvent* event)
     // A run of this window ends here, before the window goes.
     runner_->stop();
     spoglio_->stop();
+    prints_->stop();
     if (!unloaded_) {
         unloaded_ = true;
         emit unloaded(index_);

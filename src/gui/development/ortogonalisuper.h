@@ -16,6 +16,7 @@ namespace sestara {
 
 class ConditionsController;
 class DevelopmentRunner;
+class PrintJobs;
 class RunControl;
 class SchedinaPage;
 class SistemiPage;
@@ -83,6 +84,7 @@ private:
     SchedinaPage* schedina_ = nullptr;
     ConditionsController* conditions_ = nullptr;
     DevelopmentRunner* runner_ = nullptr;
+    PrintJobs* prints_ = nullptr;
     // The run going on: what it develops, and its outcome, filled by the worker.
     std::shared_ptr<const DevelopmentPlan> runPlan_;
     ConditionSet runConditions_;

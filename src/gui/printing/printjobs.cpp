@@ -1,12 +1,16 @@
 #include "printing/printjobs.h"
 
 #include "development/development.h"
+#include "development/developmentrunner.h"
+#include "development/run.h"
 #include "document/systemdocument.h"
 #include "printing/printerpageoutput.h"
+#include "printing/printpagefilters.h"
 #include "settings/settings.h"
 #include "shell/appinfo.h"
 #include "shell/filedialogs.h"
 #include "shell/messages.h"
+#include "shell/runcontrol.h"
 
 #include <QDate>
 #include <QFile>
@@ -19,15 +23,15 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStandardPaths>
+#include <QWidget>
 
-#include <functional>
-#include <memory>
+#include <atomic>
+#include <utility>
 
 namespace sestara {
 
 namespace {
 
-const char* const kMsgElaborare = "Elaborare Sistema";
 const char* const kMsgListingFailure = "Errore di Stampa";
 const char* const kMsgPrintFailure = "Problemi durante l'operazione di Stampa";
 const char* const kMsgCheckPrinter = "verificare impostazioni stampante";
@@ -38,6 +42,8 @@ constexpr int kPdfDotsPerInch = 600;
 
 // One print job on one document; false when the device refused a page or the job.
 using Job = std::function<bool(PageOutput& out, MarkList& marks)>;
+// A whole print on the worker thread: true when every page went out.
+using Work = std::function<bool(const std::atomic<bool>& interrupt, RunCounters& counters, MarkList& marks)>;
 
 void portrait(QPrinter& printer)
 {
@@ -45,12 +51,9 @@ void portrait(QPrinter& printer)
     printer.setFullPage(false);
 }
 
-std::unique_ptr<QPrinter> defaultPrinter(const QString& documentName)
+std::shared_ptr<QPrinter> printerFor(const QPrinterInfo& info, const QString& documentName)
 {
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull())
-        return nullptr;
-    auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    auto printer = std::make_shared<QPrinter>(info, QPrinter::HighResolution);
     portrait(*printer);
     printer->setDocName(documentName);
     return printer;
@@ -68,9 +71,9 @@ QString askPdfFile(QWidget* parent)
 }
 
 // Slips in a PDF are placed from the paper's corner, the one reference every printer shares.
-std::unique_ptr<QPrinter> pdfPrinter(const QString& file, const QString& documentName, bool wholePage)
+std::shared_ptr<QPrinter> pdfPrinter(const QString& file, const QString& documentName, bool wholePage)
 {
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(file);
     printer->setPageSize(QPageSize(QPageSize::A4));
@@ -83,75 +86,130 @@ std::unique_ptr<QPrinter> pdfPrinter(const QString& file, const QString& documen
     return printer;
 }
 
-// Runs the job on the printer; a failed job is cancelled.
-bool runOn(QPrinter& printer, const Job& job, MarkList& marks)
+// The job on a printer or in a PDF file, watched by the run. A job that fails or is interrupted is
+// cancelled, and the PDF file it started removed: a file is complete or absent.
+Work documentWork(std::shared_ptr<QPrinter> printer, const QString& pdfFile, Job job)
 {
-    PrinterPageOutput out(printer);
-    if (!out.begin())
-        return false;
-    if (!job(out, marks)) {
-        out.abort();
-        return false;
-    }
-    return true;
+    return [printer = std::move(printer), pdfFile, job = std::move(job)](const std::atomic<bool>& interrupt,
+                                                                          RunCounters& counters, MarkList& marks) {
+        if (!pdfFile.isEmpty()) {
+            // A file that cannot be written is found out here, before the printer is asked to start.
+            QFile probe(pdfFile);
+            if (!probe.open(QIODevice::WriteOnly))
+                return false;
+        }
+        PrinterPageOutput device(*printer);
+        bool ok = device.begin();
+        if (ok) {
+            WatchedPageOutput out(device, interrupt, counters.examined);
+            ok = job(out, marks);
+            if (!ok)
+                device.abort();
+        }
+        if (!ok && !pdfFile.isEmpty())
+            QFile::remove(pdfFile);
+        return ok;
+    };
 }
 
-// A preview window drawing the job afresh whenever it asks, from the marks given here; it stays
-// open on its own and changes nothing in the window.
-void openPreview(QWidget* parent, const QString& documentName, Job job, const MarkList& marks)
+// A range on the printer: one job per slip, each on a printer of its own.
+Work rangeOnPrinterWork(const QPrinterInfo& info, const QString& name, const PrintInput& input, std::uint64_t first,
+                        std::uint64_t last)
+{
+    return [info, name, input, first, last](const std::atomic<bool>& interrupt, RunCounters& counters,
+                                            MarkList& marks) {
+        std::shared_ptr<QPrinter> printer;
+        std::unique_ptr<PrinterPageOutput> device;
+        std::unique_ptr<WatchedPageOutput> out;
+        const auto nextJob = [&]() -> PageOutput* {
+            out.reset();
+            device.reset();
+            if (interrupt.load())
+                return nullptr;
+            printer = printerFor(info, name);
+            device = std::make_unique<PrinterPageOutput>(*printer);
+            if (!device->begin())
+                return nullptr;
+            out = std::make_unique<WatchedPageOutput>(*device, interrupt, counters.examined);
+            return out.get();
+        };
+        if (printSlipRange(nextJob, input, first, last, marks))
+            return true;
+        if (device)
+            device->abort();
+        return false;
+    };
+}
+
+// A preview window drawing the first pages of the job afresh whenever it asks, from the marks
+// given here; it stays open on its own and changes nothing in the window.
+void openPreview(QWidget* parent, const QString& documentName, Job job, const MarkList& marks, std::uint64_t pages)
 {
     auto* dialog = new QPrintPreviewDialog(parent);
     dialog->setObjectName(QStringLiteral("printPreview"));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setWindowTitle(QStringLiteral("Anteprima - ") + documentName);
+    QString title = QStringLiteral("Anteprima - ") + documentName;
+    if (pages > static_cast<std::uint64_t>(kPreviewPages))
+        title += QStringLiteral(" (prime %1 pagine)").arg(kPreviewPages);
+    dialog->setWindowTitle(title);
     portrait(*dialog->printer());
     auto start = std::make_shared<MarkList>(marks);
     QObject::connect(dialog, &QPrintPreviewDialog::paintRequested, dialog, [job, start](QPrinter* printer) {
         MarkList work = *start;
-        runOn(*printer, job, work);
+        PrinterPageOutput device(*printer);
+        if (!device.begin())
+            return;
+        FirstPagesOutput out(device, kPreviewPages);
+        if (job(out, work))
+            return;
+        if (out.limitReached())
+            device.end();
+        else
+            device.abort();
     });
     dialog->open();
 }
 
-// The job sent to a document target (the printer, the preview or a PDF file). False when it
-// failed; cancelling the PDF file choice is no failure and prints nothing.
-struct DocumentRun {
-    bool ok = false;
-    bool printed = false;
+// What a document target asks before a run: the preview opens at once, the PDF file is chosen,
+// the printer found.
+enum class Step { Run, Previewed, Cancelled, Failed };
+
+struct DocumentSetup {
+    Step step = Step::Failed;
+    Work work;
+    bool keepsMarks = false; // the window's marks stay as they are
 };
 
-DocumentRun runDocument(QWidget* parent, PrintTarget target, const QString& documentName, bool slips,
-                        const Job& job, MarkList& marks)
+DocumentSetup setUpDocument(QWidget* parent, PrintTarget target, const QString& documentName, bool slips, Job job,
+                            const MarkList& marks, std::uint64_t pages)
 {
-    DocumentRun run;
+    DocumentSetup setup;
     switch (target) {
     case PrintTarget::Preview:
-        openPreview(parent, documentName, job, marks);
-        run.ok = run.printed = true;
-        return run;
+        openPreview(parent, documentName, std::move(job), marks, pages);
+        setup.step = Step::Previewed;
+        return setup;
     case PrintTarget::Pdf: {
         const QString file = askPdfFile(parent);
         if (file.isEmpty()) {
-            run.ok = true;
-            return run;
+            setup.step = Step::Cancelled;
+            return setup;
         }
-        // A file that cannot be written is found out here, before the printer is asked to start.
-        QFile probe(file);
-        if (!probe.open(QIODevice::WriteOnly))
-            return run;
-        probe.close();
-        MarkList work = marks;
-        const auto printer = pdfPrinter(file, documentName, slips);
-        run.ok = run.printed = runOn(*printer, job, work);
-        return run;
+        setup.work = documentWork(pdfPrinter(file, documentName, slips), file, std::move(job));
+        setup.keepsMarks = true;
+        setup.step = Step::Run;
+        return setup;
     }
     case PrintTarget::Printer: {
-        const auto printer = defaultPrinter(documentName);
-        run.ok = run.printed = printer && runOn(*printer, job, marks);
-        return run;
+        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+        if (info.isNull())
+            return setup;
+        setup.work = documentWork(printerFor(info, documentName), QString(), std::move(job));
+        setup.step = Step::Run;
+        return setup;
     }
     }
-    return run;
+    return setup;
 }
 
 bool hasDevelopment(const DevelopedSystem* system)
@@ -159,28 +217,55 @@ bool hasDevelopment(const DevelopedSystem* system)
     return system && system->development && !system->development->empty();
 }
 
-// A range on the printer: one job per slip, each on a printer of its own.
-bool printRangeOnPrinter(const PrintInput& input, std::uint64_t first, std::uint64_t last, const QString& name,
-                         MarkList& marks)
+} // namespace
+
+// One print handed to the worker. The worker keeps it alive on its own, so a worker left running
+// after its window closed still owns the printer and everything it draws.
+struct PrintJobs::Run {
+    Work work;
+    MarkList startMarks;
+    MarkList marks;          // the worker's, and the window's afterwards unless `keepsMarks`
+    bool keepsMarks = false;
+    bool ok = false;         // written by the worker
+    QString failure;         // the message of a failed print
+    bool failureEndsSlipMode = false;
+    SlipsDone done;
+};
+
+PrintJobs::PrintJobs(RunControl* control, QWidget* window)
+    : QObject(window)
+    , control_(control)
+    , runner_(new DevelopmentRunner(control, window))
+    , window_(window)
 {
-    std::unique_ptr<QPrinter> printer;
-    std::unique_ptr<PrinterPageOutput> out;
-    const auto nextJob = [&]() -> PageOutput* {
-        out.reset();
-        printer = defaultPrinter(name);
-        if (!printer)
-            return nullptr;
-        out = std::make_unique<PrinterPageOutput>(*printer);
-        return out->begin() ? out.get() : nullptr;
-    };
-    if (printSlipRange(nextJob, input, first, last, marks))
-        return true;
-    if (out)
-        out->abort();
-    return false;
+    // The runner goes with this object, after it has stopped the run.
+    runner_->setParent(this);
+    connect(runner_, &DevelopmentRunner::finished, this, &PrintJobs::runFinished);
 }
 
-} // namespace
+PrintJobs::~PrintJobs()
+{
+    stop();
+}
+
+bool PrintJobs::isRunning() const
+{
+    return runner_->isRunning();
+}
+
+void PrintJobs::stop()
+{
+    runner_->stop();
+    run_.reset();
+}
+
+bool PrintJobs::refusedWhileBusy(PrintTarget target) const
+{
+    if (target == PrintTarget::Preview || !control_ || !control_->busy())
+        return false;
+    Messages::show(window_, QString::fromUtf8(kMsgAltraElaborazione), MessageIcon::Exclamation);
+    return true;
+}
 
 QString publisherWebAddress()
 {
@@ -204,80 +289,142 @@ PrintInput printInput(const DevelopedSystem& system, const QString& caption, con
     return in;
 }
 
-bool printListingJob(QWidget* parent, PrintTarget target, const DevelopedSystem* system, const QString& caption,
-                     const QString& costText, const Settings& settings)
+void PrintJobs::printListing(PrintTarget target, const DevelopedSystem* system, const QString& caption,
+                             const QString& costText, const Settings& settings)
 {
+    if (isRunning())
+        return;
     if (!hasDevelopment(system)) {
-        Messages::show(parent, QString::fromUtf8(kMsgElaborare), MessageIcon::Exclamation);
-        return false;
+        Messages::show(window_, QString::fromUtf8(kMsgElaborareSistema), MessageIcon::Exclamation);
+        return;
     }
+    if (refusedWhileBusy(target))
+        return;
     const PrintInput input = printInput(*system, caption, costText, settings);
-    const Job job = [input](PageOutput& out, MarkList&) { return printListing(out, input); };
-    MarkList unused;
-    const DocumentRun run = runDocument(parent, target, caption, false, job, unused);
-    if (!run.ok)
-        Messages::show(parent, QString::fromUtf8(kMsgListingFailure), MessageIcon::Critical);
-    return run.printed;
+    const std::uint64_t pages = listingPages(system->development->size());
+    Job job = [input](PageOutput& out, MarkList&) { return sestara::printListing(out, input); };
+    DocumentSetup setup = setUpDocument(window_, target, caption, false, std::move(job), MarkList{}, pages);
+    if (setup.step == Step::Failed)
+        Messages::show(window_, QString::fromUtf8(kMsgListingFailure), MessageIcon::Critical);
+    if (setup.step != Step::Run)
+        return;
+    auto run = std::make_shared<Run>();
+    run->work = std::move(setup.work);
+    run->failure = QString::fromUtf8(kMsgListingFailure);
+    start(std::move(run), pages);
 }
 
-SlipPrintOutcome printSlipsJob(QWidget* parent, PrintTarget target, const SlipSelection& selection,
-                               const DevelopedSystem* system, const QString& caption, const QString& costText,
-                               const Settings& settings, const MarkList& marks)
+void PrintJobs::printSlips(PrintTarget target, const SlipSelection& selection, const DevelopedSystem* system,
+                           const QString& caption, const QString& costText, const Settings& settings,
+                           const MarkList& marks, SlipsDone done)
 {
     SlipPrintOutcome outcome;
     outcome.marks = marks;
-    const bool alone = !selection.slipsLoaded;
-    if (alone) {
-        const Job job = [settings](PageOutput& out, MarkList& m) { return printMarksAlone(out, m, settings); };
-        const DocumentRun run = runDocument(parent, target, caption, true, job, outcome.marks);
-        if (!run.ok)
-            Messages::show(parent, QString::fromUtf8(kMsgPrintFailure), MessageIcon::Critical);
-        outcome.printed = run.printed;
-        return outcome;
-    }
-    if (!hasDevelopment(system)) {
-        Messages::show(parent, QString::fromUtf8(kMsgElaborare), MessageIcon::Exclamation);
-        return outcome;
-    }
-    if (selection.range && selection.rangeFirst > selection.rangeLast) {
-        Messages::show(parent, QString::fromUtf8(kMsgRange), MessageIcon::Exclamation);
-        return outcome;
-    }
+    const auto finish = [&] {
+        if (done)
+            done(outcome);
+    };
+    if (isRunning())
+        return finish();
 
-    const PrintInput input = printInput(*system, caption, costText, settings);
-    bool ok = true;
-    if (selection.range) {
-        const auto first = static_cast<std::uint64_t>(selection.rangeFirst) + 1;
-        const auto last = static_cast<std::uint64_t>(selection.rangeLast) + 1;
-        if (target == PrintTarget::Printer) {
-            ok = outcome.printed = printRangeOnPrinter(input, first, last, caption, outcome.marks);
-        } else {
-            const Job job = [input, first, last](PageOutput& out, MarkList& m) {
-                return printSlipRange(jobsAsPages(out), input, first, last, m) && out.end();
-            };
-            const DocumentRun run = runDocument(parent, target, caption, true, job, outcome.marks);
-            ok = run.ok;
-            outcome.printed = run.printed;
-        }
+    auto run = std::make_shared<Run>();
+    run->startMarks = run->marks = marks;
+    run->done = done;
+    std::uint64_t pages = 1;
+    Job job;
+    if (!selection.slipsLoaded) {
+        if (refusedWhileBusy(target))
+            return finish();
+        run->failure = QString::fromUtf8(kMsgPrintFailure);
+        job = [settings](PageOutput& out, MarkList& m) { return printMarksAlone(out, m, settings); };
     } else {
-        Job job;
-        if (selection.slip == 0)
+        if (!hasDevelopment(system)) {
+            Messages::show(window_, QString::fromUtf8(kMsgElaborareSistema), MessageIcon::Exclamation);
+            return finish();
+        }
+        if (selection.range && selection.rangeFirst > selection.rangeLast) {
+            Messages::show(window_, QString::fromUtf8(kMsgRange), MessageIcon::Exclamation);
+            return finish();
+        }
+        if (refusedWhileBusy(target))
+            return finish();
+        run->failure = QString::fromUtf8(kMsgPrintFailure) + QLatin1Char('\n') + QString::fromUtf8(kMsgCheckPrinter);
+        run->failureEndsSlipMode = true;
+        const PrintInput input = printInput(*system, caption, costText, settings);
+        if (selection.range) {
+            const auto first = static_cast<std::uint64_t>(selection.rangeFirst) + 1;
+            const auto last = static_cast<std::uint64_t>(selection.rangeLast) + 1;
+            pages = last - first + 1;
+            if (target == PrintTarget::Printer) {
+                const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+                if (!info.isNull())
+                    run->work = rangeOnPrinterWork(info, caption, input, first, last);
+            } else {
+                job = [input, first, last](PageOutput& out, MarkList& m) {
+                    return printSlipRange(jobsAsPages(out), input, first, last, m) && out.end();
+                };
+            }
+        } else if (selection.slip == 0) {
+            pages = slipOfColumn(system->development->size()) + 1;
             job = [input](PageOutput& out, MarkList& m) { return printAllSlips(out, input, m); };
-        else
+        } else {
             job = [settings, number = selection.slip](PageOutput& out, MarkList& m) {
                 return printOneSlip(out, m, settings, number);
             };
-        const DocumentRun run = runDocument(parent, target, caption, true, job, outcome.marks);
-        ok = run.ok;
-        outcome.printed = run.printed;
+        }
     }
-    if (!ok) {
-        outcome.endSlipMode = true;
-        const QString text =
-            QString::fromUtf8(kMsgPrintFailure) + QLatin1Char('\n') + QString::fromUtf8(kMsgCheckPrinter);
-        Messages::show(parent, text, MessageIcon::Critical);
+
+    if (job) {
+        DocumentSetup setup = setUpDocument(window_, target, caption, true, std::move(job), marks, pages);
+        if (setup.step == Step::Previewed)
+            outcome.printed = true;
+        if (setup.step == Step::Previewed || setup.step == Step::Cancelled)
+            return finish();
+        run->work = std::move(setup.work);
+        run->keepsMarks = setup.keepsMarks;
     }
-    return outcome;
+    if (!run->work) {
+        outcome.endSlipMode = run->failureEndsSlipMode;
+        Messages::show(window_, run->failure, MessageIcon::Critical);
+        return finish();
+    }
+    start(std::move(run), pages);
+}
+
+void PrintJobs::start(std::shared_ptr<Run> run, std::uint64_t pages)
+{
+    if (!runner_->begin()) {
+        if (run->done) {
+            SlipPrintOutcome outcome;
+            outcome.marks = run->startMarks;
+            run->done(outcome);
+        }
+        return;
+    }
+    run_ = run;
+    emit runStarted();
+    runner_->start(pages, [run](const std::atomic<bool>& interrupt, RunCounters& counters) {
+        run->ok = run->work(interrupt, counters, run->marks);
+    });
+}
+
+void PrintJobs::runFinished(bool completed)
+{
+    const std::shared_ptr<Run> run = std::move(run_);
+    if (!run)
+        return;
+    emit runEnded();
+    SlipPrintOutcome outcome;
+    outcome.printed = run->ok;
+    outcome.marks = run->keepsMarks ? run->startMarks : run->marks;
+    // A job stopped by "Interrompi" ends silently; otherwise one that did not go out failed on its
+    // device. A run that broke down has had its message from the runner.
+    if (!run->ok && completed) {
+        outcome.endSlipMode = run->failureEndsSlipMode;
+        Messages::show(window_, run->failure, MessageIcon::Critical);
+    }
+    if (run->done)
+        run->done(outcome);
 }
 
 } // namespace sestara

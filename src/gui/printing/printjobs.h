@@ -4,12 +4,19 @@
 #include "printing/printtarget.h"
 #include "printing/slipgeometry.h"
 
+#include <QObject>
+#include <QPointer>
 #include <QString>
+
+#include <functional>
+#include <memory>
 
 class QWidget;
 
 namespace sestara {
 
+class DevelopmentRunner;
+class RunControl;
 struct DevelopedSystem;
 struct Settings;
 
@@ -20,10 +27,8 @@ QString publisherWebAddress();
 PrintInput printInput(const DevelopedSystem& system, const QString& caption, const QString& costText,
                       const Settings& settings);
 
-// The listing on paper. Nothing developed: "Elaborare Sistema". The printer missing or failing:
-// "Errore di Stampa" and the job cancelled. True when the pages went out (or the preview opened).
-bool printListingJob(QWidget* parent, PrintTarget target, const DevelopedSystem* system, const QString& caption,
-                     const QString& costText, const Settings& settings);
+// The preview draws at most this many pages of a job.
+constexpr int kPreviewPages = 100;
 
 // The slip lists of the window as the user left them when pressing "Stampa ".
 struct SlipSelection {
@@ -36,18 +41,58 @@ struct SlipSelection {
 
 // What the window does after a slip print.
 struct SlipPrintOutcome {
-    bool printed = false;        // the pages went out (or the preview opened)
-    bool endSlipMode = false;    // a slip page failed: the slips are no longer loaded
-    MarkList marks;              // the marks to show from now on
+    bool printed = false;     // the pages went out (or the preview opened)
+    bool endSlipMode = false; // a slip page failed: the slips are no longer loaded
+    MarkList marks;           // the marks to show from now on
 };
 
-// "Stampa " on the slips: with the slips loaded a range, every slip with the summary page, or the
-// previewed slip; otherwise the marks placed by hand. A reversed range: "Cambiare l'intervallo di
-// stampa". A slip page failing: "Problemi durante l'operazione di Stampa" and "verificare
-// impostazioni stampante", the job cancelled and the slip mode ended; the window stays open.
-// A preview or a PDF file leaves the window's marks as they are.
-SlipPrintOutcome printSlipsJob(QWidget* parent, PrintTarget target, const SlipSelection& selection,
-                               const DevelopedSystem* system, const QString& caption, const QString& costText,
-                               const Settings& settings, const MarkList& marks);
+// The prints of one window. A print to the printer or to a PDF file runs off the interface thread
+// under `Loading`, as one of the program's runs: "Interrompi" cancels the job (a PDF file is
+// removed) without a message, and a failure shows its message once the run is over. While another
+// run holds the program's slot such a print is refused before the user is asked anything. A
+// preview opens at once and draws at most kPreviewPages pages.
+class PrintJobs : public QObject {
+    Q_OBJECT
+public:
+    using SlipsDone = std::function<void(const SlipPrintOutcome&)>;
+
+    PrintJobs(RunControl* control, QWidget* window);
+    ~PrintJobs() override;
+
+    bool isRunning() const;
+    // Ends a running print at once, as closing the window does; nothing follows it.
+    void stop();
+
+    // The listing on paper. Nothing developed: "Elaborare Sistema". The printer missing or
+    // failing: "Errore di Stampa" and the job cancelled.
+    void printListing(PrintTarget target, const DevelopedSystem* system, const QString& caption,
+                      const QString& costText, const Settings& settings);
+
+    // "Stampa " on the slips: with the slips loaded a range, every slip with the summary page, or
+    // the previewed slip; otherwise the marks placed by hand. A reversed range: "Cambiare
+    // l'intervallo di stampa". A slip page failing: "Problemi durante l'operazione di Stampa" and
+    // "verificare impostazioni stampante", the job cancelled and the slip mode ended. A preview or
+    // a PDF file leaves the marks as they are. `done` follows on the interface thread once the
+    // print is over, or at once when nothing runs; not after stop().
+    void printSlips(PrintTarget target, const SlipSelection& selection, const DevelopedSystem* system,
+                    const QString& caption, const QString& costText, const Settings& settings, const MarkList& marks,
+                    SlipsDone done);
+
+signals:
+    // A print runs off the interface thread; the window stays inert until it ends.
+    void runStarted();
+    void runEnded();
+
+private:
+    struct Run;
+    bool refusedWhileBusy(PrintTarget target) const;
+    void start(std::shared_ptr<Run> run, std::uint64_t pages);
+    void runFinished(bool completed);
+
+    QPointer<RunControl> control_;
+    DevelopmentRunner* runner_ = nullptr;
+    QWidget* window_ = nullptr;
+    std::shared_ptr<Run> run_;
+};
 
 } // namespace sestara
