@@ -1,13 +1,12 @@
 #include "settings/settingsfile.h"
 
+#include "filesizelimit.h"
 #include "testutil.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <csignal>
 #include <filesystem>
 #include <set>
 
@@ -127,31 +126,6 @@ TEST(SettingsFile, ASaveRewritesOnlyTheLinesOfTheKeys)
 }
 
 namespace {
-
-// Files of this process cannot grow past a size while it lives; past it a write fails instead of
-// the process being stopped.
-struct FileSizeLimit {
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &previous);
-        rlimit lowered = previous;
-        lowered.rlim_cur = bytes;
-        previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        set = setrlimit(RLIMIT_FSIZE, &lowered) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        if (set)
-            setrlimit(RLIMIT_FSIZE, &previous);
-        std::signal(SIGXFSZ, previousHandler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-    rlimit previous{};
-    void (*previousHandler)(int) = SIG_DFL;
-    bool set = false;
-};
 
 std::set<std::string> filesIn(const std::string& folder)
 {

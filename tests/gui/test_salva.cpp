@@ -7,6 +7,8 @@
 #include "shell/loading.h"
 #include "shell/mdiform1.h"
 
+#include "filesizelimit.h"
+
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
@@ -14,9 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sys/resource.h>
 
-#include <csignal>
 #include <deque>
 #include <vector>
 
@@ -30,33 +30,6 @@ using sestara::SviluppoPage;
 namespace {
 
 const QByteArray kOld = "Sistema=12 numeri sistema Integrale\r\nLista=1 2 3 4 5 6 7 8 9 10 11 12 \r\n";
-
-// Files of this process cannot grow past a size while it lives; past it a write comes up short
-// instead of the process being stopped.
-struct FileSizeLimit {
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        if (getrlimit(RLIMIT_FSIZE, &previous) != 0)
-            return;
-        rlimit lowered = previous;
-        lowered.rlim_cur = bytes;
-        previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        set = setrlimit(RLIMIT_FSIZE, &lowered) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        if (set)
-            setrlimit(RLIMIT_FSIZE, &previous);
-        if (previousHandler != SIG_ERR)
-            std::signal(SIGXFSZ, previousHandler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-    rlimit previous{};
-    void (*previousHandler)(int) = SIG_ERR;
-    bool set = false;
-};
 
 class SalvaTest : public GuiTest {
 protected:
