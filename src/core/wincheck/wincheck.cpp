@@ -37,9 +37,10 @@ WinTable::WinTable(const std::vector<int>& drawn)
     const std::size_t slots = std::min<std::size_t>(drawn.size(), 7);
     for (std::size_t d = 0; d < slots; ++d) {
         const int n = drawn[d];
-        if (n < 1 || n > 90)
+        // A number listed twice counts once, so no column's key can pass the table's end.
+        if (n < 1 || n > 90 || weight_[static_cast<std::size_t>(n)] != 0)
             continue;
-        weight_[static_cast<std::size_t>(n)] += d == 6 ? kBonusWeight : kHitWeight;
+        weight_[static_cast<std::size_t>(n)] = d == 6 ? kBonusWeight : kHitWeight;
     }
     classOfKey_.fill(static_cast<std::uint8_t>(kNoWin));
     for (int bonus = 0; bonus <= 1; ++bonus) {
