@@ -4,6 +4,8 @@
 //
 //   sestara_gui_listing_bench [REPETITIONS]
 
+#include "guibench.h"
+
 #include "development/ortogonalisuper.h"
 #include "development/predictiongrid.h"
 #include "shell/mdiform1.h"
@@ -38,12 +40,6 @@ long rssKib()
     return -1;
 }
 
-void click(QTableWidget* grid, int row, int column)
-{
-    const QRect r = grid->visualItemRect(grid->item(row, column));
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -64,7 +60,7 @@ int main(int argc, char** argv)
     QCoreApplication::processEvents();
     auto* grid = w->findChild<QTableWidget*>(QStringLiteral("MSFlexGrid1"));
     for (int n = 1; n <= 35; ++n)
-        click(grid, sestara::PredictionGrid::rowOf(n), sestara::PredictionGrid::columnOf(n));
+        guibench::clickNumber(grid, n);
     auto* tabs = w->findChild<QTabWidget*>(QStringLiteral("SSTab1"));
     auto* elabora = w->findChild<QPushButton*>(QStringLiteral("Command4"));
     auto* testo = w->findChild<QListView*>(QStringLiteral("Testo"));
@@ -78,10 +74,7 @@ int main(int argc, char** argv)
         QElapsedTimer total;
         total.start();
         QTest::mouseClick(elabora, Qt::LeftButton);
-        while (w->isRunning()) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-            QThread::usleep(200);
-        }
+        guibench::waitForRun(w);
         // The view shows the last line, painted.
         testo->scrollToBottom();
         testo->viewport()->repaint();
@@ -98,11 +91,9 @@ int main(int argc, char** argv)
                     rep + 1, rows, qPrintable(last.replace('\t', QStringLiteral("\\t"))), shownMs.back(),
                     totalMs.back(), after - before);
     }
-    std::sort(shownMs.begin(), shownMs.end());
-    std::sort(totalMs.begin(), totalMs.end());
     std::printf("35 numeri sistema Integrale: listato completo a video %.1f ms dopo la fine del calcolo "
                 "(mediana; limite 500 ms), Elabora-a-video %.1f ms (mediana), crescita memoria massima %.1f MiB "
                 "(limite 100 MiB)\n",
-                shownMs[shownMs.size() / 2], totalMs[totalMs.size() / 2], growthKib / 1024.0);
+                guibench::median(shownMs), guibench::median(totalMs), growthKib / 1024.0);
     return 0;
 }

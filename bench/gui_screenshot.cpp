@@ -3,6 +3,8 @@
 //
 //   sestara_gui_screenshot OUTPUT_FOLDER
 
+#include "guibench.h"
+
 #include "development/ortogonalisuper.h"
 #include "development/predictiongrid.h"
 #include "shell/about.h"
@@ -38,14 +40,6 @@ void settle(int ms = 200)
     }
 }
 
-void click(sestara::OrtogonaliSuper* w, int number)
-{
-    auto* grid = w->findChild<QTableWidget*>(QStringLiteral("MSFlexGrid1"));
-    const QRect r = grid->visualItemRect(
-        grid->item(sestara::PredictionGrid::rowOf(number), sestara::PredictionGrid::columnOf(number)));
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
-}
-
 bool save(QWidget* w, const QString& path)
 {
     const bool ok = w->grab().save(path);
@@ -78,7 +72,7 @@ int main(int argc, char** argv)
     sestara::OrtogonaliSuper* w = main.fileNewSuper();
     settle();
     for (int n : {3, 7, 12, 18, 25, 33, 41, 49, 56, 64, 72, 88})
-        click(w, n);
+        guibench::clickNumber(w->findChild<QTableWidget*>(QStringLiteral("MSFlexGrid1")), n);
     settle();
     ok &= save(&main, out.filePath(QStringLiteral("sistemi.png")));
 

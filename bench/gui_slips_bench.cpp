@@ -5,6 +5,8 @@
 //
 //   sestara_gui_slips_bench [REPETITIONS]
 
+#include "guibench.h"
+
 #include "development/ortogonalisuper.h"
 #include "development/predictiongrid.h"
 #include "printing/schedinapage.h"
@@ -28,21 +30,9 @@
 #include <cstring>
 #include <vector>
 
-namespace {
-
-void click(QTableWidget* grid, int row, int column)
-{
-    const QRect r = grid->visualItemRect(grid->item(row, column));
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-} // namespace
+using guibench::clickNumber;
+using guibench::median;
+using guibench::waitForRun;
 
 int main(int argc, char** argv)
 {
@@ -64,12 +54,9 @@ int main(int argc, char** argv)
     QCoreApplication::processEvents();
     auto* grid = w->findChild<QTableWidget*>(QStringLiteral("MSFlexGrid1"));
     for (int n = 1; n <= 35; ++n)
-        click(grid, sestara::PredictionGrid::rowOf(n), sestara::PredictionGrid::columnOf(n));
+        clickNumber(grid, n);
     QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("Command4")), Qt::LeftButton);
-    while (w->isRunning()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::usleep(200);
-    }
+    waitForRun(w);
     QCoreApplication::processEvents();
 
     auto* gioca = w->findChild<QPushButton*>(QStringLiteral("Command5"));
@@ -107,7 +94,7 @@ int main(int argc, char** argv)
     // The drawn numbers 1 to 7 (7 the bonus): every column of the prediction 1..35 meets them.
     auto* drawnGrid = w->findChild<QTableWidget*>(QStringLiteral("MSFlexGrid2"));
     for (int n = 1; n <= 7; ++n)
-        click(drawnGrid, sestara::PredictionGrid::rowOf(n), sestara::PredictionGrid::columnOf(n));
+        clickNumber(drawnGrid, n);
     auto* due = w->findChild<QLabel*>(QStringLiteral("Label6_0"));
     std::vector<double> checkMs, listMs;
     for (int rep = 0; rep < repetitions; ++rep) {
@@ -115,10 +102,7 @@ int main(int argc, char** argv)
             QElapsedTimer timer;
             timer.start();
             QTest::mouseClick(w->findChild<QPushButton*>(QLatin1String(button)), Qt::LeftButton);
-            while (w->isRunning()) {
-                QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
-                QThread::usleep(100);
-            }
+            waitForRun(w);
             due->repaint();
             if (sestara::SchedineV* list = sestara::SchedineV::existing(); list && list->isVisible())
                 list->repaint();
