@@ -7,6 +7,7 @@
 //   sestara_gui_print_bench [COLUMNS] [FOLDER] [listing]
 
 #include "development/development.h"
+#include "development/run.h"
 #include "document/systemdocument.h"
 #include "printing/pagelayouts.h"
 #include "printing/printjobs.h"
@@ -115,7 +116,7 @@ int main(int argc, char** argv)
             return 1;
         const double slipsMs = static_cast<double>(timer.nsecsElapsed()) / 1e6;
         std::printf("schedine di %zu colonne, %llu pagine e il riepilogo, in PDF: %.1f ms, %lld byte\n", count,
-                    static_cast<unsigned long long>(sestara::slipOfColumn(count)), slipsMs,
+                    static_cast<unsigned long long>(sestara::caricaQuanteSchedine(count)), slipsMs,
                     static_cast<long long>(QFileInfo(next).size()));
         if (count == 924 && slipsMs >= 2000)
             status = 2;

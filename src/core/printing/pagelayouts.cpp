@@ -1,6 +1,7 @@
 #include "printing/pagelayouts.h"
 
 #include "development/development.h"
+#include "development/run.h"
 #include "printing/slipgeometry.h"
 
 #include <memory>
@@ -256,7 +257,7 @@ bool printAllSlips(PageOutput& out, const PrintInput& input, MarkList& marks)
 {
     marks.keepCurrent();
     const Development* development = input.system.development.get();
-    const std::uint64_t slips = development ? slipOfColumn(development->size()) : 0;
+    const std::uint64_t slips = development ? caricaQuanteSchedine(development->size()) : 0;
     for (std::uint64_t slip = 1; slip <= slips; ++slip) {
         recordSlip(marks, *development, slip);
         printSlipPage(out, marks, input.settings, out.pageNumber());

@@ -52,11 +52,6 @@ int printerPenDots(int superPunto)
     return 3 * superPunto;
 }
 
-std::uint64_t slipOfColumn(std::uint64_t column)
-{
-    return (column + kColumnsPerSlip - 1) / kColumnsPerSlip;
-}
-
 bool MarkList::record(SlipPoint mark)
 {
     if (count_ >= kCapacity)

@@ -34,9 +34,6 @@ SlipPoint printerPosition(SlipPoint mark, const Settings& settings);
 int screenPenPixels(int superPunto);
 int printerPenDots(int superPunto);
 
-// The slip that holds column number `column` (from 1).
-std::uint64_t slipOfColumn(std::uint64_t column);
-
 // The marks of one slip window: up to 1000 recorded positions. Entries past the count are always
 // zero; the marks up to the kept count survive each slip of a print of all slips.
 class MarkList {

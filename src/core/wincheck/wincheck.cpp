@@ -1,6 +1,7 @@
 #include "wincheck/wincheck.h"
 
 #include "development/development.h"
+#include "development/run.h"
 #include "util/text.h"
 
 #include <algorithm>
@@ -54,6 +55,11 @@ WinTable::WinTable(const std::vector<int>& drawn)
             classOfKey_[static_cast<std::size_t>(ones + bonus * kBonusWeight)] = static_cast<std::uint8_t>(c);
         }
     }
+}
+
+std::size_t WinningEntry::slip() const
+{
+    return static_cast<std::size_t>(caricaQuanteSchedine(column() + 1));
 }
 
 std::string winningEntryText(const WinningEntry& entry)

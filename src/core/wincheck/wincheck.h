@@ -55,7 +55,7 @@ public:
     std::size_t column() const { return packed_ >> 3; }
     WinClass winClass() const { return static_cast<WinClass>(packed_ & 7u); }
     // The column's line number from 1, and the slip it is printed on, five columns to a slip.
-    std::size_t slip() const { return column() / 5 + 1; }
+    std::size_t slip() const;
 
 private:
     std::uint32_t packed_;

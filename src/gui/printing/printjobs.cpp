@@ -365,7 +365,7 @@ void PrintJobs::printSlips(PrintTarget target, const SlipSelection& selection, c
                 };
             }
         } else if (selection.slip == 0) {
-            pages = slipOfColumn(system->development->size()) + 1;
+            pages = caricaQuanteSchedine(system->development->size()) + 1;
             job = [input](PageOutput& out, MarkList& m) { return printAllSlips(out, input, m); };
         } else {
             job = [settings, number = selection.slip](PageOutput& out, MarkList& m) {

@@ -1,6 +1,7 @@
 #include "printing/schedinapage.h"
 
 #include "development/development.h"
+#include "development/run.h"
 #include "development/pagewidgets.h"
 #include "printing/slippicture.h"
 #include "printing/slipsmodel.h"
@@ -153,7 +154,7 @@ void SchedinaPage::loadSlips(std::shared_ptr<const Development> development)
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 
     development_ = std::move(development);
-    slipCount_ = development_ ? static_cast<int>(slipOfColumn(development_->size())) : 0;
+    slipCount_ = development_ ? static_cast<int>(caricaQuanteSchedine(development_->size())) : 0;
     slipsModel_->setSlips(slipCount_);
     rangeModel_->setSlips(slipCount_);
     status_->setText(QStringLiteral("Sistema pronto per la stampa"));
