@@ -21,6 +21,11 @@ std::uint64_t DevelopedSystem::fullCombinations() const
     return combinazioniIntegrali(static_cast<int>(pronostico.size()));
 }
 
+bool hasColumns(const DevelopedSystem* system)
+{
+    return system && system->development && !system->development->empty();
+}
+
 Costs DevelopedSystem::costs(double costoColonna) const
 {
     const std::uint64_t columns = development ? development->size() : 0;

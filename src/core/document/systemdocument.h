@@ -35,6 +35,10 @@ struct DevelopedSystem {
     SavedSystem savedSystem() const;
 };
 
+// A development with at least one column: what the win check, the slips and the prints need,
+// else "Elaborare Sistema".
+bool hasColumns(const DevelopedSystem* system);
+
 // What a click on the prediction grid did.
 struct GridClickOutcome {
     std::vector<int> toggled; // numbers whose state changed, in click order

@@ -198,7 +198,7 @@ QString SviluppoPage::costText() const
 void SviluppoPage::giocaSistema()
 {
     const DevelopedSystem* developed = document_.developed();
-    if (!developed || developed->development->empty()) {
+    if (!hasColumns(developed)) {
         Messages::show(this, QString::fromUtf8(kMsgElaborareSistema), MessageIcon::Exclamation);
         return;
     }

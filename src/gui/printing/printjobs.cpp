@@ -212,11 +212,6 @@ DocumentSetup setUpDocument(QWidget* parent, PrintTarget target, const QString& 
     return setup;
 }
 
-bool hasDevelopment(const DevelopedSystem* system)
-{
-    return system && system->development && !system->development->empty();
-}
-
 } // namespace
 
 // One print handed to the worker. The worker keeps it alive on its own, so a worker left running
@@ -294,7 +289,7 @@ void PrintJobs::printListing(PrintTarget target, const DevelopedSystem* system, 
 {
     if (isRunning())
         return;
-    if (!hasDevelopment(system)) {
+    if (!hasColumns(system)) {
         Messages::show(window_, QString::fromUtf8(kMsgElaborareSistema), MessageIcon::Exclamation);
         return;
     }
@@ -338,7 +333,7 @@ void PrintJobs::printSlips(PrintTarget target, const SlipSelection& selection, c
         run->failure = QString::fromUtf8(kMsgPrintFailure);
         job = [settings](PageOutput& out, MarkList& m) { return printMarksAlone(out, m, settings); };
     } else {
-        if (!hasDevelopment(system)) {
+        if (!hasColumns(system)) {
             Messages::show(window_, QString::fromUtf8(kMsgElaborareSistema), MessageIcon::Exclamation);
             return finish();
         }

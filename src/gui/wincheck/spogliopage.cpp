@@ -151,7 +151,7 @@ void SpoglioPage::spoglio(bool winningSlips)
     if (isRunning())
         return;
     const DevelopedSystem* developed = document_.developed();
-    if (!developed || developed->development->empty()) {
+    if (!hasColumns(developed)) {
         Messages::show(this, QString::fromUtf8(kMsgElaborareSistema), MessageIcon::Exclamation);
         return;
     }
