@@ -1,7 +1,7 @@
 // Speed of the developers, the condition filter and the listing writer.
-#include "conditions/filter.h"
-#include "development/developers.h"
-#include "development/development.h"
+#include "core/conditions/filter.h"
+#include "core/development/developers.h"
+#include "core/development/development.h"
 
 #include <benchmark/benchmark.h>
 

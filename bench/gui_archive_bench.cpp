@@ -3,9 +3,9 @@
 //
 //   sestara_gui_archive_bench [FILES] [REPETITIONS]
 
-#include "shell/mdiform1.h"
-#include "shell/messages.h"
-#include "systemfiles/sistemi.h"
+#include "gui/common/messages.h"
+#include "gui/mainwindow/mdiform1.h"
+#include "gui/systemfiles/sistemi.h"
 
 #include <QAction>
 #include <QApplication>

@@ -4,12 +4,12 @@
 //
 //   sestara_gui_listing_bench [REPETITIONS]
 
-#include "guibench.h"
+#include "bench/guibench.h"
 
-#include "development/ortogonalisuper.h"
-#include "development/predictiongrid.h"
-#include "shell/mdiform1.h"
-#include "shell/messages.h"
+#include "gui/common/messages.h"
+#include "gui/common/predictiongrid.h"
+#include "gui/mainwindow/mdiform1.h"
+#include "gui/systemwindow/ortogonalisuper.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>

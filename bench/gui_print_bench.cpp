@@ -6,15 +6,15 @@
 //
 //   sestara_gui_print_bench [COLUMNS] [FOLDER] [listing]
 
-#include "development/development.h"
-#include "development/run.h"
-#include "document/systemdocument.h"
-#include "printing/pagelayouts.h"
-#include "printing/printjobs.h"
-#include "printing/slipgeometry.h"
-#include "settings/settings.h"
-#include "shell/filedialogs.h"
-#include "shell/messages.h"
+#include "core/development/development.h"
+#include "core/development/run.h"
+#include "core/document/systemdocument.h"
+#include "core/printing/pagelayouts.h"
+#include "core/printing/slipgeometry.h"
+#include "core/settings/settings.h"
+#include "gui/common/filedialogs.h"
+#include "gui/common/messages.h"
+#include "gui/printing/printjobs.h"
 
 #include <QApplication>
 #include <QDir>

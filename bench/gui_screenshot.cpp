@@ -3,15 +3,15 @@
 //
 //   sestara_gui_screenshot OUTPUT_FOLDER
 
-#include "guibench.h"
+#include "bench/guibench.h"
 
-#include "development/ortogonalisuper.h"
-#include "development/predictiongrid.h"
-#include "shell/about.h"
-#include "shell/loading.h"
-#include "shell/mdiform1.h"
-#include "shell/messages.h"
-#include "settings/frmoptions.h"
+#include "gui/common/loading.h"
+#include "gui/common/messages.h"
+#include "gui/common/predictiongrid.h"
+#include "gui/mainwindow/about.h"
+#include "gui/mainwindow/mdiform1.h"
+#include "gui/settings/frmoptions.h"
+#include "gui/systemwindow/ortogonalisuper.h"
 
 #include <QApplication>
 #include <QDir>

@@ -5,15 +5,15 @@
 //
 //   sestara_gui_slips_bench [REPETITIONS]
 
-#include "guibench.h"
+#include "bench/guibench.h"
 
-#include "development/ortogonalisuper.h"
-#include "development/predictiongrid.h"
-#include "printing/schedinapage.h"
-#include "printing/slippicture.h"
-#include "shell/mdiform1.h"
-#include "shell/messages.h"
-#include "wincheck/schedinev.h"
+#include "gui/common/messages.h"
+#include "gui/common/predictiongrid.h"
+#include "gui/mainwindow/mdiform1.h"
+#include "gui/printing/schedinapage.h"
+#include "gui/printing/slippicture.h"
+#include "gui/systemwindow/ortogonalisuper.h"
+#include "gui/wincheck/schedinev.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -3,8 +3,8 @@
 // What the window benches share: clicking a number as the user does, waiting for a run while the
 // window stays live, and the median of the repetitions.
 
-#include "development/ortogonalisuper.h"
-#include "development/predictiongrid.h"
+#include "gui/common/predictiongrid.h"
+#include "gui/systemwindow/ortogonalisuper.h"
 
 #include <QCoreApplication>
 #include <QTableWidget>

@@ -1,6 +1,6 @@
 // Speed of the win check over the 35-number full system.
-#include "development/developers.h"
-#include "wincheck/wincheck.h"
+#include "core/development/developers.h"
+#include "core/wincheck/wincheck.h"
 
 #include <benchmark/benchmark.h>
 

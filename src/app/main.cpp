@@ -1,6 +1,6 @@
-#include "shell/mdiform1.h"
-#include "shell/singleinstance.h"
-#include "shell/startup.h"
+#include "gui/mainwindow/mdiform1.h"
+#include "gui/mainwindow/singleinstance.h"
+#include "gui/mainwindow/startup.h"
 
 #include <QApplication>
 #include <QTimer>

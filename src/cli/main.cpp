@@ -1,14 +1,14 @@
 // Command-line front end: the catalogue, developing a system file as the program does, and checking
 // a development against a drawn combination.
-#include "development/catalogue.h"
-#include "development/developers.h"
-#include "development/run.h"
-#include "development/storedsystems.h"
-#include "development/verifier.h"
-#include "systemfiles/systemfile.h"
-#include "util/datafolder.h"
-#include "util/text.h"
-#include "wincheck/wincheck.h"
+#include "core/development/catalogue.h"
+#include "core/development/developers.h"
+#include "core/development/run.h"
+#include "core/development/storedsystems.h"
+#include "core/development/verifier.h"
+#include "core/systemfiles/systemfile.h"
+#include "core/util/datafolder.h"
+#include "core/util/text.h"
+#include "core/wincheck/wincheck.h"
 
 #include <algorithm>
 #include <atomic>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "printing/pageoutput.h"
+#include "core/printing/pageoutput.h"
 
 #include <functional>
 #include <memory>

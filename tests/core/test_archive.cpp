@@ -1,4 +1,4 @@
-#include "systemfiles/archive.h"
+#include "core/systemfiles/archive.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "development/catalogue.h"
+#include "core/development/catalogue.h"
 
 #include <gtest/gtest.h>
 

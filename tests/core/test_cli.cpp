@@ -1,8 +1,8 @@
 // Runs the command-line programs as a user would and checks their bytes, files and exit codes.
-#include "development/run.h"
-#include "systemfiles/systemfile.h"
+#include "core/development/run.h"
+#include "core/systemfiles/systemfile.h"
 
-#include "testutil.h"
+#include "tests/common/testutil.h"
 
 #include <gtest/gtest.h>
 

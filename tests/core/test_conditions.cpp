@@ -1,5 +1,5 @@
-#include "conditions/conditionset.h"
-#include "conditions/filter.h"
+#include "core/conditions/conditionset.h"
+#include "core/conditions/filter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "util/datafolder.h"
+#include "core/util/datafolder.h"
 
-#include "testutil.h"
+#include "tests/common/testutil.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "development/developers.h"
-#include "development/run.h"
+#include "core/development/developers.h"
+#include "core/development/run.h"
 
-#include "testutil.h"
+#include "tests/common/testutil.h"
 
 #include <gtest/gtest.h>
 

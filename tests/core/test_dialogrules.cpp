@@ -1,5 +1,5 @@
-#include "conditions/dialogrules.h"
-#include "development/run.h"
+#include "core/conditions/dialogrules.h"
+#include "core/development/run.h"
 
 #include <gtest/gtest.h>
 

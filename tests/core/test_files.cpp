@@ -1,6 +1,6 @@
-#include "util/files.h"
+#include "core/util/files.h"
 
-#include "testutil.h"
+#include "tests/common/testutil.h"
 
 #include <gtest/gtest.h>
 

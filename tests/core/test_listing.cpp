@@ -1,5 +1,5 @@
-#include "development/development.h"
-#include "util/text.h"
+#include "core/development/development.h"
+#include "core/util/text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "printing/pagelayouts.h"
+#include "core/printing/pagelayouts.h"
 
-#include "../common/pagerecorder.h"
-#include "development/development.h"
-#include "printing/slipgeometry.h"
+#include "core/development/development.h"
+#include "core/printing/slipgeometry.h"
+#include "tests/common/pagerecorder.h"
 
 #include <gtest/gtest.h>
 

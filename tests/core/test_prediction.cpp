@@ -1,6 +1,6 @@
-#include "development/prediction.h"
+#include "core/development/prediction.h"
 
-#include "testutil.h"
+#include "tests/common/testutil.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "settings/settingsfile.h"
+#include "core/settings/settingsfile.h"
 
-#include "filesizelimit.h"
-#include "testutil.h"
+#include "tests/common/filesizelimit.h"
+#include "tests/common/testutil.h"
 
 #include <gtest/gtest.h>
 

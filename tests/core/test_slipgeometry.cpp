@@ -1,7 +1,7 @@
-#include "printing/slipgeometry.h"
+#include "core/printing/slipgeometry.h"
 
-#include "development/development.h"
-#include "settings/settings.h"
+#include "core/development/development.h"
+#include "core/settings/settings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // The readers of "Riduttore" and "Immediati", on made-up tables and on the shipped files.
-#include "development/catalogue.h"
-#include "development/developers.h"
-#include "development/run.h"
-#include "development/storedsystems.h"
-#include "development/verifier.h"
+#include "core/development/catalogue.h"
+#include "core/development/developers.h"
+#include "core/development/run.h"
+#include "core/development/storedsystems.h"
+#include "core/development/verifier.h"
 
-#include "testutil.h"
+#include "tests/common/testutil.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "document/systemdocument.h"
+#include "core/document/systemdocument.h"
 
-#include "development/catalogue.h"
+#include "core/development/catalogue.h"
 
 #include <gtest/gtest.h>
 

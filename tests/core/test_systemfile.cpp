@@ -1,6 +1,6 @@
-#include "systemfiles/systemfile.h"
+#include "core/systemfiles/systemfile.h"
 
-#include "testutil.h"
+#include "tests/common/testutil.h"
 
 #include <gtest/gtest.h>
 

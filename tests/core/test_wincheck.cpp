@@ -1,7 +1,7 @@
-#include "wincheck/drawncombination.h"
-#include "wincheck/wincheck.h"
+#include "core/wincheck/drawncombination.h"
+#include "core/wincheck/wincheck.h"
 
-#include "development/development.h"
+#include "core/development/development.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 // run, the stored columns read from the shipped data folder, then the developer with the file's
 // conditions. Runs with more than kMaxCandidates candidates are planned but not developed, so one
 // input stays well under a second.
-#include "development/developers.h"
-#include "development/development.h"
-#include "development/run.h"
-#include "systemfiles/systemfile.h"
+#include "core/development/developers.h"
+#include "core/development/development.h"
+#include "core/development/run.h"
+#include "core/systemfiles/systemfile.h"
 
 #include <atomic>
 #include <cstddef>

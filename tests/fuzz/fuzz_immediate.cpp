@@ -1,8 +1,8 @@
 // Any bytes as the "Immediati" text. The first byte picks one of the catalogue's immediate
 // systems, whose entry text the reader searches for; the rest of the input is the file's text.
-#include "development/storedsystems.h"
+#include "core/development/storedsystems.h"
 
-#include "development/catalogue.h"
+#include "core/development/catalogue.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,9 +2,9 @@
 // second the reduction level (1..3); when the second byte's high bit is set, the rest of the input
 // is placed after the size's start record (zero records before it), so the search for every size
 // of the catalogue is reached with a short input. The rest of the input is the table.
-#include "development/storedsystems.h"
+#include "core/development/storedsystems.h"
 
-#include "development/catalogue.h"
+#include "core/development/catalogue.h"
 
 #include <cstddef>
 #include <cstdint>

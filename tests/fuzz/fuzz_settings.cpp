@@ -1,7 +1,7 @@
 // Any bytes as the text of the settings file: what is read stays within the ranges the settings
 // dialog accepts (or is one of the program's own values), and a save followed by a new reading
 // gives back exactly the settings that were saved.
-#include "settings/settingsfile.h"
+#include "core/settings/settingsfile.h"
 
 #include <cstddef>
 #include <cstdint>

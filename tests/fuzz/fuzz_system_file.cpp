@@ -1,9 +1,9 @@
 // Any bytes as the text of a system file: the reader either loads it or gives a reason. What it
 // loads must stay within the ranges the system window shows, and must display and save again.
-#include "systemfiles/systemfile.h"
+#include "core/systemfiles/systemfile.h"
 
-#include "conditions/conditionset.h"
-#include "development/catalogue.h"
+#include "core/conditions/conditionset.h"
+#include "core/development/catalogue.h"
 
 #include <cstddef>
 #include <cstdint>

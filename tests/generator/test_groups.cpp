@@ -1,6 +1,6 @@
 // The permutation groups whose orbits the searches build designs from.
 
-#include "groups.h"
+#include "generator/groups.h"
 
 #include <gtest/gtest.h>
 

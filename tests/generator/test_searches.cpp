@@ -1,11 +1,11 @@
 // The searches that build the stored systems: every design they hand out must keep its guarantee,
 // checked here by the exhaustive verifier of the core, not by the searches' own counts.
 
-#include "anneal.h"
-#include "exchange.h"
-#include "search.h"
+#include "generator/anneal.h"
+#include "generator/exchange.h"
+#include "generator/search.h"
 
-#include "development/verifier.h"
+#include "core/development/verifier.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "guitest.h"
+#include "tests/gui/guitest.h"
 
-#include "development/ortogonalisuper.h"
-#include "development/predictiongrid.h"
-#include "shell/loading.h"
-#include "shell/mdiform1.h"
+#include "gui/common/loading.h"
+#include "gui/common/predictiongrid.h"
+#include "gui/mainwindow/mdiform1.h"
+#include "gui/systemwindow/ortogonalisuper.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/messages.h"
+#include "gui/common/messages.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,10 +1,10 @@
-#include "guitest.h"
+#include "tests/gui/guitest.h"
 
-#include "development/ortogonalisuper.h"
-#include "shell/appinfo.h"
-#include "shell/mdiform1.h"
-#include "systemfiles/sistemi.h"
-#include "systemfiles/systemfile.h"
+#include "core/systemfiles/systemfile.h"
+#include "gui/common/appinfo.h"
+#include "gui/mainwindow/mdiform1.h"
+#include "gui/systemfiles/sistemi.h"
+#include "gui/systemwindow/ortogonalisuper.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,11 +1,11 @@
-#include "guitest.h"
+#include "tests/gui/guitest.h"
 
-#include "development/catalogue.h"
-#include "development/development.h"
-#include "development/ortogonalisuper.h"
-#include "shell/mdiform1.h"
-#include "shell/startup.h"
-#include "systemfiles/systemfile.h"
+#include "core/development/catalogue.h"
+#include "core/development/development.h"
+#include "core/systemfiles/systemfile.h"
+#include "gui/mainwindow/mdiform1.h"
+#include "gui/mainwindow/startup.h"
+#include "gui/systemwindow/ortogonalisuper.h"
 
 #include <QComboBox>
 #include <QFile>

@@ -1,13 +1,13 @@
-#include "guitest.h"
+#include "tests/gui/guitest.h"
 
-#include "conditions/conditionscontroller.h"
-#include "conditions/conditionset.h"
-#include "conditions/filtroconsecutivi2.h"
-#include "conditions/filtrogruppi.h"
-#include "conditions/filtroparidispari2.h"
-#include "conditions/filtropresenzesuper.h"
-#include "conditions/filtrosomma.h"
-#include "development/prediction.h"
+#include "core/conditions/conditionset.h"
+#include "core/development/prediction.h"
+#include "gui/conditions/conditionscontroller.h"
+#include "gui/conditions/filtroconsecutivi2.h"
+#include "gui/conditions/filtrogruppi.h"
+#include "gui/conditions/filtroparidispari2.h"
+#include "gui/conditions/filtropresenzesuper.h"
+#include "gui/conditions/filtrosomma.h"
 
 #include <QCheckBox>
 #include <QComboBox>

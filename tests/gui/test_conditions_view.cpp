@@ -1,6 +1,6 @@
-#include "guitest.h"
+#include "tests/gui/guitest.h"
 
-#include "development/ortogonalisuper.h"
+#include "gui/systemwindow/ortogonalisuper.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,11 +1,11 @@
-#include "guitest.h"
+#include "tests/gui/guitest.h"
 
-#include "development/developmentrunner.h"
-#include "development/ortogonalisuper.h"
-#include "development/run.h"
-#include "shell/loading.h"
-#include "shell/mdiform1.h"
-#include "shell/runcontrol.h"
+#include "core/development/run.h"
+#include "gui/common/developmentrunner.h"
+#include "gui/common/loading.h"
+#include "gui/common/runcontrol.h"
+#include "gui/mainwindow/mdiform1.h"
+#include "gui/systemwindow/ortogonalisuper.h"
 
 #include <QAction>
 #include <QComboBox>

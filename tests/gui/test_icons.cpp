@@ -1,5 +1,5 @@
 // The tool bar icons: every key gives a drawing that shows, and greys out when disabled.
-#include "shell/icons.h"
+#include "gui/common/icons.h"
 
 #include <QIcon>
 #include <QImage>

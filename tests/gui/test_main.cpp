@@ -1,5 +1,5 @@
-#include "guitest.h"
-#include "qttestenv.h"
+#include "tests/common/qttestenv.h"
+#include "tests/gui/guitest.h"
 
 #include <QApplication>
 #include <QLocale>

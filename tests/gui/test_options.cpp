@@ -1,9 +1,9 @@
-#include "guitest.h"
+#include "tests/gui/guitest.h"
 
-#include "development/ortogonalisuper.h"
-#include "settings/frmoptions.h"
-#include "settings/markpreview.h"
-#include "shell/mdiform1.h"
+#include "gui/mainwindow/mdiform1.h"
+#include "gui/settings/frmoptions.h"
+#include "gui/settings/markpreview.h"
+#include "gui/systemwindow/ortogonalisuper.h"
 
 #include <QAction>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "guitest.h"
+#include "tests/gui/guitest.h"
 
-#include "development/ortogonalisuper.h"
-#include "development/predictiongrid.h"
+#include "gui/common/predictiongrid.h"
+#include "gui/systemwindow/ortogonalisuper.h"
 
 #include <QComboBox>
 #include <QGroupBox>

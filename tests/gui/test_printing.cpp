@@ -1,16 +1,16 @@
-#include "guitest.h"
+#include "tests/gui/guitest.h"
 
-#include "development/development.h"
-#include "document/systemdocument.h"
-#include "printing/printjobs.h"
-#include "settings/settings.h"
-#include "development/ortogonalisuper.h"
-#include "development/run.h"
-#include "shell/appinfo.h"
-#include "shell/filedialogs.h"
-#include "shell/loading.h"
-#include "shell/mdiform1.h"
-#include "shell/runcontrol.h"
+#include "core/development/development.h"
+#include "core/development/run.h"
+#include "core/document/systemdocument.h"
+#include "core/settings/settings.h"
+#include "gui/common/appinfo.h"
+#include "gui/common/filedialogs.h"
+#include "gui/common/loading.h"
+#include "gui/common/runcontrol.h"
+#include "gui/mainwindow/mdiform1.h"
+#include "gui/printing/printjobs.h"
+#include "gui/systemwindow/ortogonalisuper.h"
 
 #include <QAction>
 #include <QComboBox>

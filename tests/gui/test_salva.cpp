@@ -1,13 +1,13 @@
-#include "guitest.h"
+#include "tests/gui/guitest.h"
 
-#include "development/ortogonalisuper.h"
-#include "development/sviluppopage.h"
-#include "shell/appinfo.h"
-#include "shell/filedialogs.h"
-#include "shell/loading.h"
-#include "shell/mdiform1.h"
+#include "gui/common/appinfo.h"
+#include "gui/common/filedialogs.h"
+#include "gui/common/loading.h"
+#include "gui/development/sviluppopage.h"
+#include "gui/mainwindow/mdiform1.h"
+#include "gui/systemwindow/ortogonalisuper.h"
 
-#include "filesizelimit.h"
+#include "tests/common/filesizelimit.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,12 +1,12 @@
-#include "guitest.h"
+#include "tests/gui/guitest.h"
 
-#include "development/development.h"
-#include "development/ortogonalisuper.h"
-#include "printing/schedinapage.h"
-#include "printing/slipgeometry.h"
-#include "printing/slippicture.h"
-#include "settings/settings.h"
-#include "shell/mdiform1.h"
+#include "core/development/development.h"
+#include "core/printing/slipgeometry.h"
+#include "core/settings/settings.h"
+#include "gui/mainwindow/mdiform1.h"
+#include "gui/printing/schedinapage.h"
+#include "gui/printing/slippicture.h"
+#include "gui/systemwindow/ortogonalisuper.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

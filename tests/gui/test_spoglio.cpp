@@ -1,11 +1,11 @@
-#include "guitest.h"
+#include "tests/gui/guitest.h"
 
-#include "development/ortogonalisuper.h"
-#include "development/predictiongrid.h"
-#include "shell/loading.h"
-#include "shell/mdiform1.h"
-#include "shell/runcontrol.h"
-#include "wincheck/schedinev.h"
+#include "gui/common/loading.h"
+#include "gui/common/predictiongrid.h"
+#include "gui/common/runcontrol.h"
+#include "gui/mainwindow/mdiform1.h"
+#include "gui/systemwindow/ortogonalisuper.h"
+#include "gui/wincheck/schedinev.h"
 
 #include <QComboBox>
 #include <QGroupBox>

@@ -1,8 +1,8 @@
-#include "guitest.h"
+#include "tests/gui/guitest.h"
 
-#include "development/development.h"
-#include "development/ortogonalisuper.h"
-#include "development/storedsystems.h"
+#include "core/development/development.h"
+#include "core/development/storedsystems.h"
+#include "gui/systemwindow/ortogonalisuper.h"
 
 #include <QComboBox>
 #include <QListView>

@@ -1,4 +1,4 @@
-#include "shell/singleinstance.h"
+#include "gui/mainwindow/singleinstance.h"
 
 #include <QCoreApplication>
 

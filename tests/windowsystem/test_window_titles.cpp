@@ -2,13 +2,13 @@
 // on its way to the window system, so each title is read back over a connection of our own,
 // exactly as a window manager would read it.
 
-#include "conditions/filtropresenzesuper.h"
-#include "shell/about.h"
-#include "shell/loading.h"
-#include "shell/mdiform1.h"
-#include "shell/startup.h"
+#include "gui/common/loading.h"
+#include "gui/conditions/filtropresenzesuper.h"
+#include "gui/mainwindow/about.h"
+#include "gui/mainwindow/mdiform1.h"
+#include "gui/mainwindow/startup.h"
 
-#include "qttestenv.h"
+#include "tests/common/qttestenv.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "anneal.h"
-#include "exchange.h"
-#include "stepdown.h"
+#include "generator/anneal.h"
+#include "generator/exchange.h"
+#include "generator/stepdown.h"
 
 #include <algorithm>
 #include <climits>

@@ -6,8 +6,8 @@
 // only the cells holding the changed point and the s-sets above the cells that appear or vanish,
 // all found through a table, so a move costs a few hundred look-ups.
 
-#include "groups.h"
-#include "search.h"
+#include "generator/groups.h"
+#include "generator/search.h"
 
 #include <cstdint>
 #include <functional>

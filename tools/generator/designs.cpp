@@ -1,4 +1,4 @@
-#include "designs.h"
+#include "generator/designs.h"
 
 #include <cstdio>
 #include <filesystem>

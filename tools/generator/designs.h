@@ -3,7 +3,7 @@
 // One design per file under the designs folder: "#" lines of notes, then one column a line,
 // positions 1..n separated by blanks.
 
-#include "search.h"
+#include "generator/search.h"
 
 #include <string>
 

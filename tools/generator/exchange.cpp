@@ -1,4 +1,4 @@
-#include "exchange.h"
+#include "generator/exchange.h"
 
 #include <string>
 #include <vector>

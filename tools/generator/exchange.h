@@ -4,7 +4,7 @@
 // swapped for two others that cover everything. This tries every pair of columns and, for each,
 // searches exhaustively for two columns covering what the rest of the design leaves uncovered.
 
-#include "search.h"
+#include "generator/search.h"
 
 namespace gen {
 

@@ -1,4 +1,4 @@
-#include "groups.h"
+#include "generator/groups.h"
 
 #include <algorithm>
 #include <numeric>

@@ -39,14 +39,14 @@
 //
 // Every run is deterministic: the seeds are fixed and the budgets are counted in moves, not time.
 
-#include "anneal.h"
-#include "designs.h"
-#include "groups.h"
-#include "search.h"
+#include "generator/anneal.h"
+#include "generator/designs.h"
+#include "generator/groups.h"
+#include "generator/search.h"
 
-#include "development/catalogue.h"
-#include "development/storedsystems.h"
-#include "development/verifier.h"
+#include "core/development/catalogue.h"
+#include "core/development/storedsystems.h"
+#include "core/development/verifier.h"
 
 #include <algorithm>
 #include <array>

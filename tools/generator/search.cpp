@@ -1,5 +1,5 @@
-#include "search.h"
-#include "stepdown.h"
+#include "generator/search.h"
+#include "generator/stepdown.h"
 
 #include <algorithm>
 #include <climits>

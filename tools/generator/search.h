@@ -3,7 +3,7 @@
 // Searches for small sets of six-point columns over {0..n-1} such that every s-subset meets some
 // column in at least m points.
 
-#include "combinatorics.h"
+#include "generator/combinatorics.h"
 
 #include <cstdint>
 #include <functional>

@@ -4,7 +4,7 @@
 // again, and so on down to a target size. A search type provides size(), alone(i) (the sets only
 // column i covers), remove(i), uncovered() and design().
 
-#include "search.h"
+#include "generator/search.h"
 
 #include <functional>
 #include <string>

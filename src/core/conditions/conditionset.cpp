@@ -1,6 +1,6 @@
-#include "conditions/conditionset.h"
+#include "core/conditions/conditionset.h"
 
-#include "util/text.h"
+#include "core/util/text.h"
 
 namespace sestara {
 

@@ -1,9 +1,9 @@
-#include "conditions/dialogrules.h"
+#include "core/conditions/dialogrules.h"
 
-#include "conditions/conditionset.h"
+#include "core/conditions/conditionset.h"
 
-#include "development/catalogue.h"
-#include "development/run.h"
+#include "core/development/catalogue.h"
+#include "core/development/run.h"
 
 #include <algorithm>
 

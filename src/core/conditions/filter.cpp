@@ -1,4 +1,4 @@
-#include "conditions/filter.h"
+#include "core/conditions/filter.h"
 
 namespace sestara {
 namespace {

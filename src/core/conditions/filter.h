@@ -1,6 +1,6 @@
 #pragma once
 
-#include "conditions/conditionset.h"
+#include "core/conditions/conditionset.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "development/catalogue.h"
+#include "core/development/catalogue.h"
 
-#include "util/text.h"
+#include "core/util/text.h"
 
 namespace sestara {
 namespace {

@@ -1,7 +1,7 @@
-#include "development/developers.h"
+#include "core/development/developers.h"
 
-#include "conditions/filter.h"
-#include "development/prediction.h"
+#include "core/conditions/filter.h"
+#include "core/development/prediction.h"
 
 namespace sestara {
 

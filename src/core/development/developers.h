@@ -1,9 +1,9 @@
 #pragma once
 
-#include "conditions/conditionset.h"
-#include "development/catalogue.h"
-#include "development/development.h"
-#include "development/storedsystems.h"
+#include "core/conditions/conditionset.h"
+#include "core/development/catalogue.h"
+#include "core/development/development.h"
+#include "core/development/storedsystems.h"
 
 #include <atomic>
 #include <cstdint>

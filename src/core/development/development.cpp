@@ -1,6 +1,6 @@
-#include "development/development.h"
+#include "core/development/development.h"
 
-#include "util/text.h"
+#include "core/util/text.h"
 
 #include <cstring>
 #include <new>

@@ -1,4 +1,4 @@
-#include "development/prediction.h"
+#include "core/development/prediction.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "development/run.h"
+#include "core/development/run.h"
 
-#include "util/text.h"
+#include "core/util/text.h"
 
 namespace sestara {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "development/developers.h"
-#include "development/prediction.h"
+#include "core/development/developers.h"
+#include "core/development/prediction.h"
 
 #include <cstdint>
 #include <string>

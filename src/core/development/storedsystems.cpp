@@ -1,7 +1,7 @@
-#include "development/storedsystems.h"
+#include "core/development/storedsystems.h"
 
-#include "development/catalogue.h"
-#include "util/text.h"
+#include "core/development/catalogue.h"
+#include "core/util/text.h"
 
 #include <filesystem>
 #include <sstream>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "util/files.h"
+#include "core/util/files.h"
 
 #include <array>
 #include <cstdint>

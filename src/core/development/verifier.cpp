@@ -1,4 +1,4 @@
-#include "development/verifier.h"
+#include "core/development/verifier.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "development/catalogue.h"
-#include "development/storedsystems.h"
+#include "core/development/catalogue.h"
+#include "core/development/storedsystems.h"
 
 #include <cstdint>
 #include <string>

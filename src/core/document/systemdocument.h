@@ -1,10 +1,10 @@
 #pragma once
 
-#include "conditions/conditionset.h"
-#include "development/development.h"
-#include "development/prediction.h"
-#include "development/run.h"
-#include "systemfiles/systemfile.h"
+#include "core/conditions/conditionset.h"
+#include "core/development/development.h"
+#include "core/development/prediction.h"
+#include "core/development/run.h"
+#include "core/systemfiles/systemfile.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,8 +1,8 @@
-#include "printing/pagelayouts.h"
+#include "core/printing/pagelayouts.h"
 
-#include "development/development.h"
-#include "development/run.h"
-#include "printing/slipgeometry.h"
+#include "core/development/development.h"
+#include "core/development/run.h"
+#include "core/printing/slipgeometry.h"
 
 #include <memory>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "document/systemdocument.h"
-#include "printing/pageoutput.h"
-#include "settings/settings.h"
+#include "core/document/systemdocument.h"
+#include "core/printing/pageoutput.h"
+#include "core/settings/settings.h"
 
 #include <cstdint>
 #include <functional>

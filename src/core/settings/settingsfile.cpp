@@ -1,7 +1,7 @@
-#include "settings/settingsfile.h"
+#include "core/settings/settingsfile.h"
 
-#include "util/files.h"
-#include "util/text.h"
+#include "core/util/files.h"
+#include "core/util/text.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "systemfiles/savename.h"
+#include "core/systemfiles/savename.h"
 
 #include <cstddef>
 

@@ -1,8 +1,8 @@
-#include "systemfiles/systemfile.h"
+#include "core/systemfiles/systemfile.h"
 
-#include "development/catalogue.h"
-#include "util/files.h"
-#include "util/text.h"
+#include "core/development/catalogue.h"
+#include "core/util/files.h"
+#include "core/util/text.h"
 
 #include <algorithm>
 #include <array>

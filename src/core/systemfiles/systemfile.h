@@ -1,7 +1,7 @@
 #pragma once
 
-#include "conditions/conditionset.h"
-#include "development/prediction.h"
+#include "core/conditions/conditionset.h"
+#include "core/development/prediction.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
-#include "util/datafolder.h"
+#include "core/util/datafolder.h"
 
-#include "development/storedsystems.h"
+#include "core/development/storedsystems.h"
 
 #include <filesystem>
 #include <system_error>

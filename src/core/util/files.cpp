@@ -1,4 +1,4 @@
-#include "util/files.h"
+#include "core/util/files.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "util/text.h"
+#include "core/util/text.h"
 
 #include <limits>
 

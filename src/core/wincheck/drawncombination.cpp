@@ -1,4 +1,4 @@
-#include "wincheck/drawncombination.h"
+#include "core/wincheck/drawncombination.h"
 
 #include <algorithm>
 #include <random>

@@ -1,8 +1,8 @@
-#include "wincheck/wincheck.h"
+#include "core/wincheck/wincheck.h"
 
-#include "development/development.h"
-#include "development/run.h"
-#include "util/text.h"
+#include "core/development/development.h"
+#include "core/development/run.h"
+#include "core/util/text.h"
 
 #include <algorithm>
 

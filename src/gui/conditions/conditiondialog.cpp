@@ -1,4 +1,4 @@
-#include "conditions/conditiondialog.h"
+#include "gui/conditions/conditiondialog.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

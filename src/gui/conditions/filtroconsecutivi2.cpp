@@ -1,4 +1,4 @@
-#include "conditions/filtroconsecutivi2.h"
+#include "gui/conditions/filtroconsecutivi2.h"
 
 namespace sestara {
 

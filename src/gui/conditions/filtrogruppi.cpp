@@ -1,8 +1,8 @@
-#include "conditions/filtrogruppi.h"
+#include "gui/conditions/filtrogruppi.h"
 
-#include "conditions/dialogrules.h"
-#include "shell/messages.h"
-#include "util/text.h"
+#include "core/conditions/dialogrules.h"
+#include "core/util/text.h"
+#include "gui/common/messages.h"
 
 #include <QComboBox>
 #include <QGroupBox>

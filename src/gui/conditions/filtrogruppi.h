@@ -1,7 +1,7 @@
 #pragma once
 
-#include "conditions/conditionset.h"
-#include "conditions/listpicker.h"
+#include "core/conditions/conditionset.h"
+#include "gui/conditions/listpicker.h"
 
 #include <vector>
 

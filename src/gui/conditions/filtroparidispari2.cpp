@@ -1,4 +1,4 @@
-#include "conditions/filtroparidispari2.h"
+#include "gui/conditions/filtroparidispari2.h"
 
 namespace sestara {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "conditions/listpicker.h"
+#include "gui/conditions/listpicker.h"
 
 namespace sestara {
 

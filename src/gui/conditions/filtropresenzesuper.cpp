@@ -1,4 +1,4 @@
-#include "conditions/filtropresenzesuper.h"
+#include "gui/conditions/filtropresenzesuper.h"
 
 namespace sestara {
 

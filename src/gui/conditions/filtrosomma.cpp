@@ -1,7 +1,7 @@
-#include "conditions/filtrosomma.h"
+#include "gui/conditions/filtrosomma.h"
 
-#include "conditions/conditionset.h"
-#include "shell/messages.h"
+#include "core/conditions/conditionset.h"
+#include "gui/common/messages.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

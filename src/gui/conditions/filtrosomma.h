@@ -1,6 +1,6 @@
 #pragma once
 
-#include "conditions/conditiondialog.h"
+#include "gui/conditions/conditiondialog.h"
 
 class QLabel;
 class QScrollBar;

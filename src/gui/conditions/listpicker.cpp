@@ -1,7 +1,7 @@
-#include "conditions/listpicker.h"
+#include "gui/conditions/listpicker.h"
 
-#include "conditions/dialogrules.h"
-#include "shell/messages.h"
+#include "core/conditions/dialogrules.h"
+#include "gui/common/messages.h"
 
 #include <QHBoxLayout>
 #include <QHideEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "conditions/conditiondialog.h"
+#include "gui/conditions/conditiondialog.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "development/formatting.h"
+#include "gui/development/formatting.h"
 
 #include <QLocale>
 

@@ -1,6 +1,6 @@
-#include "development/listingmodel.h"
+#include "gui/development/listingmodel.h"
 
-#include "development/development.h"
+#include "core/development/development.h"
 
 #include <limits>
 #include <string>

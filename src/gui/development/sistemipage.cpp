@@ -1,11 +1,11 @@
-#include "development/sistemipage.h"
+#include "gui/development/sistemipage.h"
 
-#include "development/catalogue.h"
-#include "development/formatting.h"
-#include "development/pagewidgets.h"
-#include "development/predictiongrid.h"
-#include "document/systemdocument.h"
-#include "shell/messages.h"
+#include "core/development/catalogue.h"
+#include "core/document/systemdocument.h"
+#include "gui/common/messages.h"
+#include "gui/common/pagewidgets.h"
+#include "gui/common/predictiongrid.h"
+#include "gui/development/formatting.h"
 
 #include <QComboBox>
 #include <QGroupBox>

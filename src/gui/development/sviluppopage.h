@@ -1,6 +1,6 @@
 #pragma once
 
-#include "printing/printtarget.h"
+#include "gui/common/printtarget.h"
 
 #include <QWidget>
 

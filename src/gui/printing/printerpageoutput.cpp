@@ -1,4 +1,4 @@
-#include "printing/printerpageoutput.h"
+#include "gui/printing/printerpageoutput.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>

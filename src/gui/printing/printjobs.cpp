@@ -1,28 +1,21 @@
-#include "printing/printjobs.h"
+#include "gui/printing/printjobs.h"
 
-#include "development/development.h"
-#include "development/developmentrunner.h"
-#include "development/run.h"
-#include "document/systemdocument.h"
-#include "printing/printerpageoutput.h"
-#include "printing/printpagefilters.h"
-#include "settings/settings.h"
-#include "shell/appinfo.h"
-#include "shell/filedialogs.h"
-#include "shell/messages.h"
-#include "shell/runcontrol.h"
+#include "core/development/development.h"
+#include "core/development/run.h"
+#include "core/document/systemdocument.h"
+#include "core/settings/settings.h"
+#include "gui/common/appinfo.h"
+#include "gui/common/developmentrunner.h"
+#include "gui/common/messages.h"
+#include "gui/common/runcontrol.h"
+#include "gui/printing/printerpageoutput.h"
+#include "gui/printing/printpagefilters.h"
 
 #include <QDate>
 #include <QFile>
-#include <QFileInfo>
 #include <QLocale>
-#include <QMarginsF>
-#include <QPageLayout>
-#include <QPageSize>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QStandardPaths>
 #include <QWidget>
 
 #include <atomic>
@@ -37,58 +30,12 @@ const char* const kMsgPrintFailure = "Problemi durante l'operazione di Stampa";
 const char* const kMsgCheckPrinter = "verificare impostazioni stampante";
 const char* const kMsgRange = "Cambiare l'intervallo di stampa";
 
-// A PDF is drawn at the resolution of a common slip printer, so its marks are as wide as printed ones.
-constexpr int kPdfDotsPerInch = 600;
-
-// One print job on one document; false when the device refused a page or the job.
-using Job = std::function<bool(PageOutput& out, MarkList& marks)>;
 // A whole print on the worker thread: true when every page went out.
 using Work = std::function<bool(const std::atomic<bool>& interrupt, RunCounters& counters, MarkList& marks)>;
 
-void portrait(QPrinter& printer)
-{
-    printer.setPageOrientation(QPageLayout::Portrait);
-    printer.setFullPage(false);
-}
-
-std::shared_ptr<QPrinter> printerFor(const QPrinterInfo& info, const QString& documentName)
-{
-    auto printer = std::make_shared<QPrinter>(info, QPrinter::HighResolution);
-    portrait(*printer);
-    printer->setDocName(documentName);
-    return printer;
-}
-
-// The PDF file the user chooses; empty when the user cancels.
-QString askPdfFile(QWidget* parent)
-{
-    QString file = FileDialogs::saveFileName(parent, QStringLiteral("Esporta PDF"),
-                                             QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
-                                             QStringLiteral("Documenti PDF (*.pdf)"));
-    if (!file.isEmpty() && QFileInfo(file).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0)
-        file += QStringLiteral(".pdf");
-    return file;
-}
-
-// Slips in a PDF are placed from the paper's corner, the one reference every printer shares.
-std::shared_ptr<QPrinter> pdfPrinter(const QString& file, const QString& documentName, bool wholePage)
-{
-    auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
-    printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setOutputFileName(file);
-    printer->setPageSize(QPageSize(QPageSize::A4));
-    printer->setResolution(kPdfDotsPerInch);
-    portrait(*printer);
-    if (wholePage)
-        printer->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-    printer->setDocName(documentName);
-    printer->setCreator(appinfo::productName());
-    return printer;
-}
-
 // The job on a printer or in a PDF file, watched by the run. A job that fails or is interrupted is
 // cancelled, and the PDF file it started removed: a file is complete or absent.
-Work documentWork(std::shared_ptr<QPrinter> printer, const QString& pdfFile, Job job)
+Work documentWork(std::shared_ptr<QPrinter> printer, const QString& pdfFile, PageJob job)
 {
     return [printer = std::move(printer), pdfFile, job = std::move(job)](const std::atomic<bool>& interrupt,
                                                                           RunCounters& counters, MarkList& marks) {
@@ -141,35 +88,6 @@ Work rangeOnPrinterWork(const QPrinterInfo& info, const QString& name, const Pri
     };
 }
 
-// A preview window drawing the first pages of the job afresh whenever it asks, from the marks
-// given here; it stays open on its own and changes nothing in the window.
-void openPreview(QWidget* parent, const QString& documentName, Job job, const MarkList& marks, std::uint64_t pages)
-{
-    auto* dialog = new QPrintPreviewDialog(parent);
-    dialog->setObjectName(QStringLiteral("printPreview"));
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    QString title = QStringLiteral("Anteprima - ") + documentName;
-    if (pages > static_cast<std::uint64_t>(kPreviewPages))
-        title += QStringLiteral(" (prime %1 pagine)").arg(kPreviewPages);
-    dialog->setWindowTitle(title);
-    portrait(*dialog->printer());
-    auto start = std::make_shared<MarkList>(marks);
-    QObject::connect(dialog, &QPrintPreviewDialog::paintRequested, dialog, [job, start](QPrinter* printer) {
-        MarkList work = *start;
-        PrinterPageOutput device(*printer);
-        if (!device.begin())
-            return;
-        FirstPagesOutput out(device, kPreviewPages);
-        if (job(out, work))
-            return;
-        if (out.limitReached())
-            device.end();
-        else
-            device.abort();
-    });
-    dialog->open();
-}
-
 // What a document target asks before a run: the preview opens at once, the PDF file is chosen,
 // the printer found.
 enum class Step { Run, Previewed, Cancelled, Failed };
@@ -180,7 +98,7 @@ struct DocumentSetup {
     bool keepsMarks = false; // the window's marks stay as they are
 };
 
-DocumentSetup setUpDocument(QWidget* parent, PrintTarget target, const QString& documentName, bool slips, Job job,
+DocumentSetup setUpDocument(QWidget* parent, PrintTarget target, const QString& documentName, bool slips, PageJob job,
                             const MarkList& marks, std::uint64_t pages)
 {
     DocumentSetup setup;
@@ -297,7 +215,7 @@ void PrintJobs::printListing(PrintTarget target, const DevelopedSystem* system, 
         return;
     const PrintInput input = printInput(*system, caption, costText, settings);
     const std::uint64_t pages = listingPages(system->development->size());
-    Job job = [input](PageOutput& out, MarkList&) { return sestara::printListing(out, input); };
+    PageJob job = [input](PageOutput& out, MarkList&) { return sestara::printListing(out, input); };
     DocumentSetup setup = setUpDocument(window_, target, caption, false, std::move(job), MarkList{}, pages);
     if (setup.step == Step::Failed)
         Messages::show(window_, QString::fromUtf8(kMsgListingFailure), MessageIcon::Critical);
@@ -326,7 +244,7 @@ void PrintJobs::printSlips(PrintTarget target, const SlipSelection& selection, c
     run->startMarks = run->marks = marks;
     run->done = done;
     std::uint64_t pages = 1;
-    Job job;
+    PageJob job;
     if (!selection.slipsLoaded) {
         if (refusedWhileBusy(target))
             return finish();

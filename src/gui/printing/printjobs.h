@@ -1,8 +1,9 @@
 #pragma once
 
-#include "printing/pagelayouts.h"
-#include "printing/printtarget.h"
-#include "printing/slipgeometry.h"
+#include "core/printing/pagelayouts.h"
+#include "core/printing/slipgeometry.h"
+#include "gui/common/printtarget.h"
+#include "gui/printing/printdevices.h"
 
 #include <QObject>
 #include <QPointer>
@@ -26,9 +27,6 @@ QString publisherWebAddress();
 // What the printed pages say about a system, with today's date and the program's own names.
 PrintInput printInput(const DevelopedSystem& system, const QString& caption, const QString& costText,
                       const Settings& settings);
-
-// The preview draws at most this many pages of a job.
-constexpr int kPreviewPages = 100;
 
 // The slip lists of the window as the user left them when pressing "Stampa ".
 struct SlipSelection {

@@ -1,4 +1,4 @@
-#include "printing/printpagefilters.h"
+#include "gui/printing/printpagefilters.h"
 
 namespace sestara {
 

@@ -1,11 +1,11 @@
-#include "printing/schedinapage.h"
+#include "gui/printing/schedinapage.h"
 
-#include "development/development.h"
-#include "development/run.h"
-#include "development/pagewidgets.h"
-#include "printing/slippicture.h"
-#include "printing/slipsmodel.h"
-#include "printing/urna.h"
+#include "core/development/development.h"
+#include "core/development/run.h"
+#include "gui/common/pagewidgets.h"
+#include "gui/printing/slippicture.h"
+#include "gui/printing/slipsmodel.h"
+#include "gui/printing/urna.h"
 
 #include <QApplication>
 #include <QCheckBox>

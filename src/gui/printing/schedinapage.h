@@ -1,7 +1,7 @@
 #pragma once
 
-#include "printing/printtarget.h"
-#include "printing/slipgeometry.h"
+#include "core/printing/slipgeometry.h"
+#include "gui/common/printtarget.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
-#include "printing/slippicture.h"
+#include "gui/printing/slippicture.h"
 
-#include "settings/settings.h"
+#include "core/settings/settings.h"
 
 #include <QFont>
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "printing/slipgeometry.h"
+#include "core/printing/slipgeometry.h"
 
 #include <QPointF>
 #include <QRectF>

@@ -1,4 +1,4 @@
-#include "printing/slipsmodel.h"
+#include "gui/printing/slipsmodel.h"
 
 #include <QComboBox>
 #include <QListView>

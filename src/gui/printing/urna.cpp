@@ -1,6 +1,6 @@
-#include "printing/urna.h"
+#include "gui/printing/urna.h"
 
-#include "development/pagewidgets.h"
+#include "gui/common/pagewidgets.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,8 +1,8 @@
-#include "settings/frmoptions.h"
+#include "gui/settings/frmoptions.h"
 
-#include "settings/markpreview.h"
-#include "settings/settingsfile.h"
-#include "shell/messages.h"
+#include "core/settings/settingsfile.h"
+#include "gui/common/messages.h"
+#include "gui/settings/markpreview.h"
 
 #include <QCloseEvent>
 #include <QFile>

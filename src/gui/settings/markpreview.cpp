@@ -1,4 +1,4 @@
-#include "settings/markpreview.h"
+#include "gui/settings/markpreview.h"
 
 #include <QPainter>
 

@@ -1,9 +1,9 @@
-#include "systemfiles/sistemi.h"
+#include "gui/systemfiles/sistemi.h"
 
-#include "shell/appinfo.h"
-#include "shell/icons.h"
-#include "shell/messages.h"
-#include "systemfiles/archive.h"
+#include "core/systemfiles/archive.h"
+#include "gui/common/appinfo.h"
+#include "gui/common/icons.h"
+#include "gui/common/messages.h"
 
 #include <QDir>
 #include <QEvent>

@@ -1,6 +1,6 @@
-#include "wincheck/schedinev.h"
+#include "gui/wincheck/schedinev.h"
 
-#include "wincheck/winningslipsmodel.h"
+#include "gui/wincheck/winningslipsmodel.h"
 
 #include <QKeyEvent>
 #include <QListView>

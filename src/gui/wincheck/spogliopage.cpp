@@ -1,12 +1,12 @@
-#include "wincheck/spogliopage.h"
+#include "gui/wincheck/spogliopage.h"
 
-#include "development/developmentrunner.h"
-#include "development/pagewidgets.h"
-#include "development/predictiongrid.h"
-#include "document/systemdocument.h"
-#include "shell/messages.h"
-#include "wincheck/schedinev.h"
-#include "wincheck/wincheck.h"
+#include "core/document/systemdocument.h"
+#include "core/wincheck/wincheck.h"
+#include "gui/common/developmentrunner.h"
+#include "gui/common/messages.h"
+#include "gui/common/pagewidgets.h"
+#include "gui/common/predictiongrid.h"
+#include "gui/wincheck/schedinev.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "wincheck/drawncombination.h"
+#include "core/wincheck/drawncombination.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "wincheck/winningslipsmodel.h"
+#include "gui/wincheck/winningslipsmodel.h"
 
 namespace sestara {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "wincheck/wincheck.h"
+#include "core/wincheck/wincheck.h"
 
 #include <QAbstractListModel>
 

@@ -1,16 +1,16 @@
-#include "development/ortogonalisuper.h"
+#include "gui/systemwindow/ortogonalisuper.h"
 
-#include "conditions/conditionscontroller.h"
-#include "development/developers.h"
-#include "development/developmentrunner.h"
-#include "development/sistemipage.h"
-#include "development/sviluppopage.h"
-#include "printing/printjobs.h"
-#include "printing/schedinapage.h"
-#include "settings/settings.h"
-#include "shell/messages.h"
-#include "systemfiles/systemfile.h"
-#include "wincheck/spogliopage.h"
+#include "core/development/developers.h"
+#include "core/settings/settings.h"
+#include "core/systemfiles/systemfile.h"
+#include "gui/common/developmentrunner.h"
+#include "gui/common/messages.h"
+#include "gui/conditions/conditionscontroller.h"
+#include "gui/development/sistemipage.h"
+#include "gui/development/sviluppopage.h"
+#include "gui/printing/printjobs.h"
+#include "gui/printing/schedinapage.h"
+#include "gui/wincheck/spogliopage.h"
 
 #include <QCloseEvent>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "development/pagewidgets.h"
+#include "gui/common/pagewidgets.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

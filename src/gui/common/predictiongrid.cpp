@@ -1,6 +1,6 @@
-#include "development/predictiongrid.h"
+#include "gui/common/predictiongrid.h"
 
-#include "document/systemdocument.h"
+#include "core/document/systemdocument.h"
 
 #include <QApplication>
 #include <QHeaderView>

@@ -1,7 +1,7 @@
-#include "shell/about.h"
+#include "gui/mainwindow/about.h"
 
-#include "shell/appinfo.h"
-#include "shell/messages.h"
+#include "gui/common/appinfo.h"
+#include "gui/common/messages.h"
 
 #include <QCloseEvent>
 #include <QFontMetrics>

@@ -1,4 +1,4 @@
-#include "shell/icons.h"
+#include "gui/common/icons.h"
 
 // The drawings are compiled into the static library: register them before the first lookup.
 static void registerIconResources()

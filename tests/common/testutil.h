@@ -1,6 +1,6 @@
 #pragma once
 
-#include "development/prediction.h"
+#include "core/development/prediction.h"
 
 #include <filesystem>
 #include <fstream>

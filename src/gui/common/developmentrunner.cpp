@@ -1,9 +1,9 @@
-#include "development/developmentrunner.h"
+#include "gui/common/developmentrunner.h"
 
-#include "development/run.h"
-#include "shell/loading.h"
-#include "shell/messages.h"
-#include "shell/runcontrol.h"
+#include "core/development/run.h"
+#include "gui/common/loading.h"
+#include "gui/common/messages.h"
+#include "gui/common/runcontrol.h"
 
 #include <QThread>
 #include <QTimer>

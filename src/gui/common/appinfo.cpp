@@ -1,6 +1,6 @@
-#include "shell/appinfo.h"
+#include "gui/common/appinfo.h"
 
-#include "util/datafolder.h"
+#include "core/util/datafolder.h"
 
 #include <QCoreApplication>
 #include <QDir>

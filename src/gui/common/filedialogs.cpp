@@ -1,4 +1,4 @@
-#include "shell/filedialogs.h"
+#include "gui/common/filedialogs.h"
 
 #include <QFileDialog>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "document/systemdocument.h"
-#include "printing/printtarget.h"
+#include "core/document/systemdocument.h"
+#include "gui/common/printtarget.h"
 
 #include <QPointer>
 #include <QString>

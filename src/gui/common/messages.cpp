@@ -1,6 +1,6 @@
-#include "shell/messages.h"
+#include "gui/common/messages.h"
 
-#include "shell/appinfo.h"
+#include "gui/common/appinfo.h"
 
 namespace sestara {
 

@@ -1,4 +1,4 @@
-#include "printing/printtarget.h"
+#include "gui/common/printtarget.h"
 
 #include <QAction>
 #include <QPushButton>

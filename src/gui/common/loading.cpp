@@ -1,4 +1,4 @@
-#include "shell/loading.h"
+#include "gui/common/loading.h"
 
 #include <QCloseEvent>
 #include <QProgressBar>

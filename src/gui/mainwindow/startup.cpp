@@ -1,10 +1,10 @@
-#include "shell/startup.h"
+#include "gui/mainwindow/startup.h"
 
-#include "shell/appinfo.h"
-#include "shell/mdiform1.h"
-#include "shell/messages.h"
-#include "shell/singleinstance.h"
-#include "util/files.h"
+#include "core/util/files.h"
+#include "gui/common/appinfo.h"
+#include "gui/common/messages.h"
+#include "gui/mainwindow/mdiform1.h"
+#include "gui/mainwindow/singleinstance.h"
 
 #include <QCoreApplication>
 #include <QDir>

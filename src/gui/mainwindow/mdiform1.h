@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/settings.h"
+#include "core/settings/settings.h"
 
 #include <QMainWindow>
 #include <QPointer>

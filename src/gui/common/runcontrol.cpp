@@ -1,4 +1,4 @@
-#include "shell/runcontrol.h"
+#include "gui/common/runcontrol.h"
 
 namespace sestara {
 

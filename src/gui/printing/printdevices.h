@@ -1,0 +1,40 @@
+#pragma once
+
+#include "core/printing/slipgeometry.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+class QPrinter;
+class QPrinterInfo;
+class QWidget;
+
+namespace sestara {
+
+class PageOutput;
+
+// The preview draws at most this many pages of a job.
+constexpr int kPreviewPages = 100;
+
+// One print job on one document; false when the device refused a page or the job.
+using PageJob = std::function<bool(PageOutput& out, MarkList& marks)>;
+
+// The devices a print goes to: the default printer, a PDF file, a preview window; all portrait.
+void portrait(QPrinter& printer);
+std::shared_ptr<QPrinter> printerFor(const QPrinterInfo& info, const QString& documentName);
+
+// The PDF file the user chooses; empty when the user cancels.
+QString askPdfFile(QWidget* parent);
+
+// Slips in a PDF are placed from the paper's corner, the one reference every printer shares.
+std::shared_ptr<QPrinter> pdfPrinter(const QString& file, const QString& documentName, bool wholePage);
+
+// A preview window drawing the first pages of the job afresh whenever it asks, from the marks
+// given here; it stays open on its own and changes nothing in the window.
+void openPreview(QWidget* parent, const QString& documentName, PageJob job, const MarkList& marks,
+                 std::uint64_t pages);
+
+} // namespace sestara
