@@ -1,18 +1,6 @@
 #include "tests/gui/guitest.h"
 
-#include "gui/common/loading.h"
-#include "gui/common/predictiongrid.h"
-#include "gui/mainwindow/mdiform1.h"
-#include "gui/systemwindow/ortogonalisuper.h"
-
-#include <QAbstractButton>
-#include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QImage>
-#include <QLabel>
-#include <QPushButton>
-#include <QTest>
 #include <QThread>
 
 namespace guitest {
@@ -20,6 +8,12 @@ namespace guitest {
 MessageLog& messages()
 {
     static MessageLog log;
+    return log;
+}
+
+FileDialogLog& fileDialogs()
+{
+    static FileDialogLog log;
     return log;
 }
 
@@ -45,26 +39,6 @@ void settle()
     }
 }
 
-QByteArray contents(const QString& path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return "(missing)";
-    return f.readAll();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
-
-void press(QWidget* root, const QString& name)
-{
-    QTest::mouseClick(find<QPushButton>(root, name), Qt::LeftButton);
-}
-
 bool isGreen(QWidget* root, const QString& buttonName)
 {
     const QImage image = find<QPushButton>(root, buttonName)->grab().toImage();
@@ -74,85 +48,24 @@ bool isGreen(QWidget* root, const QString& buttonName)
     return c == QColor(0, 192, 0);
 }
 
-void clickCell(QTableWidget* grid, int row, int column)
+void clickEntry(QListWidget* list, const QString& text)
 {
-    const QRect rect = grid->visualItemRect(grid->item(row, column));
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+    const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchExactly);
+    ASSERT_FALSE(found.isEmpty()) << "no entry " << text.toStdString() << " in " << list->objectName().toStdString();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualItemRect(found[0]).center());
 }
 
-void chooseItem(QComboBox* combo, const QString& text)
+std::pair<QPointF, int> darkPixels(const QImage& image, int threshold)
 {
-    const int index = combo->findText(text);
-    ASSERT_GE(index, 0) << "no entry " << text.toStdString();
-    combo->setCurrentIndex(index);
-    emit combo->activated(index);
-}
-
-QStringList items(const QComboBox* combo)
-{
-    QStringList texts;
-    for (int i = 0; i < combo->count(); ++i)
-        texts << combo->itemText(i);
-    return texts;
-}
-
-void GuiTest::SetUp()
-{
-    messages().clear();
-    main_ = new sestara::MDIForm1(QStringLiteral(SESTARA_PROGRAM_DIR));
-    main_->show();
-    settle();
-}
-
-void GuiTest::TearDown()
-{
-    delete main_;
-    main_ = nullptr;
-    settle();
-    messages().clear();
-}
-
-sestara::OrtogonaliSuper* GuiTest::newSystem()
-{
-    sestara::OrtogonaliSuper* w = main_->fileNewSuper();
-    settle();
-    return w;
-}
-
-void GuiTest::clickNumber(sestara::OrtogonaliSuper* w, int number)
-{
-    auto* grid = find<QTableWidget>(w, QStringLiteral("MSFlexGrid1"));
-    clickCell(grid, sestara::PredictionGrid::rowOf(number), sestara::PredictionGrid::columnOf(number));
-}
-
-void GuiTest::clickNumbers(sestara::OrtogonaliSuper* w, int from, int to)
-{
-    for (int n = from; n <= to; ++n)
-        clickNumber(w, n);
-}
-
-QString GuiTest::text(QWidget* root, const QString& labelName)
-{
-    auto* label = find<QLabel>(root, labelName);
-    return label ? label->text() : QString();
-}
-
-void GuiTest::elaboraAndWait(sestara::OrtogonaliSuper* w)
-{
-    press(w, QStringLiteral("Command4"));
-    // Refused runs answer at once; a started run ends with the tab control enabled again.
-    waitForRun(w);
-}
-
-void GuiTest::waitForRun(sestara::OrtogonaliSuper* w)
-{
-    ASSERT_TRUE(waitUntil([&] { return !w->isRunning(); }));
-    settle();
-}
-
-sestara::Loading* GuiTest::loading() const
-{
-    return main_ ? main_->findChild<sestara::Loading*>(QStringLiteral("Loading")) : nullptr;
+    QPointF sum;
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < threshold) {
+                sum += QPointF(x + 0.5, y + 0.5);
+                ++count;
+            }
+    return {count ? sum / count : sum, count};
 }
 
 } // namespace guitest

@@ -1,23 +1,13 @@
 #include "tests/gui/guitest.h"
 
-#include "core/systemfiles/systemfile.h"
 #include "gui/common/appinfo.h"
-#include "gui/mainwindow/mdiform1.h"
 #include "gui/systemfiles/sistemi.h"
-#include "gui/systemwindow/ortogonalisuper.h"
 
-#include <QAction>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QFileSystemModel>
-#include <QListView>
-#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QToolBar>
 #include <QTreeView>
 
@@ -27,14 +17,6 @@ using sestara::Sistemi;
 
 namespace {
 
-// A double click as the user makes it: the first click, then the second one.
-void doubleClick(QListWidget* view, QListWidgetItem* item)
-{
-    const QPoint at = view->visualItemRect(item).center();
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-}
-
 // The archive window in a folder of its own; the home and the desktop trash are in that folder too,
 // so deleting never reaches the real user's trash.
 class ArchivioTest : public GuiTest {
@@ -42,260 +24,164 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(root_.isValid());
-        savedHome_ = qgetenv("HOME");
-        savedData_ = qgetenv("XDG_DATA_HOME");
-        hadData_ = qEnvironmentVariableIsSet("XDG_DATA_HOME");
-        qputenv("HOME", QFile::encodeName(root_.path()));
-        qputenv("XDG_DATA_HOME", QFile::encodeName(root_.filePath(QStringLiteral("data"))));
-        folder_ = root_.filePath(QStringLiteral("archivio"));
         ASSERT_TRUE(QDir().mkpath(folder_));
-        ASSERT_TRUE(QDir().mkpath(root_.filePath(QStringLiteral("data"))));
+        ASSERT_TRUE(QDir().mkpath(root_.filePath("data")));
         GuiTest::SetUp();
     }
-
-    void TearDown() override
-    {
-        GuiTest::TearDown();
-        qputenv("HOME", savedHome_);
-        if (hadData_)
-            qputenv("XDG_DATA_HOME", savedData_);
-        else
-            qunsetenv("XDG_DATA_HOME");
-    }
-
-    void write(const QString& name, const QByteArray& content = kDieci, const QString& folder = QString())
+    void write(const QString& name, const QString& folder = QString(), const QByteArray& content = kDieci)
     {
         writeFile(QDir(folder.isEmpty() ? folder_ : folder).filePath(name), content);
     }
-
-    bool exists(const QString& name) const { return QFileInfo::exists(QDir(folder_).filePath(name)); }
-
-    // The archive from the menu, pointed at the test folder.
     Sistemi* openArchive()
     {
-        main_->findChild<QAction*>(QStringLiteral("mnuArchivio"))->trigger();
+        main_->findChild<QAction*>("mnuArchivio")->trigger();
         settle();
-        Sistemi* archive = main_->archivio();
-        if (archive)
+        if (Sistemi* archive = main_->archivio())
             archive->setFolder(folder_);
         settle();
-        return archive;
+        return main_->archivio();
     }
-
-    QPushButton* command1(Sistemi* archive, int element)
+    static void command1(Sistemi* archive, int element) { press(archive, QStringLiteral("Command1_%1").arg(element)); }
+    // Waits for the list to show these entries, as it follows its folder.
+    static void expectEntries(Sistemi* archive, const QStringList& entries)
     {
-        return find<QPushButton>(archive, QStringLiteral("Command1_%1").arg(element));
+        EXPECT_TRUE(waitUntil([&] { return archive->entries() == entries; }, 5000))
+            << archive->entries().join(' ').toStdString();
     }
-
-    QListWidget* list(Sistemi* archive) { return find<QListWidget>(archive, QStringLiteral("ListView1")); }
-
-    void select(Sistemi* archive, const QString& name)
+    static void doubleClick(Sistemi* archive, const QString& name)
     {
-        const QList<QListWidgetItem*> found = list(archive)->findItems(name, Qt::MatchExactly);
-        ASSERT_EQ(found.size(), 1) << name.toStdString();
-        list(archive)->setCurrentItem(found.first());
-    }
-
-    // The system window opened last, once its development has ended.
-    OrtogonaliSuper* openedWindow(int index)
-    {
-        OrtogonaliSuper* w = main_->finestraSistema(index);
-        if (w)
-            waitForRun(w);
-        return w;
+        auto* view = find<QListWidget>(archive, "ListView1");
+        const QPoint at = view->visualItemRect(view->findItems(name, Qt::MatchExactly).value(0)).center();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     }
 
     QTemporaryDir root_;
-    QString folder_;
-    QByteArray savedHome_;
-    QByteArray savedData_;
-    bool hadData_ = false;
+    const QString folder_ = root_.filePath("archivio");
+    const ScopedEnv home_{"HOME", root_.path()};
+    const ScopedEnv data_{"XDG_DATA_HOME", root_.filePath("data")};
 };
 
-TEST_F(ArchivioTest, ListsTheSystemFilesSortedAsAPersonReadsThem)
+TEST_F(ArchivioTest, OneWindowListsTheSystemFilesAsAPersonReadsThemAndFollowsItsFolder)
 {
-    for (const char* name : {"Sistema10.sup", "sistema2.sup", "B.sup", "a.SUP", "note.txt", "sup", "x.sup.bak"})
-        write(QString::fromLatin1(name));
-    ASSERT_TRUE(QDir(folder_).mkdir(QStringLiteral("cartella.sup")));
-
-    Sistemi* archive = openArchive();
-    ASSERT_TRUE(archive);
-    EXPECT_EQ(archive->windowTitle(), "Archivio Sistemi Super Enalotto");
-    EXPECT_EQ(archive->entries(), QStringList({"a.SUP", "B.sup", "sistema2.sup", "Sistema10.sup"}));
-    QListWidget* view = list(archive);
-    for (int row = 0; row < view->count(); ++row)
-        EXPECT_FALSE(view->item(row)->icon().isNull()) << row;
-    EXPECT_EQ(view->currentItem()->text(), "a.SUP");
-
-    // On an empty list the buttons do nothing.
-    const QString empty = root_.filePath(QStringLiteral("vuota"));
-    ASSERT_TRUE(QDir().mkpath(empty));
-    write(QStringLiteral("note.txt"), kDieci, empty);
-    archive->setFolder(empty);
-    settle();
-    EXPECT_TRUE(archive->entries().isEmpty());
-    for (int k = 0; k < 3; ++k)
-        QTest::mouseClick(command1(archive, k), Qt::LeftButton);
-    settle();
-    EXPECT_TRUE(messages().shown.empty()) << messages().texts().join('|').toStdString();
-    EXPECT_EQ(main_->registryUpperBound(), 0);
-    EXPECT_TRUE(QFileInfo::exists(QDir(empty).filePath(QStringLiteral("note.txt"))));
-}
-
-TEST_F(ArchivioTest, OneWindowFromTheMenuAndTheToolBarStartingOnTheUsersFolder)
-{
-    auto* toolbar = find<QToolBar>(main_, "Toolbar1");
-    QAction* button = main_->findChild<QAction*>(QStringLiteral("archivio"));
-    ASSERT_TRUE(button->isEnabled());
-    ASSERT_TRUE(main_->findChild<QAction*>(QStringLiteral("mnuArchivio"))->isEnabled());
-    emit toolbar->actionTriggered(button);
+    for (const char* name : {"Sistema10.sup", "sistema2.sup", "B.sup", "a.SUP", "note.txt", "x.sup.bak"})
+        write(name);
+    ASSERT_TRUE(QDir(folder_).mkdir("cartella.sup"));
+    emit find<QToolBar>(main_, "Toolbar1")->actionTriggered(main_->findChild<QAction*>("archivio"));
     settle();
     Sistemi* archive = main_->archivio();
     ASSERT_TRUE(archive);
     EXPECT_EQ(archive->folder(), QDir::cleanPath(QFileInfo(sestara::appinfo::userFolder()).absoluteFilePath()));
     auto* mdi = find<QMdiArea>(main_, "MDIArea");
     EXPECT_EQ(mdi->activeSubWindow()->widget(), archive);
-
     // Asked for again while open: the same window comes to the front.
     newSystem();
-    main_->findChild<QAction*>(QStringLiteral("mnuArchivio"))->trigger();
-    settle();
-    EXPECT_EQ(main_->archivio(), archive);
+    EXPECT_EQ(openArchive(), archive);
     EXPECT_EQ(mdi->activeSubWindow()->widget(), archive);
     EXPECT_EQ(mdi->subWindowList().size(), 2);
 
-    QTest::mouseClick(command1(archive, 3), Qt::LeftButton);
-    settle();
-    EXPECT_FALSE(main_->archivio());
-    EXPECT_EQ(mdi->subWindowList().size(), 1);
+    EXPECT_EQ(archive->entries(), QStringList({"a.SUP", "B.sup", "sistema2.sup", "Sistema10.sup"}));
+    auto* view = find<QListWidget>(archive, "ListView1");
+    EXPECT_FALSE(view->item(3)->icon().isNull());
+    EXPECT_EQ(view->currentItem()->text(), "a.SUP");
+    write("c.sup");
+    expectEntries(archive, {"a.SUP", "B.sup", "c.sup", "sistema2.sup", "Sistema10.sup"});
+    ASSERT_TRUE(QFile::remove(QDir(folder_).filePath("B.sup")));
+    expectEntries(archive, {"a.SUP", "c.sup", "sistema2.sup", "Sistema10.sup"});
 
-    // A new opening starts again on the user's folder; closing all windows closes it too.
-    Sistemi* again = openArchive();
-    ASSERT_TRUE(again);
-    main_->chiudiTutteLeFinestre();
-    settle();
-    EXPECT_FALSE(main_->archivio());
-}
-
-TEST_F(ArchivioTest, FollowsFilesThatAppearOrVanishAndAnotherFolderAtOnce)
-{
-    write(QStringLiteral("uno.sup"));
-    Sistemi* archive = openArchive();
-    ASSERT_TRUE(archive);
-    EXPECT_EQ(archive->entries(), QStringList({"uno.sup"}));
-
-    write(QStringLiteral("due.sup"));
-    EXPECT_TRUE(waitUntil([&] { return archive->entries() == QStringList({"due.sup", "uno.sup"}); }, 5000))
-        << archive->entries().join(' ').toStdString();
-    ASSERT_TRUE(QFile::remove(QDir(folder_).filePath(QStringLiteral("uno.sup"))));
-    EXPECT_TRUE(waitUntil([&] { return archive->entries() == QStringList({"due.sup"}); }, 5000))
-        << archive->entries().join(' ').toStdString();
-
-    // Choosing another folder in the chooser shows its systems with no waiting.
-    const QString other = root_.filePath(QStringLiteral("altra"));
+    // Another folder chosen in the chooser shows at once; the one left behind is no longer followed.
+    const QString other = root_.filePath("altra");
     ASSERT_TRUE(QDir().mkpath(other));
-    write(QStringLiteral("tre.sup"), kDieci, other);
+    write("tre.sup", other);
     auto* dir1 = find<QTreeView>(archive, "Dir1");
     auto* model = qobject_cast<QFileSystemModel*>(dir1->model());
     ASSERT_TRUE(model);
     dir1->setCurrentIndex(model->index(other));
     EXPECT_EQ(archive->folder(), other);
     EXPECT_EQ(archive->entries(), QStringList({"tre.sup"}));
-    // The folder left behind is no longer followed.
-    write(QStringLiteral("quattro.sup"));
-    write(QStringLiteral("cinque.sup"), kDieci, other);
-    EXPECT_TRUE(waitUntil([&] { return archive->entries() == QStringList({"cinque.sup", "tre.sup"}); }, 5000))
-        << archive->entries().join(' ').toStdString();
-}
+    write("quattro.sup");
+    write("cinque.sup", other);
+    expectEntries(archive, {"cinque.sup", "tre.sup"});
 
-TEST_F(ArchivioTest, VisualizzaAsksADoubleClickDoesNotAndADamagedFileIsReported)
-{
-    write(QStringLiteral("Dieci 10.sup"));
-    write(QStringLiteral("rotto.sup"), "Sistema=10 numeri sistema Integrale\r\nLista=1 2 3 91 \r\n");
-    const std::string reason =
-        sestara::readSystemFile(QFile::encodeName(QDir(folder_).filePath(QStringLiteral("rotto.sup"))).toStdString())
-            .error;
-    ASSERT_FALSE(reason.empty());
-    Sistemi* archive = openArchive();
-    ASSERT_TRUE(archive);
-    select(archive, QStringLiteral("Dieci 10.sup"));
-
-    messages().answers = {QMessageBox::No};
-    QTest::mouseClick(command1(archive, 2), Qt::LeftButton);
+    // On an empty list the buttons do nothing.
+    const QString empty = root_.filePath("vuota");
+    ASSERT_TRUE(QDir().mkpath(empty));
+    write("note.txt", empty);
+    archive->setFolder(empty);
     settle();
-    ASSERT_EQ(messages().shown.size(), 1u);
-    const sestara::MessageRequest& asked = messages().shown[0];
-    EXPECT_EQ(asked.text, "Visualizzare Sistema Nominato : Dieci 10.sup");
-    EXPECT_EQ(asked.title, "Sestara");
-    EXPECT_EQ(asked.icon, sestara::MessageIcon::None);
-    EXPECT_EQ(asked.buttons, QMessageBox::Yes | QMessageBox::No);
-    EXPECT_EQ(main_->registryUpperBound(), 0);
-
-    messages().clear();
-    messages().answers = {QMessageBox::Yes};
-    QTest::mouseClick(command1(archive, 2), Qt::LeftButton);
-    OrtogonaliSuper* w = openedWindow(1);
-    ASSERT_TRUE(w);
-    EXPECT_EQ(messages().texts(), QStringList({"Visualizzare Sistema Nominato : Dieci 10.sup"}));
-    EXPECT_EQ(w->windowTitle(), "Dieci 10.sup");
-    EXPECT_EQ(find<QListView>(w, "Testo")->model()->rowCount(), 210);
-
-    // A double click opens the same file again, in a window of its own, without a question.
-    messages().clear();
-    QListWidget* view = list(archive);
-    doubleClick(view, view->findItems(QStringLiteral("Dieci 10.sup"), Qt::MatchExactly).value(0));
-    OrtogonaliSuper* second = openedWindow(2);
-    ASSERT_TRUE(second);
-    EXPECT_NE(second, w);
+    EXPECT_TRUE(archive->entries().isEmpty());
+    for (int k = 0; k < 3; ++k)
+        command1(archive, k);
+    settle();
     EXPECT_TRUE(messages().shown.empty()) << messages().texts().join('|').toStdString();
-    EXPECT_EQ(second->windowTitle(), "Dieci 10.sup");
-    EXPECT_EQ(find<QListView>(second, "Testo")->model()->rowCount(), 210);
+    EXPECT_EQ(main_->registryUpperBound(), 1);
+    EXPECT_TRUE(QFileInfo::exists(QDir(empty).filePath("note.txt")));
 
-    doubleClick(view, view->findItems(QStringLiteral("rotto.sup"), Qt::MatchExactly).value(0));
-    OrtogonaliSuper* damaged = openedWindow(3);
-    ASSERT_TRUE(damaged);
-    ASSERT_EQ(messages().shown.size(), 1u);
-    EXPECT_EQ(messages().shown[0].text, "Errore nel caricamento sistema\n" + QString::fromStdString(reason));
-    EXPECT_EQ(messages().shown[0].icon, sestara::MessageIcon::Critical);
-    EXPECT_TRUE(damaged->isVisible());
-    EXPECT_EQ(damaged->windowTitle(), "rotto.sup");
+    command1(archive, 3);
+    settle();
+    EXPECT_FALSE(main_->archivio());
+    EXPECT_EQ(mdi->subWindowList().size(), 1);
+    // Closing all windows closes a new one too.
+    ASSERT_TRUE(openArchive());
+    main_->chiudiTutteLeFinestre();
+    settle();
+    EXPECT_FALSE(main_->archivio());
 }
 
-TEST_F(ArchivioTest, DeletesOneAndAllIntoTheTrashLeavingOtherFiles)
+// Each button asks first, with the name of the file; a double click opens without a question.
+TEST_F(ArchivioTest, VisualizzaEliminaAndSvuotaAskADoubleClickDoesNot)
 {
-    for (const char* name : {"a.sup", "b.sup", "C.SUP", "note.txt", "b.sup.txt"})
-        write(QString::fromLatin1(name));
+    for (const char* name : {"a.sup", "b.sup", "C.SUP", "Dieci 10.sup", "note.txt", "b.sup.txt"})
+        write(name);
+    write("rotto.sup", QString(), "Sistema=10 numeri sistema Integrale\r\nLista=1 2 3 91 \r\n");
     Sistemi* archive = openArchive();
     ASSERT_TRUE(archive);
-    select(archive, QStringLiteral("b.sup"));
+    auto* view = find<QListWidget>(archive, "ListView1");
+    view->setCurrentRow(3);
 
-    messages().answers = {QMessageBox::No};
-    QTest::mouseClick(command1(archive, 1), Qt::LeftButton);
-    EXPECT_EQ(messages().texts(), QStringList({"Eliminare Sistema Nominato : b.sup"}));
-    EXPECT_EQ(messages().shown[0].buttons, QMessageBox::Yes | QMessageBox::No);
-    EXPECT_TRUE(exists(QStringLiteral("b.sup")));
+    messages().answers = {QMessageBox::No, QMessageBox::Yes};
+    command1(archive, 2);
+    settle();
+    EXPECT_EQ(main_->registryUpperBound(), 0);
+    command1(archive, 2);
+    OrtogonaliSuper* w = main_->finestraSistema(1);
+    ASSERT_TRUE(w);
+    waitForRun(w);
+    EXPECT_EQ(messages().texts(), QStringList(2, "Visualizzare Sistema Nominato : Dieci 10.sup"));
+    EXPECT_EQ(w->windowTitle(), "Dieci 10.sup");
+    EXPECT_EQ(listed(w), 210);
 
+    // A double click opens the same file again, in a window of its own; a damaged file still opens one.
     messages().clear();
-    messages().answers = {QMessageBox::Yes};
-    QTest::mouseClick(command1(archive, 1), Qt::LeftButton);
-    EXPECT_FALSE(exists(QStringLiteral("b.sup")));
-    const QString trash = root_.filePath(QStringLiteral("data/Trash/files"));
-    EXPECT_TRUE(QFileInfo::exists(QDir(trash).filePath(QStringLiteral("b.sup"))));
-    EXPECT_EQ(archive->entries(), QStringList({"a.sup", "C.SUP"}));
+    doubleClick(archive, "Dieci 10.sup");
+    OrtogonaliSuper* second = main_->finestraSistema(2);
+    ASSERT_TRUE(second);
+    waitForRun(second);
+    EXPECT_TRUE(messages().shown.empty()) << messages().texts().join('|').toStdString();
+    doubleClick(archive, "rotto.sup");
+    OrtogonaliSuper* damaged = main_->finestraSistema(3);
+    ASSERT_TRUE(damaged);
+    EXPECT_EQ(messages().shown.size(), 1u);
+    EXPECT_EQ(damaged->windowTitle(), "rotto.sup");
 
+    // Deleted files go to the trash; the files that are no systems stay.
     messages().clear();
-    messages().answers = {QMessageBox::No};
-    QTest::mouseClick(command1(archive, 0), Qt::LeftButton);
-    EXPECT_EQ(messages().texts(), QStringList({"Eliminare Tutti i Sistemi Presenti in Archivio ?"}));
-    EXPECT_EQ(messages().shown[0].icon, sestara::MessageIcon::None);
-    EXPECT_EQ(archive->entries(), QStringList({"a.sup", "C.SUP"}));
-
-    messages().clear();
-    messages().answers = {QMessageBox::Yes};
-    QTest::mouseClick(command1(archive, 0), Qt::LeftButton);
+    messages().answers = {QMessageBox::No, QMessageBox::Yes, QMessageBox::No, QMessageBox::Yes};
+    view->setCurrentRow(1);
+    command1(archive, 1);
+    EXPECT_TRUE(QFileInfo::exists(QDir(folder_).filePath("b.sup")));
+    command1(archive, 1);
+    EXPECT_EQ(archive->entries(), QStringList({"a.sup", "C.SUP", "Dieci 10.sup", "rotto.sup"}));
+    command1(archive, 0);
+    EXPECT_EQ(archive->entries().size(), 4);
+    command1(archive, 0);
+    const QString one = "Eliminare Sistema Nominato : b.sup";
+    const QString all = "Eliminare Tutti i Sistemi Presenti in Archivio ?";
+    EXPECT_EQ(messages().texts(), QStringList({one, one, all, all}));
     EXPECT_TRUE(archive->entries().isEmpty());
     EXPECT_EQ(QDir(folder_).entryList(QDir::Files, QDir::Name), QStringList({"b.sup.txt", "note.txt"}));
-    EXPECT_EQ(QDir(trash).entryList(QDir::Files, QDir::Name), QStringList({"C.SUP", "a.sup", "b.sup"}));
+    EXPECT_EQ(QDir(root_.filePath("data/Trash/files")).entryList(QDir::Files, QDir::Name),
+              QStringList({"C.SUP", "Dieci 10.sup", "a.sup", "b.sup", "rotto.sup"}));
 }
 
 } // namespace

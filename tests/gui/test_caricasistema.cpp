@@ -3,20 +3,9 @@
 #include "core/development/catalogue.h"
 #include "core/development/development.h"
 #include "core/systemfiles/systemfile.h"
-#include "gui/mainwindow/mdiform1.h"
 #include "gui/mainwindow/startup.h"
-#include "gui/systemwindow/ortogonalisuper.h"
 
-#include <QComboBox>
-#include <QFile>
-#include <QListView>
-#include <QTabWidget>
-#include <QTemporaryDir>
-
-#include <functional>
 #include <string>
-#include <utility>
-#include <vector>
 
 using namespace guitest;
 using sestara::ConditionSet;
@@ -26,60 +15,27 @@ namespace {
 
 class CaricaSistemaTest : public GuiTest {
 protected:
-    QString writeText(const QString& name, const QByteArray& text)
-    {
-        writeFile(dir.filePath(name), text);
-        return dir.filePath(name);
-    }
-    // A new window with the file loaded into it and its run ended.
-    OrtogonaliSuper* load(const QString& path)
-    {
-        OrtogonaliSuper* w = newSystem();
-        w->caricaSistema(path);
-        EXPECT_TRUE(waitUntil([&] { return !w->isRunning(); }));
-        settle();
-        return w;
-    }
-    static std::string listing(const OrtogonaliSuper* w)
-    {
-        const sestara::DevelopedSystem* d = w->document().developed();
-        return d ? sestara::listingText(*d->development) : std::string("(nothing developed)");
-    }
     QTemporaryDir dir;
 };
 
-TEST_F(CaricaSistemaTest, AFileIsReadIntoTheWindowAndDeveloped)
+TEST_F(CaricaSistemaTest, AFileOnTheCommandLineOpensInItsOwnWindowAndIsDeveloped)
 {
-    const QString path = writeText("dieci.sup", kDieci + "PariDispari=2-3-\r\n");
-    OrtogonaliSuper* w = load(path);
-
+    EXPECT_EQ(sestara::openSystemFileArgument(*main_, {"sestara"}), nullptr);
+    const QString path = dir.filePath("Dieci numeri.sup");
+    writeFile(path, kDieci + "PariDispari=2-3-\r\n");
+    OrtogonaliSuper* w = sestara::openSystemFileArgument(*main_, {"sestara", path, "altro.sup"});
+    ASSERT_NE(w, nullptr);
+    waitForRun(w);
     EXPECT_TRUE(messages().shown.empty()) << messages().texts().join('|').toStdString();
+    EXPECT_EQ(w->windowTitle(), "Dieci numeri.sup");
     EXPECT_EQ(text(w, "Label1"), "1 2 3 4 5 6 7 8 9 10 ");
     EXPECT_EQ(find<QComboBox>(w, "Combo2")->currentText(), "10");
     EXPECT_EQ(find<QComboBox>(w, "Combo1")->currentText(), "10 numeri sistema Integrale");
     EXPECT_TRUE(isGreen(w, "Command16"));
     for (const char* other : {"Command15", "Command17", "Command23", "Command24"})
         EXPECT_FALSE(isGreen(w, other)) << other;
-    // The development shows on "Sviluppo": 2 or 3 of the five even numbers, 10*5 + 10*10 columns.
-    EXPECT_EQ(find<QTabWidget>(w, "SSTab1")->currentIndex(), 1);
-    EXPECT_EQ(text(w, "Label7"), "10 numeri sistema Integrale");
-    EXPECT_EQ(find<QListView>(w, "Testo")->model()->rowCount(), 150);
-}
-
-TEST_F(CaricaSistemaTest, AFileOnTheCommandLineOpensInItsOwnWindow)
-{
-    EXPECT_EQ(sestara::openSystemFileArgument(*main_, {"sestara"}), nullptr);
-    EXPECT_EQ(main_->finestraSistema(1), nullptr);
-
-    const QString path = writeText("Dieci numeri.sup", kDieci);
-    OrtogonaliSuper* w = sestara::openSystemFileArgument(*main_, {"sestara", path, "altro.sup"});
-    ASSERT_NE(w, nullptr);
-    waitForRun(w);
-    EXPECT_EQ(main_->finestraSistema(1), w);
-    EXPECT_EQ(main_->finestraSistema(2), nullptr);
-    EXPECT_EQ(w->windowTitle(), "Dieci numeri.sup");
-    EXPECT_EQ(find<QListView>(w, "Testo")->model()->rowCount(), 210);
-    EXPECT_TRUE(messages().shown.empty()) << messages().texts().join('|').toStdString();
+    // Developed with its condition: 2 or 3 of the five even numbers, 10*5 + 10*10 columns.
+    EXPECT_EQ(listed(w), 150);
 }
 
 TEST_F(CaricaSistemaTest, EveryKindOfSystemAndEveryConditionComeBackIdentical)
@@ -112,14 +68,15 @@ TEST_F(CaricaSistemaTest, EveryKindOfSystemAndEveryConditionComeBackIdentical)
         std::string error;
         ASSERT_TRUE(sestara::writeSystemFile(QFile::encodeName(path).toStdString(), developed->savedSystem(), error))
             << error;
-        OrtogonaliSuper* opened = load(path);
+        OrtogonaliSuper* opened = newSystem();
+        opened->caricaSistema(path);
+        waitForRun(opened);
         EXPECT_TRUE(messages().shown.empty()) << messages().texts().join('|').toStdString();
-        EXPECT_EQ(text(opened, "Label7"), QString::fromStdString(entries[k]));
-        ASSERT_NE(opened->document().developed(), nullptr);
+        const sestara::DevelopedSystem* again = opened->document().developed();
+        ASSERT_NE(again, nullptr);
         // Developed again from the file, the system saves to the same file and lists the same.
-        EXPECT_EQ(sestara::systemFileText(opened->document().developed()->savedSystem()),
-                  sestara::systemFileText(developed->savedSystem()));
-        EXPECT_EQ(listing(opened), listing(made));
+        EXPECT_EQ(sestara::systemFileText(again->savedSystem()), sestara::systemFileText(developed->savedSystem()));
+        EXPECT_EQ(sestara::listingText(*again->development), sestara::listingText(*developed->development));
         made->chiudi();
         opened->chiudi();
         settle();
@@ -128,7 +85,8 @@ TEST_F(CaricaSistemaTest, EveryKindOfSystemAndEveryConditionComeBackIdentical)
 
 TEST_F(CaricaSistemaTest, AFailedLoadIsReportedAndTheWindowStaysWithItsConditionsOff)
 {
-    const QString damaged = writeText("rotto.sup", kDieci + "PariDispari=2-7-\r\n");
+    const QString damaged = dir.filePath("rotto.sup");
+    writeFile(damaged, kDieci + "PariDispari=2-7-\r\n");
     const QString missing = dir.filePath("manca.sup");
     const QString expected[] = {
         "Errore nel caricamento sistema\nRiga 3: numero di pari 7 fuori da 0 a 6",
@@ -146,16 +104,13 @@ TEST_F(CaricaSistemaTest, AFailedLoadIsReportedAndTheWindowStaysWithItsCondition
 
         ASSERT_EQ(messages().shown.size(), 1u);
         EXPECT_TRUE(messages().shown[0].text.startsWith(expected[k++])) << messages().shown[0].text.toStdString();
-        EXPECT_EQ(messages().shown[0].icon, sestara::MessageIcon::Critical);
         EXPECT_FALSE(w->isRunning());
-        EXPECT_TRUE(w->isVisible());
         // The conditions went off as by "Annulla Condizioni", their choices kept; nothing else changed.
         EXPECT_FALSE(w->document().conditions().consecutiviAttivo);
         EXPECT_TRUE(w->document().conditions().consecutivi[2]);
         EXPECT_FALSE(isGreen(w, "Command17"));
         EXPECT_EQ(text(w, "Label1"), "1 2 3 4 5 6 7 8 9 10 ");
         EXPECT_EQ(w->document().developed(), nullptr);
-        EXPECT_EQ(find<QTabWidget>(w, "SSTab1")->currentIndex(), 0);
     }
 }
 

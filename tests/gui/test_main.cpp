@@ -1,10 +1,9 @@
 #include "tests/common/qttestenv.h"
 #include "tests/gui/guitest.h"
 
-#include <QApplication>
-#include <QLocale>
+#include "gui/common/filedialogs.h"
 
-#include <gtest/gtest.h>
+#include <QLocale>
 
 int main(int argc, char** argv)
 {
@@ -16,17 +15,19 @@ int main(int argc, char** argv)
     qttestenv::failOnQtWarnings();
     // Figures are checked as an Italian user reads them.
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-    // No test ever waits on a real message box.
+    // No test ever waits on a real message box or file dialog.
     sestara::Messages::setHandler([](const sestara::MessageRequest& request) {
         guitest::MessageLog& log = guitest::messages();
         log.shown.push_back(request);
-        if (log.onShow)
-            log.onShow(request);
         if (log.answers.empty())
             return QMessageBox::Ok;
         const QMessageBox::StandardButton answer = log.answers.front();
         log.answers.pop_front();
         return answer;
+    });
+    sestara::FileDialogs::setHandler([](const sestara::FileDialogRequest& request) {
+        guitest::fileDialogs().folders << request.folder;
+        return guitest::fileDialogs().answer;
     });
     return RUN_ALL_TESTS();
 }

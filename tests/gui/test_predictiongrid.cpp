@@ -1,80 +1,46 @@
 #include "tests/gui/guitest.h"
 
-#include "gui/common/predictiongrid.h"
-#include "gui/systemwindow/ortogonalisuper.h"
-
-#include <QComboBox>
 #include <QGroupBox>
-#include <QLabel>
-#include <QPushButton>
-#include <QTest>
 
 using namespace guitest;
-using sestara::OrtogonaliSuper;
-using sestara::PredictionGrid;
 
 namespace {
 
-class SistemiPageTest : public GuiTest {
-protected:
-    void SetUp() override
-    {
-        GuiTest::SetUp();
-        w = newSystem();
-        grid = find<PredictionGrid>(w, QStringLiteral("MSFlexGrid1"));
-        sizes = find<QComboBox>(w, "Combo2");
-        types = find<QComboBox>(w, "Combo1");
-    }
-    QStringList figures()
-    {
-        return {text(w, "Label1"), text(w, "Label4"), text(w, "Label21"), text(w, "Label13_1")};
-    }
-    OrtogonaliSuper* w = nullptr;
-    PredictionGrid* grid = nullptr;
-    QComboBox* sizes = nullptr;
-    QComboBox* types = nullptr;
-};
-
-TEST_F(SistemiPageTest, ANewWindowShowsTheGridAndTheTenNumberTypes)
+// The "Sistemi" tab: the grid, the figures of the prediction, the size and its types.
+TEST_F(GuiTest, SistemiPageFollowsTheGridAndTheChosenSize)
 {
-    ASSERT_EQ(grid->rowCount(), 10);
-    ASSERT_EQ(grid->columnCount(), 11);
-    EXPECT_EQ(grid->item(2, 1)->text(), "11");
+    sestara::OrtogonaliSuper* w = newSystem();
+    auto* grid = find<sestara::PredictionGrid>(w, QStringLiteral("MSFlexGrid1"));
+    auto* sizes = find<QComboBox>(w, "Combo2");
+    auto* types = find<QComboBox>(w, "Combo1");
+    const auto figures = [&] {
+        return QStringList{text(w, "Label1"), text(w, "Label4"), text(w, "Label21"), text(w, "Label13_1")};
+    };
+    const auto frameTitle = [&] { return find<QGroupBox>(w, "Frame2")->title(); };
     EXPECT_EQ(grid->item(9, 10)->text(), "90");
     EXPECT_EQ(grid->item(3, 0)->text(), QStringLiteral("»"));
     EXPECT_EQ(grid->item(0, 5)->text(), "");
     EXPECT_EQ(grid->item(4, 5)->background().color(), QColor(255, 255, 255));
     EXPECT_EQ(grid->item(0, 7)->background().color(), QApplication::palette().color(QPalette::Button));
     EXPECT_EQ(grid->selectionMode(), QAbstractItemView::NoSelection);
-    EXPECT_EQ(figures(), QStringList({"", "0", "0 - 0", "0"}));
-    EXPECT_EQ(text(w, "Label8"), "0 %");
-    EXPECT_EQ(sizes->count(), 46);
     EXPECT_EQ(sizes->currentText(), "10");
-    EXPECT_EQ(types->count(), 6);
     EXPECT_EQ(types->currentText(), "10 numeri sistema Integrale");
-    EXPECT_EQ(find<QGroupBox>(w, "Frame2")->title(), "Sistemi disponibili con 10 numeri");
-}
+    EXPECT_EQ(frameTitle(), "Sistemi disponibili con 10 numeri");
 
-TEST_F(SistemiPageTest, ClicksPaintTheGridAndMoveTheFiguresAndTheSize)
-{
-    clickNumber(w, 45);
-    clickNumber(w, 3);
-    clickNumber(w, 17);
+    for (int n : {45, 3, 17})
+        clickNumber(w, n);
     EXPECT_EQ(figures(), QStringList({"3 17 45 ", "3", "0 - 3", "0"}));
     EXPECT_EQ(grid->item(5, 5)->background().color(), QColor(0, 255, 0));
     clickNumber(w, 17);
     EXPECT_FALSE(grid->isNumberGreen(17));
-
     clickCell(grid, 0, 10); // the column of 10 .. 90
     EXPECT_EQ(figures(), QStringList({"3 10 20 30 40 45 50 60 70 80 90 ", "11", "9 - 2", "462"}));
     EXPECT_EQ(sizes->currentText(), "11");
     EXPECT_EQ(types->count(), 5);
-    EXPECT_EQ(find<QGroupBox>(w, "Frame2")->title(), "Sistemi disponibili con 11 numeri");
+    EXPECT_EQ(frameTitle(), "Sistemi disponibili con 11 numeri");
 
-    clickNumbers(w, 51, 59);
-    clickNumbers(w, 61, 69);
-    clickNumbers(w, 71, 79);
-    clickNumbers(w, 81, 89);
+    for (int tens : {50, 60, 70, 80})
+        clickNumbers(w, tens + 1, tens + 9);
     clickNumbers(w, 21, 27);
     EXPECT_EQ(text(w, "Label4"), "54");
     EXPECT_TRUE(messages().shown.empty());
@@ -89,18 +55,16 @@ TEST_F(SistemiPageTest, ClicksPaintTheGridAndMoveTheFiguresAndTheSize)
     EXPECT_EQ(items(types), QStringList({"55 numeri ridotto n-3"}));
 
     // "Deseleziona" empties the prediction; the size stays where it was.
-    QTest::mouseClick(find<QPushButton>(w, "Command2"), Qt::LeftButton);
+    press(w, "Command2");
     EXPECT_EQ(figures(), QStringList({"", "0", "0 - 0", "0"}));
     for (int n = 1; n <= 90; ++n)
         ASSERT_FALSE(grid->isNumberGreen(n)) << n;
     EXPECT_EQ(sizes->currentText(), "55");
-}
 
-TEST_F(SistemiPageTest, ChoosingASizeEvenTheSameOneRebuildsItsTypes)
-{
+    // Choosing a size, even the one shown, rebuilds its types from the first.
     chooseItem(sizes, "36");
     EXPECT_EQ(items(types), QStringList({"36 numeri ridotto n-1", "36 numeri ridotto n-2", "36 numeri ridotto n-3"}));
-    EXPECT_EQ(find<QGroupBox>(w, "Frame2")->title(), "Sistemi disponibili con 36 numeri");
+    EXPECT_EQ(frameTitle(), "Sistemi disponibili con 36 numeri");
     types->setCurrentIndex(2);
     EXPECT_EQ(w->document().selection().entryText(), "36 numeri ridotto n-3");
     chooseItem(sizes, "36");
