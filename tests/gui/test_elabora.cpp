@@ -160,6 +160,11 @@ TEST_F(ElaboraTest, ConditionsInForceNarrowTheDevelopmentAndAreListedAsItWasMade
     EXPECT_EQ(text(w, "Label2"), "0");
     EXPECT_EQ(text(w, "Label15"), QStringLiteral("105,00   €"));
     EXPECT_EQ(text(w, "Label8"), QStringLiteral("100,00 %"));
+    // Nor anything to save: "Salva" refuses before asking for a file.
+    press(w, "Command14");
+    EXPECT_EQ(messages().texts(), QStringList({"Elaborare Sistema"}));
+    EXPECT_TRUE(fileDialogs().folders.empty());
+    messages().clear();
 
     tabs()->setCurrentIndex(0);
     press(w, "Command1"); // "Annulla Condizioni"

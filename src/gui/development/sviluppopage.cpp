@@ -226,7 +226,8 @@ void SviluppoPage::groupClicked(int row)
 
 void SviluppoPage::saveSystem()
 {
-    if (!document_.developed()) {
+    // A development that conditions left empty is refused like the other uses of the listing.
+    if (!hasColumns(document_.developed())) {
         Messages::show(this, QString::fromUtf8(kMsgElaborareSistema), MessageIcon::Exclamation);
         return;
     }
