@@ -52,7 +52,8 @@ MessageLog& messages();
 // Every file dialog answers with `answer` (empty: cancelled); `folders` notes where each one started.
 struct FileDialogLog {
     QString answer;
-    QStringList folders;
+    QStringList folders; // where each dialog started
+    QStringList names;   // the file name each proposed
 };
 FileDialogLog& fileDialogs();
 

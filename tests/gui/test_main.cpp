@@ -27,6 +27,7 @@ int main(int argc, char** argv)
     });
     sestara::FileDialogs::setHandler([](const sestara::FileDialogRequest& request) {
         guitest::fileDialogs().folders << request.folder;
+        guitest::fileDialogs().names << request.name;
         return guitest::fileDialogs().answer;
     });
     return RUN_ALL_TESTS();

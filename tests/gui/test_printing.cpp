@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinterInfo>
@@ -114,6 +115,32 @@ protected:
 };
 
 } // namespace
+
+TEST_F(Printing, PdfExportProposesTheCaptionAndReplacesAFileOnlyWhenTold)
+{
+    const DevelopedSystem system = developed(10);
+    const QString file = pdf("esistente");
+    QFile old(file);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("vecchio");
+    old.close();
+    messages().answers.push_back(QMessageBox::No);
+    listing(PrintTarget::Pdf, &system);
+    EXPECT_EQ(fileDialogs().names, QStringList({"Sistema 1.pdf"}));
+    EXPECT_EQ(messages().texts(), QStringList({"Attenzione: Vuoi sovrascivere il file esistente.pdf ?"}));
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), "vecchio");
+    old.close();
+
+    messages().clear();
+    messages().answers.push_back(QMessageBox::Yes);
+    listing(PrintTarget::Pdf, &system);
+    EXPECT_EQ(pages(file), "1");
+    // The next export starts in the folder of this one.
+    fileDialogs().answer.clear();
+    listing(PrintTarget::Pdf, &system);
+    EXPECT_EQ(fileDialogs().folders.last(), folder_.path());
+}
 
 TEST_F(Printing, PdfFilesOfTheListingTheSlipsARangeAndTheMarksAlone)
 {

@@ -1,5 +1,6 @@
 #include "gui/common/filedialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
 
 namespace sestara {
@@ -15,16 +16,20 @@ FileDialogs::Handler& handler()
 } // namespace
 
 QString FileDialogs::saveFileName(QWidget* parent, const QString& caption, const QString& folder,
-                                  const QString& filter)
+                                  const QString& filter, const QString& name)
 {
     FileDialogRequest request;
     request.caption = caption;
     request.folder = folder;
     request.filter = filter;
+    request.name = name;
     if (handler())
         return handler()(request);
-    return QFileDialog::getSaveFileName(parent, caption, folder, filter, nullptr,
-                                        QFileDialog::DontConfirmOverwrite);
+    // A folder alone would be taken for a file name when it does not exist: the dialog always
+    // gets the folder with a trailing separator, or the folder and the proposed name.
+    const QString start =
+        name.isEmpty() ? QDir(folder).absolutePath() + QLatin1Char('/') : QDir(folder).filePath(name);
+    return QFileDialog::getSaveFileName(parent, caption, start, filter, nullptr, QFileDialog::DontConfirmOverwrite);
 }
 
 void FileDialogs::setHandler(Handler h)

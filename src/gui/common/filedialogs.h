@@ -13,6 +13,7 @@ struct FileDialogRequest {
     QString caption;
     QString folder; // where the dialog starts
     QString filter; // "Sistemi Files (*.sup)"
+    QString name;   // the file name proposed, empty for none
 };
 
 // Every file dialog of the program goes through here. A handler installed by the tests answers
@@ -22,10 +23,10 @@ public:
     // The answer is the full path of the file chosen; empty when the user cancels.
     using Handler = std::function<QString(const FileDialogRequest&)>;
 
-    // The save dialog, starting in `folder` with an empty file name. It asks nothing about an
-    // existing file: the caller asks its own question.
+    // The save dialog, starting in `folder` with `name` proposed (none when empty). It asks
+    // nothing about an existing file: the caller asks its own question (confirmReplace).
     static QString saveFileName(QWidget* parent, const QString& caption, const QString& folder,
-                                const QString& filter);
+                                const QString& filter, const QString& name = QString());
 
     // Replaces the real dialogs (an empty handler restores them).
     static void setHandler(Handler handler);

@@ -55,4 +55,11 @@ void Messages::setHandler(Handler h)
     handler() = std::move(h);
 }
 
+bool confirmReplace(QWidget* parent, const QString& fileName)
+{
+    const QString text = QStringLiteral("Attenzione: Vuoi sovrascivere il file ") + fileName + QStringLiteral(" ?");
+    return Messages::show(parent, text, MessageIcon::Exclamation, QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
+}
+
 } // namespace sestara

@@ -35,4 +35,7 @@ public:
     static void setHandler(Handler handler);
 };
 
+// Asks before a file named `fileName` is replaced; true on "Sì".
+bool confirmReplace(QWidget* parent, const QString& fileName);
+
 } // namespace sestara

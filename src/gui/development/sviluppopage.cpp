@@ -247,10 +247,7 @@ void SviluppoPage::saveSystem()
         names.push_back(name.toStdString());
     if (const auto existing = existingFileName(names, fileName.toStdString())) {
         fileName = QString::fromStdString(*existing);
-        const auto answer = Messages::show(
-            this, QStringLiteral("Attenzione: Vuoi sovrascivere il file ") + fileName + QStringLiteral(" ?"),
-            MessageIcon::Exclamation, QMessageBox::Yes | QMessageBox::No);
-        if (answer != QMessageBox::Yes)
+        if (!confirmReplace(this, fileName))
             return;
     }
     if (!writeSystem(folder.filePath(fileName)))

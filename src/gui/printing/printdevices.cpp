@@ -2,9 +2,11 @@
 
 #include "gui/common/appinfo.h"
 #include "gui/common/filedialogs.h"
+#include "gui/common/messages.h"
 #include "gui/printing/printerpageoutput.h"
 #include "gui/printing/printpagefilters.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QMarginsF>
 #include <QPageLayout>
@@ -38,13 +40,26 @@ std::shared_ptr<QPrinter> printerFor(const QPrinterInfo& info, const QString& do
     return printer;
 }
 
-QString askPdfFile(QWidget* parent)
+QString askPdfFile(QWidget* parent, const QString& documentName)
 {
-    QString file = FileDialogs::saveFileName(parent, QStringLiteral("Esporta PDF"),
-                                             QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
-                                             QStringLiteral("Documenti PDF (*.pdf)"));
-    if (!file.isEmpty() && QFileInfo(file).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0)
+    static QString lastFolder;
+    QString folder = lastFolder;
+    if (!QFileInfo(folder).isDir())
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    QString name = documentName;
+    name.replace(QLatin1Char('/'), QLatin1Char('-'));
+    QString file = FileDialogs::saveFileName(parent, QStringLiteral("Esporta PDF"), folder,
+                                             QStringLiteral("Documenti PDF (*.pdf)"), name + QStringLiteral(".pdf"));
+    if (file.isEmpty())
+        return file;
+    if (QFileInfo(file).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0)
         file += QStringLiteral(".pdf");
+    const QFileInfo chosen(file);
+    if (chosen.exists() && !confirmReplace(parent, chosen.fileName()))
+        return QString();
+    lastFolder = chosen.absolutePath();
     return file;
 }
 

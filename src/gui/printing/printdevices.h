@@ -26,8 +26,10 @@ using PageJob = std::function<bool(PageOutput& out, MarkList& marks)>;
 void portrait(QPrinter& printer);
 std::shared_ptr<QPrinter> printerFor(const QPrinterInfo& info, const QString& documentName);
 
-// The PDF file the user chooses; empty when the user cancels.
-QString askPdfFile(QWidget* parent);
+// The PDF file the user chooses, "<documentName>.pdf" proposed in the folder of the last export
+// (else the user's documents folder); an existing file is replaced only when the user says so.
+// Empty when the user cancels.
+QString askPdfFile(QWidget* parent, const QString& documentName);
 
 // Slips in a PDF are placed from the paper's corner, the one reference every printer shares.
 std::shared_ptr<QPrinter> pdfPrinter(const QString& file, const QString& documentName, bool wholePage);

@@ -108,7 +108,7 @@ DocumentSetup setUpDocument(QWidget* parent, PrintTarget target, const QString& 
         setup.step = Step::Previewed;
         return setup;
     case PrintTarget::Pdf: {
-        const QString file = askPdfFile(parent);
+        const QString file = askPdfFile(parent, documentName);
         if (file.isEmpty()) {
             setup.step = Step::Cancelled;
             return setup;
