@@ -188,3 +188,27 @@ TEST(SecondCopy, IsRefusedWithTheProgramsName)
 }
 
 } // namespace
+
+TEST_F(ShellTest, AfterARunTheWindowThatRanItIsInFront)
+{
+    auto* area = find<QMdiArea>(main_, "MDIArea");
+    for (const bool maximised : {false, true}) {
+        SCOPED_TRACE(maximised ? "maximised" : "cascaded");
+        OrtogonaliSuper* first = newSystem();
+        if (maximised)
+            first->parentWidget()->showMaximized();
+        develop(first, 1, 10);
+        OrtogonaliSuper* second = newSystem();
+        develop(second, 11, 20);
+        settle();
+        ASSERT_NE(area->activeSubWindow(), nullptr);
+        EXPECT_EQ(area->activeSubWindow()->widget(), second);
+        EXPECT_EQ(area->subWindowList(QMdiArea::StackingOrder).last()->widget(), second);
+        // And back: a new run in the first window brings it up again.
+        develop(first, 21, 30);
+        settle();
+        EXPECT_EQ(area->subWindowList(QMdiArea::StackingOrder).last()->widget(), first);
+        main_->chiudiTutteLeFinestre();
+        settle();
+    }
+}

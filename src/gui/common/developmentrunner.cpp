@@ -5,6 +5,8 @@
 #include "gui/common/messages.h"
 #include "gui/common/runcontrol.h"
 
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QThread>
 #include <QTimer>
 #include <QWidget>
@@ -15,9 +17,25 @@
 namespace sestara {
 
 namespace {
+
+// The window whose run ended comes to the front, whatever the user or the progress window left
+// in front meanwhile: the user waits for this window's result.
+void bringToFront(QWidget* window)
+{
+    for (QWidget* w = window; w; w = w->parentWidget()) {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(w)) {
+            if (QMdiArea* area = sub->mdiArea())
+                area->setActiveSubWindow(sub);
+            sub->raise();
+            break;
+        }
+    }
+}
+
 constexpr int kPollMs = 50;
 // How long closing a window waits for its worker before leaving it to end on its own.
 constexpr unsigned long kStopWaitMs = 2000;
+
 } // namespace
 
 // Lives as long as the worker or the runner, whichever goes last.
@@ -106,6 +124,10 @@ void DevelopmentRunner::workerFinished()
     const bool interrupted = interrupt_->load();
     const QString error = QString::fromStdString(shared_->error);
     release();
+    // Again once the progress window is gone: its closing hands the activation back to the
+    // sub-window that was active before the run.
+    bringToFront(window_);
+    QTimer::singleShot(0, window_, [window = window_] { bringToFront(window); });
     emit finished(!interrupted && error.isEmpty());
     if (!error.isEmpty())
         Messages::show(window_, error, MessageIcon::Critical);
