@@ -357,3 +357,9 @@ TEST_F(RunnerTest, StoppingDoesNotWaitForATaskThatWillNotStop)
 }
 
 } // namespace
+
+TEST_F(ElaboraTest, TheSlipCountIsThePlainInteger)
+{
+    develop(w, 1, 15); // 5,005 columns on 1,001 slips
+    EXPECT_EQ(text(w, "Label17"), "1001");
+}

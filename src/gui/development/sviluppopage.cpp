@@ -183,7 +183,7 @@ void SviluppoPage::showDeveloped()
     fullCost_->setText(formatMoney(costs.fullCents));
     saving_->setText(formatMoney(costs.savingCents));
     percent_->setText(formatPercent(costs.percent));
-    slips_->setText(formatCount(static_cast<std::int64_t>(costs.slips)));
+    slips_->setText(QString::number(costs.slips)); // the plain integer, unlike the other counts
 
     listing_->setDevelopment(developed->development);
     testo_->setCurrentIndex(QModelIndex());
