@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev libgl-dev libqt6svg6
+  qt6-base-dev libgl-dev libqt6svg6 qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core fonts-liberation2 poppler-utils
   libxcb1-dev

@@ -212,3 +212,14 @@ TEST_F(ShellTest, AfterARunTheWindowThatRanItIsInFront)
         settle();
     }
 }
+
+TEST_F(ShellTest, QtsOwnButtonsSpeakItalian)
+{
+    ASSERT_TRUE(sestara::loadQtTranslations());
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel | QMessageBox::Save);
+    QStringList texts;
+    for (const auto b : {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel, QMessageBox::Save})
+        texts << box.button(b)->text().remove(QLatin1Char('&'));
+    EXPECT_EQ(texts, QStringList({QStringLiteral("Sì"), "No", "Annulla", "Salva"}));
+}

@@ -10,13 +10,27 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStringList>
+#include <QTranslator>
 
 namespace sestara {
 
 void setUpApplication()
 {
     QCoreApplication::setApplicationName(QStringLiteral("sestara"));
+    loadQtTranslations();
+}
+
+bool loadQtTranslations()
+{
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return QCoreApplication::installTranslator(translator);
+    delete translator;
+    return false;
 }
 
 bool checkSingleInstance(SingleInstanceGuard& guard)

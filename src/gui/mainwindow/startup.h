@@ -11,10 +11,14 @@ class MDIForm1;
 class OrtogonaliSuper;
 class SingleInstanceGuard;
 
-// Names the running application "sestara", the name its folder for the user's files follows.
+// Names the running application "sestara", the name its folder for the user's files follows, and
+// loads Qt's Italian translations.
 // No display name is set: the X11 platform would append it to every window title, and each
 // window's caption must read exactly as the program sets it.
 void setUpApplication();
+// The program speaks Italian whatever the desktop's language: Qt's own texts too (the buttons of
+// message boxes, the file and print dialogs). False when Qt's translations are not installed.
+bool loadQtTranslations();
 
 // The start-up check: takes the guard, or shows "Una copia di Sestara è già in funzione" and
 // returns false, in which case the program ends at once.
