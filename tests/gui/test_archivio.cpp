@@ -185,3 +185,22 @@ TEST_F(ArchivioTest, VisualizzaEliminaAndSvuotaAskADoubleClickDoesNot)
 }
 
 } // namespace
+
+TEST_F(ArchivioTest, OpensInsideTheWorkAreaNamingItsFolderShownInTheTree)
+{
+    for (int i = 0; i < 6; ++i)
+        newSystem();
+    Sistemi* archive = openArchive();
+    ASSERT_TRUE(archive);
+    EXPECT_TRUE(find<QMdiArea>(main_, "MDIArea")->viewport()->rect().contains(archive->parentWidget()->geometry()));
+    EXPECT_EQ(text(archive, "LabelCartella"), QDir::toNativeSeparators(folder_));
+    auto* dir1 = find<QTreeView>(archive, "Dir1");
+    auto* model = qobject_cast<QFileSystemModel*>(dir1->model());
+    ASSERT_TRUE(model);
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            return dir1->currentIndex() == model->index(folder_) &&
+                   dir1->viewport()->rect().contains(dir1->visualRect(dir1->currentIndex()));
+        },
+        5000));
+}

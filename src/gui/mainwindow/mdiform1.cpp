@@ -398,7 +398,8 @@ Sistemi* MDIForm1::showArchivio()
     QMdiSubWindow* sub = mdiArea_->addSubWindow(archivio_.data());
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(toolbarIcon(QStringLiteral("archivio")));
-    sub->resize(archivio_->size().boundedTo(mdiArea_->viewport()->size()));
+    // Inside the work area whatever windows are open, not placed after the last of them.
+    sub->setGeometry(QRect(QPoint(0, 0), archivio_->size().boundedTo(mdiArea_->viewport()->size())));
     sub->show();
     mdiArea_->setActiveSubWindow(sub);
     return archivio_.data();

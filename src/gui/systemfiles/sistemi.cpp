@@ -14,6 +14,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QListWidget>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -79,6 +80,10 @@ Sistemi::Sistemi(QWidget* parent)
     setObjectName(QStringLiteral("Sistemi"));
     setWindowTitle(QString::fromUtf8(kTitle));
 
+    folderLabel_ = new QLabel(this);
+    folderLabel_->setObjectName(QStringLiteral("LabelCartella"));
+    folderLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("ListView1"));
     list_->setViewMode(QListView::ListMode);
@@ -134,6 +139,13 @@ Sistemi::Sistemi(QWidget* parent)
                 if (current.isValid())
                     setFolder(folderModel_->filePath(current));
             });
+    // The tree fills in as folders are read, and each folder read above the current one moves it:
+    // it is shown again once the model has sorted what it read.
+    connect(folderModel_, &QFileSystemModel::directoryLoaded, this, [this](const QString& path) {
+        const QString above = QDir(path).absolutePath();
+        if (folder_ == above || folder_.startsWith(above.endsWith(QLatin1Char('/')) ? above : above + QLatin1Char('/')))
+            QTimer::singleShot(50, this, &Sistemi::showFolderInChooser);
+    });
     auto* chooser = new QVBoxLayout(frame2);
     chooser->addWidget(folders_);
 
@@ -141,6 +153,7 @@ Sistemi::Sistemi(QWidget* parent)
     bottom->addWidget(frame1);
     bottom->addWidget(frame2, 1);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(folderLabel_);
     layout->addWidget(list_, 1);
     layout->addLayout(bottom);
 
@@ -161,6 +174,7 @@ void Sistemi::setFolder(const QString& path)
     if (folder == folder_)
         return;
     folder_ = folder;
+    folderLabel_->setText(QDir::toNativeSeparators(folder_));
     watchFolder();
     aggiornaArchivio();
     showFolderInChooser();
@@ -178,9 +192,10 @@ void Sistemi::watchFolder()
 void Sistemi::showFolderInChooser()
 {
     const QModelIndex index = folderModel_->index(folder_);
-    if (!index.isValid() || folders_->currentIndex() == index)
+    if (!index.isValid())
         return;
-    folders_->setCurrentIndex(index);
+    if (folders_->currentIndex() != index)
+        folders_->setCurrentIndex(index);
     folders_->scrollTo(index);
 }
 

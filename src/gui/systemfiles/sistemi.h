@@ -6,6 +6,7 @@
 
 class QFileSystemModel;
 class QFileSystemWatcher;
+class QLabel;
 class QListWidget;
 class QTimer;
 class QTreeView;
@@ -55,6 +56,7 @@ private:
     QStringList shown_;
     QListWidget* list_ = nullptr;
     QTreeView* folders_ = nullptr;
+    QLabel* folderLabel_ = nullptr; // the folder shown, named above the list
     QFileSystemModel* folderModel_ = nullptr;
     QFileSystemWatcher* watcher_ = nullptr;
     // Gathers a burst of changes in the folder into one rebuild.
