@@ -41,10 +41,8 @@ class PageRecorder : public sestara::PageOutput {
 public:
     std::vector<RecordedPage> pages = std::vector<RecordedPage>(1);
     bool ended = false;
-    bool aborted = false;
-    // The page whose start the device refuses (0: none), and whether it refuses the end.
+    // The page whose start the device refuses (0: none).
     int refusePage = 0;
-    bool refuseEnd = false;
 
     void setFont(const sestara::PageFont& font) override { font_ = font; }
     void text(double x, double y, const std::string& text) override
@@ -59,12 +57,8 @@ public:
         pages.emplace_back();
         return true;
     }
-    bool end() override
-    {
-        ended = !refuseEnd;
-        return ended;
-    }
-    void abort() override { aborted = true; }
+    bool end() override { return ended = true; }
+    void abort() override {}
     int pageNumber() const override { return static_cast<int>(pages.size()); }
 
 private:

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <numeric>
 
 using namespace sestara;
@@ -104,19 +105,25 @@ TEST(Conditions, StoringSwitchesTheFlags)
     ConditionSet c;
     EXPECT_FALSE(c.salvaPresenze({8}, false)) << "kept, not in force";
     EXPECT_EQ(c.fixedNumbers(), std::vector<int>{8});
-    // "OK" with an empty list switches a list condition off and unchecks "Attiva".
+    // "OK" with an empty list switches a list condition off and unchecks "Attiva"; past 100 groups
+    // the rest are dropped.
+    c.presenzeAttive = c.pariDispariAttivo = c.consecutiviAttivo = true;
+    EXPECT_TRUE(c.salvaGruppi(std::vector<Group>(101, Group{"-1", 0, 1}), true));
+    EXPECT_EQ(c.gruppi.size(), 100u);
     EXPECT_FALSE(c.salvaPresenze({}, true));
     EXPECT_TRUE(c.fixedNumbers().empty());
     EXPECT_FALSE(c.salvaPariDispari({}, true));
     EXPECT_FALSE(c.salvaConsecutivi({}, true));
     EXPECT_FALSE(c.salvaGruppi({}, true));
     EXPECT_FALSE(c.presenzeAttive || c.pariDispariAttivo || c.consecutiviAttivo || c.gruppiAttivi);
+    EXPECT_TRUE(c.gruppi.empty());
     EXPECT_TRUE(c.salvaPariDispari({0, 1, 2, 3, 4, 5, 6}, true));
     EXPECT_TRUE(ConditionFilter(c).active()) << "all seven counts still run the test";
 
     // The sum stays active while the range moves either bound; the full range switches it off.
     const int sums[][6] = {// attiva, min, max: active, stored min, stored max
-                           {1, 22, 45, 1, 22, 45}, {1, 21, 44, 1, 21, 44}, {1, 21, 45, 0, 21, 45}, {0, 30, 40, 0, 21, 45}};
+                           {1, 22, 44, 1, 22, 44}, {0, 30, 40, 0, 21, 45}, {1, 22, 45, 1, 22, 45},
+                           {1, 21, 44, 1, 21, 44}, {1, 21, 45, 0, 21, 45}};
     for (const auto& s : sums) {
         c.salvaSomma(s[0], s[1], s[2], 21, 45);
         EXPECT_EQ(c.sommaAttiva, bool(s[3])) << s[1] << " - " << s[2];
@@ -146,7 +153,7 @@ TEST(Conditions, FixedOrderAndEarlyStop)
     EXPECT_EQ(verdict(c, {1, 5, 10, 20, 30, 40}), Verdict::Accepted);
 }
 
-TEST(Conditions, DisplayTextsAndResets)
+TEST(Conditions, DisplayResetsAndEquality)
 {
     ConditionSet c;
     c.gruppiAttivi = true;
@@ -159,14 +166,8 @@ TEST(Conditions, DisplayTextsAndResets)
     c.salvaConsecutivi({3, 0}, true);
     c.salvaSomma(true, 120, 300, 21, 519);
     c.salvaGruppi({{"-5-17-23", 2, 3}, {"-1-2", 0, 1}}, true);
-    const ConditionDisplay d = conditionDisplay(c);
-    EXPECT_TRUE(d.fisseVisible && d.pariDispariVisible && d.consecutiviVisible && d.sommaVisible && d.gruppiVisible);
-    EXPECT_EQ(d.fisse, (std::vector<std::string>{"17", "5"}));
-    EXPECT_EQ(d.pariDispari, (std::vector<std::string>{"2 - 4", "4 - 2"}));
-    EXPECT_EQ(d.consecutivi, (std::vector<std::string>{"0", "3"}));
-    EXPECT_EQ(d.somma, std::vector<std::string>{"120 - 300"});
-    EXPECT_EQ(d.gruppi, (std::vector<std::string>{"Gr_1  Punti: 2 - 3", "Gr_2  Punti: 0 - 1"}));
-    EXPECT_EQ(groupDisplayMessage(c, 1), "Gr_2  Punti: 0 - 1 -----> -1-2");
+    // The texts themselves are those of the printed condition lines.
+    EXPECT_EQ(groupDisplayMessage(c, 0), "Gr_1  Punti: 2 - 3 -----> -5-17-23");
     EXPECT_EQ(groupDisplayMessage(c, 2), "");
 
     ConditionSet annulled = c, fis = c, pari = c;
@@ -182,4 +183,21 @@ TEST(Conditions, DisplayTextsAndResets)
     pari.azzeraConePari(); // choices cleared, flags untouched
     EXPECT_TRUE(pari.pariDispariAttivo && pari.consecutiviAttivo);
     EXPECT_FALSE(pari.pariDispari[2] || pari.consecutivi[0]);
+
+    // Sets are equal only when every part is.
+    const std::function<void(ConditionSet&)> oneChange[] = {
+        [](ConditionSet& x) { x.presenzeAttive = false; }, [](ConditionSet& x) { x.presenze[3] = 9; },
+        [](ConditionSet& x) { x.pariDispariAttivo = false; }, [](ConditionSet& x) { x.pariDispari[5] = true; },
+        [](ConditionSet& x) { x.consecutiviAttivo = false; }, [](ConditionSet& x) { x.consecutivi[4] = true; },
+        [](ConditionSet& x) { x.sommaAttiva = false; },       [](ConditionSet& x) { ++x.sommaMin; },
+        [](ConditionSet& x) { ++x.sommaMax; },                [](ConditionSet& x) { x.gruppiAttivi = false; },
+        [](ConditionSet& x) { x.gruppi[1].puntiMax = 3; },
+    };
+    for (std::size_t k = 0; k < std::size(oneChange); ++k) {
+        SCOPED_TRACE(k);
+        ConditionSet other = c;
+        oneChange[k](other);
+        EXPECT_FALSE(c == other);
+        EXPECT_FALSE(other == c);
+    }
 }

@@ -14,30 +14,21 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
-std::shared_ptr<const Development> columns(std::size_t count)
+PrintInput input(std::size_t count)
 {
     auto development = std::make_shared<Development>();
     for (std::size_t k = 0; k < count; ++k)
         development->append(Column{1, 2, 3, 4, 5, static_cast<std::uint8_t>(7 + k % 80)});
-    return development;
-}
-
-PrintInput input(std::size_t count)
-{
     PrintInput in;
     in.system.entryText = "6 numeri sistema Integrale";
     in.system.pronostico = {1, 2, 3, 4, 5, 6, 7};
-    in.system.development = columns(count);
+    in.system.development = development;
     in.caption = "Sistema 1";
     in.costText = "3,50   €";
     in.dateText = "07/12/26";
-    in.versionMajor = 1;
     in.versionMinor = 2;
     in.publisherName = "Editore";
     in.webAddress = "www.sestara.it";
-    in.settings.margine2sin = 35;
-    in.settings.margine2sup = 30;
-    in.settings.superPunto = 16;
     return in;
 }
 
@@ -51,11 +42,26 @@ Lines listingLinesOf(const pagetest::RecordedPage& page)
     return lines;
 }
 
+std::string joined(const Lines& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "|";
+    return text;
+}
+
+void conditionOnSum(PrintInput& in)
+{
+    in.system.conditions.sommaAttiva = true;
+    in.system.conditions.sommaMin = 21;
+    in.system.conditions.sommaMax = 150;
+}
+
 } // namespace
 
 TEST(PageLayouts, SlipPageNumberAndMarksAtTheirPrinterPositions)
 {
-    Settings settings = input(0).settings;
+    const Settings settings{}; // margins 35 and 30, marks of 16
     MarkList marks;
     marks.record(*numberPosition(1, 0));
     marks.record({3.0, 0.0}); // never printed
@@ -66,12 +72,10 @@ TEST(PageLayouts, SlipPageNumberAndMarksAtTheirPrinterPositions)
     const auto& page = out.pages[0];
     ASSERT_EQ(page.texts.size(), 1u);
     EXPECT_EQ(page.texts[0].text, " 3");
-    EXPECT_DOUBLE_EQ(page.texts[0].x, 0);
+    EXPECT_EQ(printedNumber(0) + printedNumber(-2), " 0-2");
     EXPECT_DOUBLE_EQ(page.texts[0].y, 567);
-    EXPECT_EQ(page.texts[0].font.pointSize, 10);
+    EXPECT_EQ(page.texts[0].font, slipNumberFont());
     ASSERT_EQ(page.dots.size(), 2u);
-    EXPECT_NEAR(page.dots[0].x, 2715.93, 1e-9);
-    EXPECT_NEAR(page.dots[0].y, 1474.2, 1e-9);
     EXPECT_EQ(page.dots[0].penDots, 48);
     EXPECT_NEAR(page.dots[1].x, 1.35 * 567, 1e-9);
     EXPECT_NEAR(page.dots[1].y, 2.3 * 567, 1e-9);
@@ -136,6 +140,8 @@ TEST(PageLayouts, ARangeIsOneJobPerSlipNumberedByTheSlip)
     ASSERT_EQ(document.pages.size(), 3u);
     EXPECT_EQ(document.pages[1].lines(), Lines{" 2"});
     EXPECT_FALSE(document.ended);
+    document.refusePage = 5;
+    EXPECT_FALSE(printSlipRange(jobsAsPages(document), in, 1, 3, marks));
 }
 
 TEST(PageLayouts, ListingHasFortyFourLinesOnTheFirstPageAndFortySixAfter)
@@ -144,11 +150,16 @@ TEST(PageLayouts, ListingHasFortyFourLinesOnTheFirstPageAndFortySixAfter)
     ASSERT_TRUE(printListing(one, input(44)));
     ASSERT_EQ(one.pages.size(), 1u);
     EXPECT_EQ(listingLinesOf(one.pages[0]).size(), 44u);
+    // Lines follow one another down the page, the header from the top.
+    EXPECT_EQ(one.pages[0].texts[0].text, "Pagina:  1");
+    EXPECT_DOUBLE_EQ(one.pages[0].texts[0].y, 0);
+    EXPECT_DOUBLE_EQ(one.pages[0].texts[1].y, lineHeight(9));
 
     PageRecorder two;
     ASSERT_TRUE(printListing(two, input(45)));
     ASSERT_EQ(two.pages.size(), 2u);
     EXPECT_EQ(two.pages[1].texts.front().text, "Pagina:  2");
+    EXPECT_DOUBLE_EQ(two.pages[1].texts.front().y, 0);
     EXPECT_EQ(listingLinesOf(two.pages[1]), Lines{"45\t>   1-2-3-4-5-51"});
     EXPECT_TRUE(two.ended);
 
@@ -160,13 +171,8 @@ TEST(PageLayouts, ListingHasFortyFourLinesOnTheFirstPageAndFortySixAfter)
     EXPECT_EQ(listingLinesOf(three.pages[3]).size(), 1u);
     for (const auto& t : three.pages[3].texts)
         EXPECT_EQ(t.font, listingFont());
-    EXPECT_EQ(listingPages(44), 1u);
-    EXPECT_EQ(listingPages(45), 2u);
-    EXPECT_EQ(listingPages(924), 21u);
-
-    // Lines follow one another down the page, the header from the top.
-    EXPECT_DOUBLE_EQ(one.pages[0].texts[0].y, 0);
-    EXPECT_DOUBLE_EQ(one.pages[0].texts[1].y, lineHeight(9));
+    for (const auto& [columns, pages] : {std::pair{44u, 1u}, {45u, 2u}, {90u, 2u}, {91u, 3u}, {924u, 21u}})
+        EXPECT_EQ(listingPages(columns), pages) << columns;
 
     PageRecorder refused;
     refused.refusePage = 2;
@@ -177,30 +183,13 @@ TEST(PageLayouts, ListingHasFortyFourLinesOnTheFirstPageAndFortySixAfter)
 TEST(PageLayouts, HeaderLinesOfAnUnconditionedAndOfASumOnlySystem)
 {
     PrintInput in = input(3);
-    const Lines plain = {"Pagina:  1",
-                         "07/12/26   Sestara  Versione 1.2  www.sestara.it",
-                         "",
-                         " Nome Sistema : Sistema 1",
-                         "", "", "",
-                         "6 numeri sistema Integrale",
-                         "",
-                         "Elementi:",
-                         "1 2 3 4 5 6 7 ",
-                         "",
-                         "",
-                         "Costo sistema:  3,50   €",
-                         "", "", "",
-                         "SVILUPPO",
-                         "", ""};
-    EXPECT_EQ(listingHeaderLines(in, 1), plain);
-    EXPECT_TRUE(conditionLines(in.system.conditions).empty());
+    const Lines plain = listingHeaderLines(in, 1);
+    EXPECT_EQ(joined(plain), "Pagina:  1|07/12/26   Sestara  Versione 1.2  www.sestara.it||"
+                             " Nome Sistema : Sistema 1||||6 numeri sistema Integrale||Elementi:|1 2 3 4 5 6 7 |||"
+                             "Costo sistema:  3,50   €||||SVILUPPO|||");
 
-    in.system.conditions.sommaAttiva = true;
-    in.system.conditions.sommaMin = 21;
-    in.system.conditions.sommaMax = 150;
-    EXPECT_EQ(conditionLines(in.system.conditions), Lines{"Somma: 21 - 150"});
+    conditionOnSum(in);
     const Lines sum = listingHeaderLines(in, 7);
-    EXPECT_EQ(sum[0], "Pagina:  7");
     EXPECT_EQ(sum[7], "6 numeri sistema Integrale - Condizionato");
     EXPECT_EQ(sum[12], "Somma: 21 - 150");
     EXPECT_EQ(sum.size(), plain.size() + 1);
@@ -213,22 +202,29 @@ TEST(PageLayouts, ConditionLinesInTheirOrderAndTexts)
     c.presenze[1] = 5;
     c.presenze[2] = 17;
     c.pariDispariAttivo = true;
-    c.pariDispari[2] = c.pariDispari[3] = true;
+    c.pariDispari[2] = c.pariDispari[6] = true;
     c.consecutiviAttivo = true;
-    c.consecutivi[0] = c.consecutivi[1] = true;
+    c.consecutivi[0] = c.consecutivi[5] = true;
     c.sommaAttiva = true;
     c.sommaMin = 30;
     c.sommaMax = 200;
     c.gruppiAttivi = true;
     c.gruppi = {{"-5-17-23", 2, 3}, {"-1-2", 0, 1}};
     EXPECT_TRUE(isConditioned(c));
-    EXPECT_EQ(conditionLines(c), (Lines{"Pari/Dispari: 2 - 4   3 - 3   ", "Fisse: 5 17 ", "Consecutivi: 0 1 ",
-                                        "Somma: 30 - 200", "Gruppi:", "Gr_1  Punti: 2 - 3 -----> -5-17-23",
-                                        "Gr_2  Punti: 0 - 1 -----> -1-2"}));
+    EXPECT_EQ(joined(conditionLines(c)), "Pari/Dispari: 2 - 4   6 - 0   |Fisse: 5 17 |Consecutivi: 0 5 |"
+                                         "Somma: 30 - 200|Gruppi:|Gr_1  Punti: 2 - 3 -----> -5-17-23|"
+                                         "Gr_2  Punti: 0 - 1 -----> -1-2|");
 
-    ConditionSet emptyGroups;
-    emptyGroups.gruppiAttivi = true;
-    EXPECT_FALSE(isConditioned(emptyGroups));
+    // Any one condition makes a system conditioned, groups only when there are some.
+    ConditionSet one[4];
+    one[0].salvaPresenze({5}, true);
+    one[1].salvaPariDispari({2}, true);
+    one[2].salvaConsecutivi({0}, true);
+    one[3].salvaGruppi({{"-1", 0, 1}}, true);
+    for (const ConditionSet& alone : one)
+        EXPECT_TRUE(isConditioned(alone));
+    one[3].gruppi.clear();
+    EXPECT_FALSE(isConditioned(one[3]));
 }
 
 TEST(PageLayouts, SummaryPageLinesAndTheBlueCost)
@@ -237,35 +233,30 @@ TEST(PageLayouts, SummaryPageLinesAndTheBlueCost)
     in.system.pronostico.clear();
     for (std::uint8_t n = 1; n <= 16; ++n)
         in.system.pronostico.push_back(n);
-    EXPECT_EQ(predictionLines(in.system.pronostico),
-              (Lines{"-1-2-3-4-5-6-7-8-9-10-11-12-13-14-15-", "-16-"}));
     EXPECT_EQ(predictionLines({0, 4, 0, 9}), Lines{"-4-9-"});
-    std::vector<std::uint8_t> many(100, 8);
-    EXPECT_EQ(predictionLines(many).size(), 6u);
+    EXPECT_EQ(predictionLines(std::vector<std::uint8_t>(100, 8)).size(), 6u);
 
     PageRecorder out;
     printSummaryPage(out, in);
     const auto& page = out.pages[0];
-    EXPECT_EQ(page.lines(), (Lines{"07/12/26", "Sestara    Editore", "Pronostico:",
-                                   "-1-2-3-4-5-6-7-8-9-10-11-12-13-14-15-", "-16-", "Nome Sistema : Sistema 1",
-                                   "6 numeri sistema Integrale", "       3,50   €"}));
+    EXPECT_EQ(joined(page.lines()), "07/12/26|Sestara    Editore|Pronostico:|-1-2-3-4-5-6-7-8-9-10-11-12-13-14-15-|"
+                                    "-16-|Nome Sistema : Sistema 1|6 numeri sistema Integrale|       3,50   €|");
     EXPECT_DOUBLE_EQ(page.texts[0].y, 567 + 2 * lineHeight(10));
     EXPECT_DOUBLE_EQ(page.texts[2].y, 567 + 5 * lineHeight(10));
+    EXPECT_DOUBLE_EQ(page.texts.back().y, 567 + 13 * lineHeight(10));
     int large = 0;
     for (const auto& t : page.texts) {
         if (t.font.pointSize == 24 || t.font.rgb != 0) {
             ++large;
             EXPECT_EQ(t.text, "       3,50   €");
-            EXPECT_EQ(t.font, (PageFont{"MS Sans Serif", 24, true, 0x0000FF, false}));
+            EXPECT_EQ(t.font, costFont());
         } else {
-            EXPECT_EQ(t.font, (PageFont{"MS Sans Serif", 10, true, 0, false}));
+            EXPECT_EQ(t.font, summaryFont());
         }
     }
     EXPECT_EQ(large, 1);
 
-    in.system.conditions.sommaAttiva = true;
-    in.system.conditions.sommaMin = 21;
-    in.system.conditions.sommaMax = 150;
+    conditionOnSum(in);
     PageRecorder conditioned;
     printSummaryPage(conditioned, in);
     const Lines lines = conditioned.pages[0].lines();

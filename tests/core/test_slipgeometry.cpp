@@ -1,57 +1,35 @@
 #include "core/printing/slipgeometry.h"
 
 #include "core/development/development.h"
-#include "core/settings/settings.h"
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 using namespace sestara;
 
 TEST(SlipGeometry, NumbersLieOnTheirBoxes)
 {
-    const auto six = numberPosition(6, 2);
-    ASSERT_TRUE(six);
-    EXPECT_DOUBLE_EQ(six->x, 6.925);
-    EXPECT_DOUBLE_EQ(six->y, 6.54);
-
-    const auto seven = numberPosition(7, 0);
-    const auto twentyOne = numberPosition(21, 0);
-    EXPECT_DOUBLE_EQ(seven->x, 0.45);
-    EXPECT_DOUBLE_EQ(twentyOne->x, 0.45);
-    EXPECT_DOUBLE_EQ(seven->y, 2.597);
-    EXPECT_DOUBLE_EQ(twentyOne->y, 2.894);
-
-    const auto twenty = numberPosition(20, 0);
-    EXPECT_DOUBLE_EQ(twenty->x, 0.45 + 13 * 0.497);
-    EXPECT_DOUBLE_EQ(twenty->y, 2.597);
-
-    const auto ninetyThird = numberPosition(90, 2);
-    EXPECT_DOUBLE_EQ(ninetyThird->x, 6.911);
-    EXPECT_DOUBLE_EQ(ninetyThird->y, 8.322);
-    const auto ninetyFifth = numberPosition(90, 4);
-    EXPECT_DOUBLE_EQ(ninetyFifth->x, 6.911);
-    EXPECT_DOUBLE_EQ(ninetyFifth->y, 12.562);
-
+    // Number, panel, x and y in centimetres: the first six, the ends of the rows of fourteen, panels apart.
+    const std::tuple<int, int, double, double> boxes[] = {
+        {6, 2, 6.925, 6.54},   {7, 0, 0.45, 2.597},  {20, 0, 0.45 + 13 * 0.497, 2.597}, {21, 0, 0.45, 2.894},
+        {90, 2, 6.911, 8.322}, {90, 4, 6.911, 12.562}};
+    for (const auto& [number, panel, x, y] : boxes) {
+        SCOPED_TRACE(number);
+        const auto p = numberPosition(number, panel);
+        ASSERT_TRUE(p);
+        EXPECT_DOUBLE_EQ(p->x, x);
+        EXPECT_DOUBLE_EQ(p->y, y);
+    }
     EXPECT_FALSE(numberPosition(0, 0));
     EXPECT_FALSE(numberPosition(91, 0));
 }
 
-TEST(SlipGeometry, PrinterPositionAddsTheMarginsInTwips)
-{
-    Settings settings;
-    settings.margine2sin = 35;
-    settings.margine2sup = 30;
-    const SlipPoint p = printerPosition(*numberPosition(1, 0), settings);
-    EXPECT_NEAR(p.x, 2715.93, 1e-9);
-    EXPECT_NEAR(p.y, 1474.2, 1e-9);
-}
-
-TEST(SlipGeometry, PenWidths)
+TEST(SlipGeometry, ScreenPenWidthsRoundHalvesToEven)
 {
     EXPECT_EQ(screenPenPixels(16), 8);
-    EXPECT_EQ(screenPenPixels(13), 6); // 6.5 to even
-    EXPECT_EQ(screenPenPixels(11), 6); // 5.5 to even
-    EXPECT_EQ(printerPenDots(16), 48);
+    EXPECT_EQ(screenPenPixels(13), 6);
+    EXPECT_EQ(screenPenPixels(11), 6);
 }
 
 TEST(SlipGeometry, MarkListHoldsAThousandAndKeepsTheKeptOnes)

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <algorithm>
 #include <functional>
-#include <numeric>
+#include <tuple>
 #include <vector>
 
 using namespace sestara;
@@ -72,14 +72,23 @@ TEST(Verifier, GuaranteesOfTheCatalogue)
         EXPECT_EQ(guaranteeText(g), text);
 }
 
+TEST(Verifier, BinomialsUpToSixtyFourOverEight)
+{
+    const std::tuple<int, int, std::uint64_t> values[] = {{0, 0, 1},  {5, 6, 0},          {10, 8, 45},
+                                                          {10, 9, 0}, {64, 6, 74974368}, {64, 8, 4426165368},
+                                                          {65, 1, 0}, {-1, 0, 0},        {3, -1, 0}};
+    for (const auto& [n, k, value] : values)
+        EXPECT_EQ(binomial(n, k), value) << n << " " << k;
+}
+
 TEST(Verifier, DamagedColumnsAreRejected)
 {
-    EXPECT_EQ(verifyCoverage({{1, 2, 3, 4, 5, 11}}, 10, reducedGuarantee(1)).error,
-              "La colonna 1 non contiene sei posizioni diverse da 1 a 10.");
-    EXPECT_EQ(verifyCoverage({{1, 2, 3, 4, 5, 6}, {0, 2, 3, 4, 5, 6}}, 10, reducedGuarantee(2)).error,
-              "La colonna 2 non contiene sei posizioni diverse da 1 a 10.");
-    EXPECT_EQ(verifyCoverage({{1, 2, 3, 4, 5, 6}, {1, 2, 3, 4, 6, 6}}, 10, reducedGuarantee(3)).error,
-              "La colonna 2 non contiene sei posizioni diverse da 1 a 10.");
+    // The first column out of range, repeating or below 1 is named.
+    const std::vector<Positions> damaged[] = {{{1, 2, 3, 4, 5, 11}}, {{1, 2, 3, 4, 5, 6}, {0, 2, 3, 4, 5, 6}},
+                                              {{1, 2, 3, 4, 5, 6}, {1, 2, 3, 4, 6, 6}}};
+    for (const auto& columns : damaged)
+        EXPECT_EQ(verifyCoverage(columns, 10, reducedGuarantee(2)).error,
+                  "La colonna " + std::to_string(columns.size()) + " non contiene sei posizioni diverse da 1 a 10.");
     const CoverageReport bad = verifyCoverage({{1, 2, 3, 4, 5, 6}}, 5, reducedGuarantee(1));
     EXPECT_FALSE(bad.ok());
     EXPECT_EQ(bad.error, "Garanzia 5 se 6 non verificabile con 5 numeri.");

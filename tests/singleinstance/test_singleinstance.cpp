@@ -16,8 +16,8 @@
 
 #include <array>
 #include <memory>
-#include <utility>
 #include <ostream>
+#include <utility>
 #include <vector>
 
 // Failures show texts as text.
@@ -27,8 +27,6 @@ void PrintTo(const QString& text, std::ostream* os)
 }
 
 namespace {
-
-constexpr QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
 
 QString userName()
 {
@@ -49,12 +47,18 @@ QByteArray contents(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
 }
 
+bool writeFile(const QString& path, const QByteArray& bytes = {})
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
 // A private folder of the test, closed to others as a folder for running programs must be.
 QString makeFolder(const QTemporaryDir& tmp, const QString& name)
 {
     const QString path = tmp.filePath(name);
     QDir().mkpath(path);
-    QFile::setPermissions(path, ownerOnly);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return path;
 }
 
@@ -66,13 +70,7 @@ public:
         process_.setProcessEnvironment(environment);
         process_.start(QStringLiteral(SESTARA_GUARD_PROBE), {});
     }
-    ~Probe()
-    {
-        if (process_.state() != QProcess::NotRunning) {
-            process_.kill();
-            process_.waitForFinished(10000);
-        }
-    }
+    ~Probe() { crash(); }
     Probe(const Probe&) = delete;
     Probe& operator=(const Probe&) = delete;
 
@@ -88,6 +86,14 @@ public:
     }
     // Lets the probe take the guard.
     void go() { process_.write("go\n"); }
+    // Waits for the probe to start, lets it take the guard and returns what it says then.
+    QString take()
+    {
+        if (nextLine() != "ready")
+            return "not ready: " + errors();
+        go();
+        return nextLine();
+    }
     // Lets the probe end; true when it ended normally.
     bool end()
     {
@@ -98,6 +104,8 @@ public:
     // Ends the probe as a crash would: no chance to clean up.
     void crash()
     {
+        if (process_.state() == QProcess::NotRunning)
+            return;
         process_.kill();
         process_.waitForFinished(10000);
     }
@@ -124,14 +132,11 @@ TEST(SingleInstanceGuard, OfCopiesStartedTogetherExactlyOneHoldsIt)
         SCOPED_TRACE(round);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("TMPDIR", temp);
-        QString lockFile;
-        if (round % 2 == 0) {
+        if (round % 2 == 0)
             environment.insert("XDG_RUNTIME_DIR", runtime);
-            lockFile = runtime + "/sestara.lock";
-        } else {
+        else
             environment.remove("XDG_RUNTIME_DIR");
-            lockFile = tempRuntime + "/sestara.lock";
-        }
+        const QString lockFile = (round % 2 == 0 ? runtime : tempRuntime) + "/sestara.lock";
         if (round % 3 == 0) {
             QFile::remove(QDir(runtime).filePath("sestara.lock"));
             QDir(tempRuntime).removeRecursively();
@@ -176,62 +181,46 @@ TEST(SingleInstanceGuard, OnlyALiveHolderKeepsIt)
     environment.insert("XDG_RUNTIME_DIR", runtime);
 
     Probe first(environment);
-    ASSERT_EQ(first.nextLine(), "ready");
-    first.go();
-    ASSERT_EQ(first.nextLine(), "held " + lockFile);
+    ASSERT_EQ(first.take(), "held " + lockFile);
     EXPECT_EQ(contents(lockFile), QByteArray::number(first.pid()) + '\n');
 
     // A lock file that cannot be read, as one still being written looks, is neither removed nor
     // taken over while its holder lives.
-    {
-        QFile junk(lockFile);
-        ASSERT_TRUE(junk.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        junk.write("\xff\xfe");
-    }
+    ASSERT_TRUE(writeFile(lockFile, "\xff\xfe"));
     Probe second(environment);
-    ASSERT_EQ(second.nextLine(), "ready");
-    second.go();
-    EXPECT_EQ(second.nextLine(), "refused " + lockFile);
+    EXPECT_EQ(second.take(), "refused " + lockFile);
     EXPECT_EQ(contents(lockFile), QByteArray("\xff\xfe"));
     EXPECT_TRUE(second.end());
 
     first.crash();
     ASSERT_TRUE(QFile::exists(lockFile));
     Probe third(environment);
-    ASSERT_EQ(third.nextLine(), "ready");
-    third.go();
-    EXPECT_EQ(third.nextLine(), "held " + lockFile);
+    EXPECT_EQ(third.take(), "held " + lockFile);
     EXPECT_EQ(contents(lockFile), QByteArray::number(third.pid()) + '\n');
     EXPECT_TRUE(third.end());
 }
 
-// Sets environment variables for one test and puts the old values back.
+// Sets environment variables for one test, a null value unsetting one, and puts the old values back.
 class EnvironmentScope {
 public:
     ~EnvironmentScope()
     {
-        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
-            if (it->second.isNull())
-                qunsetenv(it->first);
-            else
-                qputenv(it->first, it->second);
-        }
+        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it)
+            put(it->first, it->second);
     }
     void set(const char* name, const QString& value)
     {
-        save(name);
-        qputenv(name, QFile::encodeName(value));
-    }
-    void unset(const char* name)
-    {
-        save(name);
-        qunsetenv(name);
+        saved_.emplace_back(name, qEnvironmentVariableIsSet(name) ? qgetenv(name) : QByteArray());
+        put(name, value.isNull() ? QByteArray() : QFile::encodeName(value));
     }
 
 private:
-    void save(const char* name)
+    static void put(const char* name, const QByteArray& value)
     {
-        saved_.emplace_back(name, qEnvironmentVariableIsSet(name) ? qgetenv(name) : QByteArray());
+        if (value.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
     }
     std::vector<std::pair<const char*, QByteArray>> saved_;
 };
@@ -244,13 +233,10 @@ TEST(SingleInstanceGuard, WithoutAFolderForRunningProgramsTheLockIsInAPrivateCac
     QTemporaryDir tmp;
     ASSERT_TRUE(tmp.isValid());
     EnvironmentScope environment;
-    environment.unset("XDG_RUNTIME_DIR");
+    environment.set("XDG_RUNTIME_DIR", QString());
     // Qt's own folder for running programs, in the temporary folder, is taken by a file.
     const QString temp = makeFolder(tmp, "temp");
-    {
-        QFile file(QDir(temp).filePath("runtime-" + userName()));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    }
+    ASSERT_TRUE(writeFile(QDir(temp).filePath("runtime-" + userName())));
     environment.set("TMPDIR", temp);
     environment.set("XDG_CACHE_HOME", tmp.filePath("cache"));
     const QString folder = tmp.filePath("cache/sestara");
@@ -271,10 +257,7 @@ TEST(SingleInstanceGuard, WithoutAFolderForRunningProgramsTheLockIsInAPrivateCac
     }
 
     // A cache that is a file leaves no place for the lock at all.
-    {
-        QFile file(tmp.filePath("file"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    }
+    ASSERT_TRUE(writeFile(tmp.filePath("file")));
     environment.set("XDG_CACHE_HOME", tmp.filePath("file"));
     EXPECT_EQ(sestara::SingleInstanceGuard::defaultLockPath(), QString());
     sestara::SingleInstanceGuard unguarded;

@@ -2,8 +2,6 @@
 // on its way to the window system, so each title is read back over a connection of our own,
 // exactly as a window manager would read it.
 
-#include "gui/common/loading.h"
-#include "gui/conditions/filtropresenzesuper.h"
 #include "gui/mainwindow/about.h"
 #include "gui/mainwindow/mdiform1.h"
 #include "gui/mainwindow/startup.h"
@@ -136,7 +134,7 @@ protected:
     XServer server;
 };
 
-TEST_F(WindowTitles, MainAboutProgressAndConditionWindowsReadExactly)
+TEST_F(WindowTitles, MainAndAboutWindowsReadExactly)
 {
     ASSERT_TRUE(server.connected());
     sestara::MDIForm1 main(QStringLiteral(SESTARA_PROGRAM_DIR));
@@ -153,18 +151,6 @@ TEST_F(WindowTitles, MainAboutProgressAndConditionWindowsReadExactly)
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(shownTitle(about), QStringLiteral("About  Sestara  Versione 1.0  Sestara Software"));
     about->close();
-
-    auto* loading = new sestara::Loading(&main);
-    loading->show();
-    EXPECT_EQ(shownTitle(loading), QStringLiteral("Loading...."));
-    loading->finish();
-
-    main.fileNewSuper();
-    sestara::FiltroPresenzeSuper* presenze = main.finestraPresenze(1);
-    ASSERT_NE(presenze, nullptr);
-    presenze->show();
-    EXPECT_EQ(shownTitle(presenze), QStringLiteral("Presenze"));
-    presenze->hide();
 }
 
 TEST_F(WindowTitles, TheProgramShowsItsMainCaptionExactly)
