@@ -113,6 +113,21 @@ TEST(PageLayouts, AllSlipsAreOneJobEndedByTheSummaryAndKeepTheHandPlacedMarks)
     EXPECT_EQ(refused.pages.size(), 1u);
     EXPECT_FALSE(refused.ended);
     EXPECT_EQ(marks.count(), 1);
+
+    // After a preview of slip 2 and a mark placed by hand, each slip carries its own marks and the
+    // hand's, never the previewed slip's.
+    MarkList previewed;
+    ASSERT_TRUE(recordSlip(previewed, *in.system.development, 2));
+    previewed.markAsPreview();
+    previewed.record({5.0, 6.0});
+    PageRecorder after;
+    ASSERT_TRUE(printAllSlips(after, in, previewed));
+    for (int p = 0; p < 3; ++p) {
+        EXPECT_EQ(after.pages[p].dots.size(), dots[p]);
+        EXPECT_NEAR(after.pages[p].dots[0].x, (5.0 + 0.35) * 567, 1e-9);
+    }
+    EXPECT_EQ(previewed.count(), 1);
+    EXPECT_EQ(previewed.at(0).x, 5.0);
 }
 
 TEST(PageLayouts, ARangeIsOneJobPerSlipNumberedByTheSlip)

@@ -255,6 +255,8 @@ bool printListing(PageOutput& out, const PrintInput& input)
 
 bool printAllSlips(PageOutput& out, const PrintInput& input, MarkList& marks)
 {
+    // A slip previewed before would otherwise be printed over every slip.
+    marks.dropPreview();
     marks.keepCurrent();
     const Development* development = input.system.development.get();
     const std::uint64_t slips = development ? caricaQuanteSchedine(development->size()) : 0;

@@ -67,7 +67,8 @@ void printSummaryPage(PageOutput& out, const PrintInput& input);
 // every further one. Produced line by line, whatever the size of the development.
 bool printListing(PageOutput& out, const PrintInput& input);
 // Every slip of the development, one a page numbered by the page, then the summary page. The
-// marks recorded when the job starts are kept on every slip; afterwards only they remain.
+// marks placed by hand when the job starts (not a preview's) are kept on every slip; afterwards
+// only they remain.
 bool printAllSlips(PageOutput& out, const PrintInput& input, MarkList& marks);
 // Slips `first` to `last` (from 1, first <= last), each a job of its own from `nextJob`
 // (nothing: stop), numbered by the slip. The marks end as the last slip's.

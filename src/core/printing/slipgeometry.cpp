@@ -3,6 +3,7 @@
 #include "core/development/development.h"
 #include "core/settings/settings.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace sestara {
@@ -64,6 +65,17 @@ void MarkList::clear()
 {
     zeroFrom(0);
     kept_ = 0;
+    previewed_ = 0;
+}
+
+void MarkList::dropPreview()
+{
+    const auto first = marks_.begin() + previewed_;
+    std::copy(first, marks_.begin() + count_, marks_.begin());
+    const int hand = count_ - previewed_;
+    zeroFrom(hand);
+    kept_ = std::max(0, kept_ - previewed_);
+    previewed_ = 0;
 }
 
 void MarkList::keepCurrent()

@@ -35,7 +35,9 @@ int screenPenPixels(int superPunto);
 int printerPenDots(int superPunto);
 
 // The marks of one slip window: up to 1000 recorded positions. Entries past the count are always
-// zero; the marks up to the kept count survive each slip of a print of all slips.
+// zero; the marks up to the kept count survive each slip of a print of all slips. The marks a slip
+// preview recorded come first, and a print of all slips leaves them out: it carries only the
+// marks placed by hand.
 class MarkList {
 public:
     static constexpr int kCapacity = 1000;
@@ -51,6 +53,11 @@ public:
     void keepCurrent();
     // Back to the kept marks; the later ones are zeroed.
     void clearToKept();
+    // The marks recorded now are a slip's preview, not placed by hand.
+    void markAsPreview() { previewed_ = count_; }
+    int previewed() const { return previewed_; }
+    // Only the marks placed by hand remain, in their order.
+    void dropPreview();
 
 private:
     void zeroFrom(int first);
@@ -58,6 +65,7 @@ private:
     std::array<SlipPoint, kCapacity> marks_{};
     int count_ = 0;
     int kept_ = 0;
+    int previewed_ = 0;
 };
 
 // Records the marks of slip `slip` (from 1): its columns in panels 0 to 4, each column's numbers in

@@ -231,6 +231,7 @@ void SchedinaPage::preview(int slip)
         return;
     if (!recordSlip(marks_, *development_, static_cast<std::uint64_t>(slip)))
         QApplication::beep();
+    marks_.markAsPreview();
     // The panel list ends on the panel of the slip's last column, as if the user had chosen it.
     const std::size_t columns = std::min<std::size_t>(kColumnsPerSlip, development_->size() - first);
     if (urna_->setPanel(static_cast<int>(columns) - 1))
