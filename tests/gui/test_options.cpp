@@ -1,5 +1,6 @@
 #include "tests/gui/guitest.h"
 
+#include "core/settings/settingsfile.h"
 #include "gui/settings/frmoptions.h"
 #include "gui/settings/markpreview.h"
 
@@ -146,19 +147,28 @@ TEST_F(OptionsTest, ABadFileIsReportedAndTheProgramGoesOn)
 {
     const QByteArray ini = "Costocolonna=75\r\nSuperPunto=25\r\nMargine2sup=abc\r\n";
     start(ini);
-    const QString bad = QStringLiteral(
-        "Errore nel file INI\nriga 2, \"SuperPunto\": il valore 25 è fuori dall'intervallo da 10 a 24");
+    const QString bad = "Errore nel file INI\n" + iniPath() +
+                        "\nriga 2, \"SuperPunto\": il valore 25 è fuori dall'intervallo da 10 a 24";
     EXPECT_EQ(messages().texts(), QStringList{bad});
     EXPECT_EQ(messages().shown.at(0).icon, sestara::MessageIcon::Critical);
     EXPECT_EQ(settings(), QList<double>({75, 16, 30, 0}));
 
-    // The dialog refuses to open on it, and the program goes on.
-    EXPECT_EQ(open(), nullptr);
+    // The dialog says so again and opens on the values that read, so "Applica" repairs the file.
+    FrmOptions* repair = open();
+    ASSERT_NE(repair, nullptr);
     ASSERT_EQ(messages().texts(), QStringList({bad, bad}));
     EXPECT_EQ(messages().shown[1].icon, sestara::MessageIcon::Critical);
-    EXPECT_TRUE(main_->isEnabled());
-    EXPECT_TRUE(main_->isVisible());
     EXPECT_EQ(contents(iniPath()), ini);
+    messages().clear();
+    click(repair, "cmdApply");
+    EXPECT_TRUE(messages().shown.empty()) << messages().texts().join('|').toStdString();
+    const sestara::SettingsReading repaired = sestara::loadSettingsFile(QFile::encodeName(iniPath()).toStdString());
+    EXPECT_TRUE(repaired.ok()) << repaired.problem;
+    EXPECT_EQ(repaired.settings.costoColonna, 75);
+    EXPECT_EQ(repaired.settings.superPunto, 16);
+    repair->close();
+    settle();
+    EXPECT_TRUE(main_->isEnabled());
 
     // A missing file keeps the dialog closed; one gone while it is open makes "Applica" say so,
     // and no file is created.

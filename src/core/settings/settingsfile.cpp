@@ -263,7 +263,18 @@ std::string saveSettingsFile(const std::string& path, const Settings& settings)
     const FileContents file = readRegularFile(path, kMaxFileBytes);
     if (!file.ok())
         return "impossibile leggere il file " + quoted(path) + ": " + file.error;
-    const std::string error = writeFileAtomically(path, rewriteSettingsText(file.bytes, settings));
+    std::string text = rewriteSettingsText(file.bytes, settings);
+    // A damaged file is repaired: every key it lacks gets its line, so that it reads back whole.
+    if (!readSettingsText(file.bytes).ok()) {
+        bool present[KeyCount] = {};
+        for (std::string_view line : linesOf(file.bytes))
+            if (const Key key = keyOf(line); key != KeyCount)
+                present[key] = true;
+        for (int k = 0; k < KeyCount; ++k)
+            if (!present[k])
+                text += rewriteSettingsText(std::string(kKeys[k]) + "=", settings);
+    }
+    const std::string error = writeFileAtomically(path, text);
     if (!error.empty())
         return "impossibile salvare il file " + quoted(path) + ": " + error;
     return "";

@@ -47,7 +47,8 @@ std::string rewriteSettingsText(std::string_view text, const Settings& settings)
 SettingsReading loadSettingsFile(const std::string& path);
 
 // Rewrites the settings file at `path` with the settings in one step; the old file stays when this
-// fails. Returns why it failed (in Italian), empty on success.
+// fails. A file that does not read back whole also gets a line for each key it lacks. Returns why
+// it failed (in Italian), empty on success.
 std::string saveSettingsFile(const std::string& path, const Settings& settings);
 
 } // namespace sestara

@@ -97,7 +97,7 @@ void MDIForm1::caricaIni(const QString& userDir)
         return;
     // Said once, when the window is up; the settings in doubt hold their "Predefiniti" values and
     // the file stays as it is until the user applies new ones.
-    const QString text = FrmOptions::errorText(QString::fromStdString(start.reading.problem));
+    const QString text = FrmOptions::errorText(QString::fromStdString(start.reading.problem), start.path);
     QTimer::singleShot(0, this, [this, text] { Messages::show(this, text, MessageIcon::Critical); });
 }
 

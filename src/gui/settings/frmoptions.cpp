@@ -5,7 +5,9 @@
 #include "gui/settings/markpreview.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -76,17 +78,24 @@ FrmOptions* FrmOptions::open(QWidget* mainWindow, Settings& settings, const QStr
     // The file must read through and hold values the scroll bars can take.
     const SettingsReading reading = loadSettingsFile(QFile::encodeName(iniPath).toStdString());
     if (!reading.ok()) {
-        Messages::show(mainWindow, errorText(QString::fromStdString(reading.problem)), MessageIcon::Critical);
-        return nullptr;
+        Messages::show(mainWindow, errorText(QString::fromStdString(reading.problem), iniPath),
+                       MessageIcon::Critical);
+        // A damaged file opens all the same, so that "Predefiniti" and "Applica" can repair it;
+        // one that cannot be read at all has nothing to repair.
+        const QFileInfo file(iniPath);
+        if (!file.isFile() || !file.isReadable())
+            return nullptr;
     }
     auto* dialog = new FrmOptions(mainWindow, settings, iniPath);
     dialog->show();
     return dialog;
 }
 
-QString FrmOptions::errorText(const QString& reason)
+QString FrmOptions::errorText(const QString& reason, const QString& iniPath)
 {
-    return QStringLiteral("Errore nel file INI\n") + reason;
+    const QString path = QDir::toNativeSeparators(iniPath);
+    return QStringLiteral("Errore nel file INI\n") + (reason.contains(path) ? QString() : path + QLatin1Char('\n')) +
+           reason;
 }
 
 FrmOptions::FrmOptions(QWidget* mainWindow, Settings& settings, const QString& iniPath)
@@ -210,7 +219,7 @@ void FrmOptions::applica()
     settings_.superPunto = superPunto_->value();
     const std::string error = saveSettingsFile(QFile::encodeName(iniPath_).toStdString(), settings_);
     if (!error.empty())
-        Messages::show(this, errorText(QString::fromStdString(error)), MessageIcon::Critical);
+        Messages::show(this, errorText(QString::fromStdString(error), iniPath_), MessageIcon::Critical);
 }
 
 void FrmOptions::enableMainWindow()

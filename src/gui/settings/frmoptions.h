@@ -25,8 +25,8 @@ public:
     static FrmOptions* open(QWidget* mainWindow, Settings& settings, const QString& iniPath);
     ~FrmOptions() override;
 
-    // The message for a settings file that cannot be read or written.
-    static QString errorText(const QString& reason);
+    // The message for a settings file that cannot be read or written, naming the file.
+    static QString errorText(const QString& reason, const QString& iniPath);
 
     // Escape closes the dialog like "Chiudi".
     void reject() override;
