@@ -70,3 +70,17 @@ TEST(SaveName, ExistingFileOfTheSameName)
         EXPECT_EQ(existingFileName(folder, name), replaced);
     }
 }
+
+TEST(SaveName, ANameWithoutSystemNameOrWithControlCharactersIsRefused)
+{
+    const struct {
+        const char* typed;
+        bool refused;
+    } rows[] = {{"Dieci", false}, {"Dieci.sup", false}, {"dieci 2 è.SUP", false}, {".sup", true},
+                {".SUP", true},   {"", true},           {"a\tb", true},         {"riga\n.sup", true},
+                {"x\x7f", true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.typed);
+        EXPECT_EQ(!saveNameProblem(row.typed).empty(), row.refused);
+    }
+}

@@ -69,6 +69,13 @@ TEST_F(SalvaTest, SavesInTheChosenFileAndAsksBeforeReplacingOne)
     EXPECT_EQ(salva(QString()), "(none)");
     EXPECT_EQ(files(), QStringList({"Copia.sup", "Dieci.sup"}));
     EXPECT_TRUE(messages().shown.empty());
+    // A name that is only ".sup", or holds a control character, is refused with a message.
+    for (const char* bad : {".sup", "a\tb"}) {
+        EXPECT_EQ(salva(bad), "(none)");
+        EXPECT_EQ(messages().shown.size(), 1u);
+        messages().clear();
+    }
+    EXPECT_EQ(files(), QStringList({"Copia.sup", "Dieci.sup"}));
 
     struct Case {
         const char* existing;

@@ -70,4 +70,15 @@ std::optional<std::string> existingFileName(const std::vector<std::string>& name
     return differingInCase;
 }
 
+std::string saveNameProblem(std::string_view fileName)
+{
+    const std::string name = withSystemExtension(fileName);
+    if (systemName(name).empty())
+        return "Nome di file non valido: manca il nome del sistema prima di \".sup\"";
+    for (const char c : name)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            return "Nome di file non valido: contiene caratteri di controllo";
+    return "";
+}
+
 } // namespace sestara

@@ -17,6 +17,10 @@ bool hasSystemExtension(std::string_view fileName);
 std::string withSystemExtension(std::string_view fileName);
 // A system file's name without its ".sup", as the system window's caption shows it.
 std::string systemName(std::string_view fileName);
+// Why a save under `fileName` (its ".sup" added) is refused, in Italian; empty when it is not. A
+// name that is only ".sup" makes a hidden file the archive never lists; control characters make
+// a name no one can read or type.
+std::string saveNameProblem(std::string_view fileName);
 
 // File names compared as a user reads them: without regard to letter case, for the ASCII letters
 // and the accented Latin letters (À..Þ against à..þ) of UTF-8 names.

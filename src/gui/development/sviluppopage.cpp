@@ -240,6 +240,10 @@ void SviluppoPage::saveSystem()
     const QFileInfo info(chosen);
     const QDir folder = info.dir();
     QString fileName = QString::fromStdString(withSystemExtension(info.fileName().toStdString()));
+    if (const std::string problem = saveNameProblem(info.fileName().toStdString()); !problem.empty()) {
+        Messages::show(this, QString::fromStdString(problem), MessageIcon::Exclamation);
+        return;
+    }
     // An existing file of the same name in another letter case is the one replaced, under its
     // own name, so the folder never holds two names differing only in case.
     std::vector<std::string> names;
