@@ -117,6 +117,10 @@ bool developFile(const std::string& path, const std::string& dataDir, DevelopedF
         return false;
     }
     const sestara::LoadedSystem& s = loaded.system;
+    // The window shows which type it developed; a script is told on standard error.
+    if (!s.requestedText.empty() && s.requestedText != s.entryText)
+        std::cerr << "Tipo \"" << sestara::readableEcho(s.requestedText, 80) << "\" non disponibile per "
+                  << s.size << " numeri: sviluppato \"" << s.entryText << "\"\n";
     const sestara::RunSelection selection{std::to_string(s.size), s.selectedIndex, s.entryText};
     const sestara::PlanOutcome planned = sestara::planDevelopment(s.prediction, selection, dataDir);
     if (!planned.ok()) {
@@ -126,6 +130,8 @@ bool developFile(const std::string& path, const std::string& dataDir, DevelopedF
     const std::atomic<bool> never{false};
     developed.pronostico = planned.plan.pronostico;
     developed.development = sestara::execute(planned.plan, s.conditions, never).development;
+    if (developed.development.empty())
+        std::cerr << "Le condizioni non lasciano alcuna colonna: lo sviluppo è vuoto\n";
     return true;
 }
 

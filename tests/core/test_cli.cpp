@@ -1,4 +1,5 @@
 // Runs the command-line programs as a user would and checks their bytes, files and exit codes.
+#include "core/development/catalogue.h"
 #include "core/development/run.h"
 #include "core/systemfiles/systemfile.h"
 
@@ -89,6 +90,20 @@ TEST(Cli, DevelopsASystemFileByteForByte)
 
     dir.write("somma.sup", sup("10 numeri sistema Integrale", 1, 10, "Presenze=1-\r\nSomma=21 - 22\r\n"));
     EXPECT_EQ(cli("sviluppa " + dir.file("somma.sup")).out, "1\t>   1-2-3-4-5-6\r\n2\t>   1-2-3-4-5-7\r\n");
+
+    // A type not offered for the size develops the size's first entry, and standard error says so;
+    // so it does of a development the conditions leave empty. The exit status stays 0.
+    dir.write("tipo.sup", sup("10 numeri sistema Fantasia", 5, 14));
+    r = cli("sviluppa " + dir.file("tipo.sup"));
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err, "Tipo \"10 numeri sistema Fantasia\" non disponibile per 10 numeri: sviluppato \"" +
+                         sestara::catalogueEntriesForSize(10).front() + "\"\n");
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 210);
+    dir.write("vuoto.sup", sup("10 numeri sistema Integrale", 1, 10, "Somma=1 - 5\r\n"));
+    r = cli("sviluppa " + dir.file("vuoto.sup"));
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "Le condizioni non lasciano alcuna colonna: lo sviluppo è vuoto\n");
 }
 
 TEST(Cli, RefusalsGoToStandardErrorWithExitCodeOne)

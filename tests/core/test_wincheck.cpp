@@ -170,6 +170,7 @@ TEST(WinCheck, DrawnListsGivenAsText)
         {"0", "Numero estratto non valido: \"0\" (da 1 a 90)"},
         {"5 x", "Numero estratto non valido: \"x\" (da 1 a 90)"},
         {"7 8 7", "Numero estratto ripetuto: 7"},
+        {"5 \x1b[2J", "Numero estratto non valido: \"\\x1b[2J\" (da 1 a 90)"}, // echoed readably
     };
     for (const auto& [text, error] : refused) {
         const DrawnListOutcome r = readDrawnList(text);

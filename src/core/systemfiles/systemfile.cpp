@@ -120,25 +120,9 @@ std::string lineError(long lineNo, const std::string& reason)
     return "Riga " + std::to_string(lineNo) + ": " + reason;
 }
 
-// A bad token as a message repeats it: at most kMaxEcho characters, "..." when cut, and control
-// characters and bytes outside ASCII written as \xNN so that the message stays readable text.
 std::string echo(std::string_view token)
 {
-    static const char hex[] = "0123456789abcdef";
-    std::string out;
-    for (std::size_t i = 0; i < token.size() && i < kMaxEcho; ++i) {
-        const auto c = static_cast<unsigned char>(token[i]);
-        if (c < 0x20 || c >= 0x7f) {
-            out += "\\x";
-            out += hex[c >> 4];
-            out += hex[c & 15];
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    if (token.size() > kMaxEcho)
-        out += "...";
-    return out;
+    return readableEcho(token, kMaxEcho);
 }
 
 bool isSign(char c)
@@ -298,6 +282,7 @@ std::string readRecord(std::string_view line, LoadedSystem& s, bool& inGroups)
             }
         }
         s.entryText = entries[static_cast<std::size_t>(s.selectedIndex)];
+        s.requestedText = std::string(v);
         return "";
     }
     case Key::Lista: {

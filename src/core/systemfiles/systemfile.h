@@ -27,6 +27,7 @@ struct LoadedSystem {
     int size = 10;         // the size selected in the size list
     int selectedIndex = 0; // the type selected among that size's entries
     std::string entryText; // the entry text at that index
+    std::string requestedText; // the "Sistema=" text as written, empty without the record
     Prediction prediction; // "Lista=", repeats kept (the run refuses them)
     ConditionSet conditions;
 };

@@ -63,4 +63,23 @@ void appendDecimal(std::string& out, std::uint64_t value)
         out.push_back(buf[--n]);
 }
 
+std::string readableEcho(std::string_view text, std::size_t maxChars)
+{
+    static const char hex[] = "0123456789abcdef";
+    std::string out;
+    for (std::size_t i = 0; i < text.size() && i < maxChars; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 || c >= 0x7f) {
+            out += "\\x";
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    if (text.size() > maxChars)
+        out += "...";
+    return out;
+}
+
 } // namespace sestara

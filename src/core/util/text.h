@@ -23,4 +23,8 @@ std::string_view chompCr(std::string_view line);
 // Appends the decimal text of a non-negative value.
 void appendDecimal(std::string& out, std::uint64_t value);
 
+// Text the user wrote, repeated in a message: at most `maxChars` characters, "..." when cut, and
+// control characters and bytes outside ASCII written as \xNN so that the message stays readable.
+std::string readableEcho(std::string_view text, std::size_t maxChars);
+
 } // namespace sestara
