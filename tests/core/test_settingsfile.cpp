@@ -59,11 +59,19 @@ TEST(SettingsFile, ABadValueIsReportedAndTakesItsDefault)
         {"SuperPunto=16\nMargine2sup=1 0\n", "riga 2, \"Margine2sup\": il valore \"1 0\" non è un numero"},
         // Missing keys come after every line; a missing margin is a valid 0.
         {"Margine2sup=-1\n", "riga 1, \"Margine2sup\": il valore -1 è fuori dall'intervallo da 0 a 1000"},
-        {"", "\"Costocolonna\" manca: il valore 0 è fuori dall'intervallo da 1 a 1000"},
+        {"", "il file non contiene alcuna impostazione"},
+        {"\x7f\x45\x4c\x46\x02\x01\x01\0", "il file non contiene alcuna impostazione"},
         {"Costocolonna=1\n", "\"SuperPunto\" manca: il valore 0 è fuori dall'intervallo da 10 a 24"},
     };
     for (const auto& [text, problem] : cases)
         EXPECT_EQ(readSettingsText(text).problem, problem) << text;
+
+    // A UTF-8 byte-order mark hides no key, and a save leaves it out.
+    const std::string marked = "\xEF\xBB\xBF" "Costocolonna=50\r\nSuperPunto=16\r\n";
+    const sestara::SettingsReading withMark = sestara::readSettingsText(marked);
+    EXPECT_EQ(withMark.problem, "");
+    EXPECT_EQ(withMark.settings.costoColonna, 50);
+    EXPECT_EQ(rewriteSettingsText(marked, withMark.settings), "Costocolonna=50\r\nSuperPunto=16\r\n");
 
     const Settings s = readSettingsText("Costocolonna=x\nSuperPunto=25\nMargine2sup=-1\nMargine2sin=7\n"
                                         "Ritardatari=1e3\nSpoglio=z\n")

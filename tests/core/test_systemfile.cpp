@@ -74,10 +74,17 @@ TEST(SystemFile, ReadingRules)
     EXPECT_TRUE(l.conditions.pariDispariAttivo);
     EXPECT_EQ(l.conditions.pariDispari, (std::array<bool, 7>{false, false, true, true, false, false, false}));
 
-    // LF-only line ends are read too.
-    l = load("Sistema=10 numeri ridotto n-2\nLista=1 2 3 4 5 6 7 8 9 10 \nGruppi\n-1-2Punti1-1\n");
-    EXPECT_EQ(l.selectedIndex, 4);
-    EXPECT_EQ(l.conditions.gruppi, std::vector<Group>{(Group{"-1-2", 1, 1})});
+    // LF-only and CR-only line ends are read too, and a UTF-8 byte-order mark is skipped.
+    for (const std::string end : {"\n", "\r"}) {
+        for (const std::string mark : {"", "\xEF\xBB\xBF"}) {
+            SCOPED_TRACE(end == "\n" ? "LF" : "CR");
+            l = load(mark + "Sistema=10 numeri ridotto n-2" + end + "Lista=1 2 3 4 5 6 7 8 9 10 " + end + "Gruppi" +
+                     end + "-1-2Punti1-1" + end);
+            EXPECT_EQ(l.selectedIndex, 4);
+            EXPECT_EQ(l.prediction.count(), 10);
+            EXPECT_EQ(l.conditions.gruppi, std::vector<Group>{(Group{"-1-2", 1, 1})});
+        }
+    }
 }
 
 TEST(SystemFile, EveryLineAfterGruppiIsAGroupLine)
@@ -121,6 +128,7 @@ TEST(SystemFile, ReadingFailures)
         {many + "x \r\n", "Riga 2: più di 55 numeri nella lista"},
         {fixed + "+1-\r\n", "Riga 2: più di 90 numeri fissi"},
         {"Presenze=5-95-\r\n", "Riga 2: numero fisso 95 fuori da 1 a 90"},
+        {"Presenze=99999999999999999999-\r\n", "Riga 2: numero fisso 99999999999999999999 fuori da 1 a 90"},
         {"PariDispari=2-7-\r\n", "Riga 2: numero di pari 7 fuori da 0 a 6"},
         {"Consecutivi=6-\r\n", "Riga 2: numero di consecutivi 6 fuori da 0 a 5"},
         {"Somma=120\r\n", "Riga 2: somma senza minimo - massimo"},

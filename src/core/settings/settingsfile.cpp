@@ -135,8 +135,9 @@ double roundHalfEven(double value)
     return std::fmod(below, 2.0) == 0 ? below : below + 1;
 }
 
-SettingsReading readSettingsText(std::string_view text)
+SettingsReading readSettingsText(std::string_view file)
 {
+    const std::string_view text = withoutByteOrderMark(file);
     // The last line of each key, 1-based; 0 while the key has none.
     std::size_t lineOf[KeyCount] = {};
     std::string_view valueText[KeyCount];
@@ -204,6 +205,9 @@ SettingsReading readSettingsText(std::string_view text)
                                         [&](const Problem& a, const Problem& b) { return order(a) < order(b); });
     if (first != problems.end())
         out.problem = first->text;
+    // An empty or binary file: one message for the whole file, not the first key it lacks.
+    if (std::all_of(std::begin(lineOf), std::end(lineOf), [](std::size_t line) { return line == 0; }))
+        out.problem = "il file non contiene alcuna impostazione";
     return out;
 }
 
@@ -211,7 +215,8 @@ std::string rewriteSettingsText(std::string_view text, const Settings& settings)
 {
     std::string out;
     out.reserve(text.size() + 64);
-    for (std::string_view line : linesOf(text)) {
+    // A byte-order mark would hide the key of the first line; the file is written without it.
+    for (std::string_view line : linesOf(withoutByteOrderMark(text))) {
         const Key key = keyOf(line);
         if (key == KeyCount) {
             out += line;
@@ -267,7 +272,7 @@ std::string saveSettingsFile(const std::string& path, const Settings& settings)
     // A damaged file is repaired: every key it lacks gets its line, so that it reads back whole.
     if (!readSettingsText(file.bytes).ok()) {
         bool present[KeyCount] = {};
-        for (std::string_view line : linesOf(file.bytes))
+        for (std::string_view line : linesOf(withoutByteOrderMark(file.bytes)))
             if (const Key key = keyOf(line); key != KeyCount)
                 present[key] = true;
         for (int k = 0; k < KeyCount; ++k)

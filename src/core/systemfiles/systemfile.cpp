@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <fstream>
+#include <limits>
 #include <string_view>
 
 namespace sestara {
@@ -92,12 +93,12 @@ void forEachLine(std::string_view text, Take take)
     long lineNo = 0;
     std::size_t pos = 0;
     while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
+        std::size_t end = text.find_first_of("\r\n", pos);
         if (end == std::string_view::npos)
             end = text.size();
-        if (!take(++lineNo, chompCr(text.substr(pos, end - pos))))
+        if (!take(++lineNo, text.substr(pos, end - pos)))
             return;
-        pos = end + 1;
+        pos = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
     }
 }
 
@@ -158,6 +159,15 @@ std::string signError(std::string_view v, std::size_t at)
     return "segno non ammesso in \"" + echo(v.substr(at, end - at)) + "\"";
 }
 
+// A value in a message: as read, or as written when it is too large to read.
+std::string shownValue(std::int64_t value, std::string_view text)
+{
+    if (value != std::numeric_limits<std::int64_t>::max())
+        return std::to_string(value);
+    const std::size_t first = text.find_first_not_of(' ');
+    return echo(first == std::string_view::npos ? text : text.substr(first));
+}
+
 // Reads "a-b-c-" the way the loader does: at each "-" the text collected before it is the next
 // value, handed to `take` with its position (from 0); text after the last "-" is no value. A value
 // past `limit` is refused before it is taken. Stops at the first reason `take` gives.
@@ -175,7 +185,8 @@ std::string readDashValues(std::string_view v, std::size_t limit, const std::str
             return "";
         if (count == limit)
             return tooMany;
-        std::string e = take(count++, numericValue(v.substr(start, dash - start)));
+        const std::string_view text = v.substr(start, dash - start);
+        std::string e = take(count++, numericValue(text), text);
         if (!e.empty())
             return e;
         start = dash + 1;
@@ -185,12 +196,13 @@ std::string readDashValues(std::string_view v, std::size_t limit, const std::str
 template <std::size_t N>
 std::string readCounts(std::string_view v, std::array<bool, N>& slots, const char* what)
 {
-    return readDashValues(v, std::string_view::npos, "", [&](std::size_t, std::int64_t k) -> std::string {
+    const auto take = [&](std::size_t, std::int64_t k, std::string_view text) -> std::string {
         if (k >= static_cast<std::int64_t>(N))
-            return std::string(what) + " " + std::to_string(k) + " fuori da 0 a " + std::to_string(N - 1);
+            return std::string(what) + " " + shownValue(k, text) + " fuori da 0 a " + std::to_string(N - 1);
         slots[static_cast<std::size_t>(k)] = true;
         return "";
-    });
+    };
+    return readDashValues(v, std::string_view::npos, "", take);
 }
 
 // The prediction of a "Lista=" value: numbers 1 to 90 separated by blanks, at most 55 of them.
@@ -299,9 +311,9 @@ std::string readRecord(std::string_view line, LoadedSystem& s, bool& inGroups)
         s.conditions.presenzeAttive = true;
         s.conditions.presenze.fill(0);
         return readDashValues(v, kMaxFixedNumbers, "più di 90 numeri fissi",
-                              [&](std::size_t i, std::int64_t n) -> std::string {
+                              [&](std::size_t i, std::int64_t n, std::string_view text) -> std::string {
                                   if (n < 1 || n > 90)
-                                      return "numero fisso " + std::to_string(n) + " fuori da 1 a 90";
+                                      return "numero fisso " + shownValue(n, text) + " fuori da 1 a 90";
                                   s.conditions.presenze[i + 1] = static_cast<int>(n);
                                   return "";
                               });
@@ -336,8 +348,9 @@ std::string readRecord(std::string_view line, LoadedSystem& s, bool& inGroups)
 
 } // namespace
 
-LoadOutcome readSystemFileText(const std::string& text)
+LoadOutcome readSystemFileText(const std::string& file)
 {
+    const std::string_view text = withoutByteOrderMark(file);
     LoadOutcome out;
     LoadedSystem& s = out.system;
     // A fresh window: size 10, its first entry, nothing picked, every condition off and empty.

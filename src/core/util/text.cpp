@@ -82,4 +82,10 @@ std::string readableEcho(std::string_view text, std::size_t maxChars)
     return out;
 }
 
+std::string_view withoutByteOrderMark(std::string_view text)
+{
+    constexpr std::string_view kMark = "\xEF\xBB\xBF";
+    return text.substr(0, kMark.size()) == kMark ? text.substr(kMark.size()) : text;
+}
+
 } // namespace sestara

@@ -23,6 +23,9 @@ std::string_view chompCr(std::string_view line);
 // Appends the decimal text of a non-negative value.
 void appendDecimal(std::string& out, std::uint64_t value);
 
+// The text without the UTF-8 byte-order mark some editors put first.
+std::string_view withoutByteOrderMark(std::string_view text);
+
 // Text the user wrote, repeated in a message: at most `maxChars` characters, "..." when cut, and
 // control characters and bytes outside ASCII written as \xNN so that the message stays readable.
 std::string readableEcho(std::string_view text, std::size_t maxChars);
