@@ -23,6 +23,17 @@ namespace gen {
 
 namespace {
 
+// The design that an immediate system of the catalogue is built from.
+DesignName immediateDesign(const sestara::ImmediateEntry& e)
+{
+    DesignName name{DesignName::Tre3, e.size, 0};
+    if (e.guarantee == sestara::ImmediateGuarantee::TreCon4)
+        name.kind = DesignName::Tre4;
+    else if (e.guarantee == sestara::ImmediateGuarantee::QuattroCon4)
+        name.kind = DesignName::Quattro4;
+    return name;
+}
+
 // A design for n numbers from one for n + 1: the last number is replaced in every column by the
 // smallest number the column lacks; duplicates go. Whatever the guarantee was, it still holds.
 Design restrict(const Design& d, int n)
@@ -224,11 +235,7 @@ int assembla(const Options& o)
 
     std::string immediate;
     for (const auto& e : sestara::immediateEntries()) {
-        DesignName name{DesignName::Tre3, e.size, 0};
-        if (e.guarantee == sestara::ImmediateGuarantee::TreCon4)
-            name.kind = DesignName::Tre4;
-        else if (e.guarantee == sestara::ImmediateGuarantee::QuattroCon4)
-            name.kind = DesignName::Quattro4;
+        const DesignName name = immediateDesign(e);
         const DesignFile f = loadDesign(o.folder, name);
         const std::size_t k = static_cast<std::size_t>(e.columns);
         if (!f.ok || f.columns.size() > k || !verified(f.columns, name.problem())) {
@@ -298,11 +305,7 @@ int tabella(const Options& o)
                   << " | " << m << " |\n";
     };
     for (const auto& e : sestara::immediateEntries()) {
-        DesignName name{DesignName::Tre3, e.size, 0};
-        if (e.guarantee == sestara::ImmediateGuarantee::TreCon4)
-            name.kind = DesignName::Tre4;
-        else if (e.guarantee == sestara::ImmediateGuarantee::QuattroCon4)
-            name.kind = DesignName::Quattro4;
+        const DesignName name = immediateDesign(e);
         const DesignFile f = loadDesign(o.folder, name);
         const std::string note = f.ok && f.columns.size() < static_cast<std::size_t>(e.columns)
                                      ? f.method + " (" + std::to_string(f.columns.size()) + " colonne, completate a " +
