@@ -119,7 +119,7 @@ bool developFile(const std::string& path, const std::string& dataDir, DevelopedF
     const sestara::LoadedSystem& s = loaded.system;
     // The window shows which type it developed; a script is told on standard error.
     if (!s.requestedText.empty() && s.requestedText != s.entryText)
-        std::cerr << "Tipo \"" << sestara::readableEcho(s.requestedText, 80) << "\" non disponibile per "
+        std::cerr << "Tipo \"" << sestara::readableEcho(s.requestedText) << "\" non disponibile per "
                   << s.size << " numeri: sviluppato \"" << s.entryText << "\"\n";
     const sestara::RunSelection selection{std::to_string(s.size), s.selectedIndex, s.entryText};
     const sestara::PlanOutcome planned = sestara::planDevelopment(s.prediction, selection, dataDir);

@@ -55,7 +55,6 @@ constexpr std::uint64_t kMaxFileBytes = 1 << 20;
 constexpr std::size_t kMaxFixedNumbers = 90;
 constexpr std::size_t kMaxGroupNumbers = 90;
 // The longest bad token a message repeats.
-constexpr std::size_t kMaxEcho = 40;
 const char* const kMsgNonFileDiSistema = "non è un file di sistema";
 
 enum class Key { None, Sistema, Lista, Presenze, PariDispari, Consecutivi, Somma, Gruppi };
@@ -121,11 +120,6 @@ std::string lineError(long lineNo, const std::string& reason)
     return "Riga " + std::to_string(lineNo) + ": " + reason;
 }
 
-std::string echo(std::string_view token)
-{
-    return readableEcho(token, kMaxEcho);
-}
-
 bool isSign(char c)
 {
     return c == '-' || c == '+';
@@ -156,7 +150,7 @@ std::string signError(std::string_view v, std::size_t at)
         ++end;
     while (end < v.size() && v[end] != ' ' && v[end] != '-')
         ++end;
-    return "segno non ammesso in \"" + echo(v.substr(at, end - at)) + "\"";
+    return "segno non ammesso in \"" + readableEcho(v.substr(at, end - at)) + "\"";
 }
 
 // A value in a message: as read, or as written when it is too large to read.
@@ -165,7 +159,7 @@ std::string shownValue(std::int64_t value, std::string_view text)
     if (value != std::numeric_limits<std::int64_t>::max())
         return std::to_string(value);
     const std::size_t first = text.find_first_not_of(' ');
-    return echo(first == std::string_view::npos ? text : text.substr(first));
+    return readableEcho(first == std::string_view::npos ? text : text.substr(first));
 }
 
 // Reads "a-b-c-" the way the loader does: at each "-" the text collected before it is the next
@@ -217,7 +211,7 @@ std::string readLista(std::string_view v, std::vector<int>& numbers)
             return signError(v, i);
         const std::int64_t n = isDigits(token) && token.size() <= 2 ? numericValue(token) : 0;
         if (n < 1 || n > 90)
-            return "il numero \"" + echo(token) + "\" della lista non è da 1 a 90";
+            return "il numero \"" + readableEcho(token) + "\" della lista non è da 1 a 90";
         if (numbers.size() == static_cast<std::size_t>(kMaxPredictionNumbers))
             return "più di 55 numeri nella lista";
         numbers.push_back(static_cast<int>(n));

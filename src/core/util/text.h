@@ -28,6 +28,6 @@ std::string_view withoutByteOrderMark(std::string_view text);
 
 // Text the user wrote, repeated in a message: at most `maxChars` characters, "..." when cut, and
 // control characters and bytes outside ASCII written as \xNN so that the message stays readable.
-std::string readableEcho(std::string_view text, std::size_t maxChars);
+std::string readableEcho(std::string_view text, std::size_t maxChars = 40);
 
 } // namespace sestara

@@ -121,7 +121,6 @@ std::vector<int> caughtNumbers(const std::vector<int>& drawn, const std::vector<
 
 DrawnListOutcome readDrawnList(const std::string& text)
 {
-    constexpr std::size_t kMaxDrawnEcho = 40;
     DrawnListOutcome out;
     std::size_t pos = 0;
     while (pos < text.size()) {
@@ -136,7 +135,7 @@ DrawnListOutcome readDrawnList(const std::string& text)
         pos = end;
         const long value = isDigits(word) && word.size() <= 2 ? static_cast<long>(numericValue(word)) : 0;
         if (value < 1 || value > 90) {
-            out.error = "Numero estratto non valido: \"" + readableEcho(word, kMaxDrawnEcho) + "\" (da 1 a 90)";
+            out.error = "Numero estratto non valido: \"" + readableEcho(word) + "\" (da 1 a 90)";
             break;
         }
         if (std::find(out.numbers.begin(), out.numbers.end(), value) != out.numbers.end()) {
