@@ -132,7 +132,7 @@ TEST_F(SalvaTest, AFailedSaveKeepsTheOldFileAndSaysWhy)
               QStringList({prefix + "/Documento/Nuovo.sup: la cartella non esiste",
                            prefix + "/Cartella.sup: è una cartella, non un file",
                            "Attenzione: Vuoi sovrascivere il file Vecchio.sup ?",
-                           prefix + "/Vecchio.sup: scrittura incompleta (disco pieno o file troppo grande)"}));
+                           prefix + "/Vecchio.sup: errore di scrittura (file troppo grande)"}));
     EXPECT_EQ(w->windowTitle(), "Sistema 1");
     // Everything as it was, and no temporary file left behind.
     EXPECT_EQ(files(), QStringList({"Cartella.sup", "Documento", "Vecchio.sup"}));

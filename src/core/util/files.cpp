@@ -105,11 +105,56 @@ bool writeAll(int fd, const std::string& bytes)
     return true;
 }
 
+// The file a name stands for: a symbolic link is followed to the file it names, which need not
+// exist yet, so that a save replaces the file and leaves the link in place. Empty for a loop.
+fs::path linkTarget(const fs::path& name)
+{
+    constexpr int kMaxLinks = 40;
+    fs::path at = name;
+    for (int links = 0; links < kMaxLinks; ++links) {
+        std::error_code error;
+        if (!fs::is_symlink(fs::symlink_status(at, error)))
+            return at;
+        const fs::path next = fs::read_symlink(at, error);
+        if (error)
+            return at;
+        at = next.is_absolute() ? next : at.parent_path() / next;
+    }
+    return {};
+}
+
+// Why `target` cannot be replaced, before anything is written; empty when it can be tried.
+std::string replaceProblem(const fs::path& target)
+{
+    struct stat st {};
+    if (::stat(target.c_str(), &st) != 0) {
+        const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+        struct stat dir {};
+        if (::stat(folder.c_str(), &dir) != 0 || !S_ISDIR(dir.st_mode))
+            return "la cartella non esiste";
+        return "";
+    }
+    if (S_ISDIR(st.st_mode))
+        return "è una cartella, non un file";
+    if (!S_ISREG(st.st_mode))
+        return "non è un file ordinario";
+    // A file without any write permission is one its owner protected: not even root replaces it.
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return "il file è di sola lettura";
+    if (::access(target.c_str(), W_OK) != 0)
+        return errno == EACCES ? "il file è di sola lettura" : systemReason(errno);
+    return "";
+}
+
 } // namespace
 
 std::string writeFileAtomically(const std::string& path, const std::string& bytes)
 {
-    const fs::path target(path);
+    const fs::path target = linkTarget(path);
+    if (target.empty())
+        return "troppi collegamenti simbolici";
+    if (std::string problem = replaceProblem(target); !problem.empty())
+        return problem;
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     const std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
     std::vector<char> temporary(pattern.begin(), pattern.end());
@@ -128,7 +173,7 @@ std::string writeFileAtomically(const std::string& path, const std::string& byte
     };
 
     struct stat old {};
-    const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
+    const mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
     if (::fchmod(fd, mode) != 0)
         return fail("impossibile impostare i permessi del file", errno, true);
     if (!writeAll(fd, bytes))
@@ -137,7 +182,7 @@ std::string writeFileAtomically(const std::string& path, const std::string& byte
         return fail("errore di scrittura su disco", errno, true);
     if (::close(fd) != 0)
         return fail("errore di scrittura su disco", errno, false);
-    if (std::rename(temporary.data(), path.c_str()) != 0)
+    if (std::rename(temporary.data(), target.c_str()) != 0)
         return fail("impossibile sostituire il file", errno, false);
 
     // The new name itself reaches the disk with the folder; the file is already replaced, so a

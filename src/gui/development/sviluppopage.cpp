@@ -6,6 +6,7 @@
 #include "core/settings/settings.h"
 #include "core/systemfiles/savename.h"
 #include "core/systemfiles/systemfile.h"
+#include "core/util/files.h"
 #include "gui/common/appinfo.h"
 #include "gui/common/filedialogs.h"
 #include "gui/common/messages.h"
@@ -24,7 +25,7 @@
 #include <QListView>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSaveFile>
+#include <QFile>
 #include <QVBoxLayout>
 
 namespace sestara {
@@ -264,32 +265,12 @@ bool SviluppoPage::writeSystem(const QString& path)
     const std::string text = systemFileText(document_.developed()->savedSystem());
     // The text goes to a temporary file beside the target, which replaces the old file only once
     // it is complete: a failed save leaves the old system as it was.
-    QSaveFile file(path);
-    // Unbuffered, so a short write (a full disk, a size limit) shows in the count written.
-    bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-    bool shortWrite = false;
-    if (written) {
-        written = file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size());
-        shortWrite = !written && file.error() == QFileDevice::NoError;
-    }
-    if (written)
-        written = file.commit();
-    if (written)
+    const std::string error = writeFileAtomically(QFile::encodeName(path).toStdString(), text);
+    if (error.empty())
         return true;
-
-    const QFileInfo target(path);
-    QString cause;
-    if (!target.dir().exists())
-        cause = QStringLiteral("la cartella non esiste");
-    else if (target.isDir())
-        cause = QStringLiteral("è una cartella, non un file");
-    else if (shortWrite)
-        cause = QStringLiteral("scrittura incompleta (disco pieno o file troppo grande)");
-    else
-        cause = file.errorString();
     Messages::show(this,
                    QStringLiteral("Errore nel salvataggio del sistema\nimpossibile scrivere il file ") +
-                       QDir::toNativeSeparators(path) + QStringLiteral(": ") + cause,
+                       QDir::toNativeSeparators(path) + QStringLiteral(": ") + QString::fromStdString(error),
                    MessageIcon::Critical);
     return false;
 }
