@@ -71,7 +71,7 @@ TEST_F(ArchivioTest, OneWindowListsTheSystemFilesAsAPersonReadsThemAndFollowsIts
     settle();
     Sistemi* archive = main_->archivio();
     ASSERT_TRUE(archive);
-    EXPECT_EQ(archive->folder(), QDir::cleanPath(QFileInfo(sestara::appinfo::userFolder()).absoluteFilePath()));
+    EXPECT_EQ(archive->folder(), QDir::cleanPath(QFileInfo(sestara::appinfo::systemsFolder()).absoluteFilePath()));
     auto* mdi = find<QMdiArea>(main_, "MDIArea");
     EXPECT_EQ(mdi->activeSubWindow()->widget(), archive);
     // Asked for again while open: the same window comes to the front.

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 
 using namespace guitest;
 using sestara::SviluppoPage;
@@ -57,7 +58,7 @@ TEST_F(SalvaTest, SavesInTheChosenFileAndAsksBeforeReplacingOne)
 {
     EXPECT_EQ(salva("Dieci.sup"), "Dieci");
     EXPECT_EQ(w->windowTitle(), "Dieci");
-    EXPECT_EQ(fileDialogs().folders, QStringList({sestara::appinfo::userFolder()}));
+    EXPECT_EQ(fileDialogs().folders, QStringList({sestara::appinfo::systemsFolder()}));
     // Only the file itself: no temporary file is left beside it.
     EXPECT_EQ(files(), QStringList({"Dieci.sup"}));
     EXPECT_EQ(contents(dir.filePath("Dieci.sup")), kDieci);
@@ -139,6 +140,27 @@ TEST_F(SalvaTest, AFailedSaveKeepsTheOldFileAndSaysWhy)
     EXPECT_EQ(contents(dir.filePath("Vecchio.sup")), kOld);
     EXPECT_EQ(contents(dir.filePath("Cartella.sup/Dentro.sup")), kOld);
     EXPECT_EQ(QDir(dir.filePath("Cartella.sup")).entryList(QDir::Files), QStringList({"Dentro.sup"}));
+}
+
+} // namespace
+
+namespace {
+
+// Saved systems stay beside a program that runs from its own folder with its data; an installed
+// copy puts them in a folder of the user's, made when first asked for.
+TEST(SystemsFolder, TheProgramFolderOnlyWhenItHoldsTheDataAndCanBeWritten)
+{
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    const QDir dir(root.path());
+    ASSERT_TRUE(dir.mkpath("build/bin") && dir.mkpath("usr/bin"));
+    writeFile(dir.filePath("build/bin/Riduttore"), "x");
+
+    const QString documents = dir.filePath("home/Documenti/Sestara");
+    EXPECT_EQ(sestara::appinfo::ownFolder(dir.filePath("build/bin"), documents), dir.filePath("build/bin"));
+    EXPECT_FALSE(QFileInfo::exists(documents));
+    EXPECT_EQ(sestara::appinfo::ownFolder(dir.filePath("usr/bin"), documents), documents);
+    EXPECT_TRUE(QFileInfo(documents).isDir());
 }
 
 } // namespace

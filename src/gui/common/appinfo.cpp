@@ -46,16 +46,28 @@ QString dataFolder()
     return QString::fromStdString(findDataFolder(programFolder().toStdString()));
 }
 
-QString userFolder()
+QString ownFolder(const QString& program, const QString& installed)
 {
     // A program folder with its data beside it keeps the user's files too, as long as it can; an
     // installed copy (bin, with its data in share) never writes into its bin folder.
-    const QString program = programFolder();
     if (holdsDataFiles(program.toStdString()) && QFileInfo(program).isWritable())
         return program;
-    const QString own = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(own);
-    return own;
+    QDir().mkpath(installed);
+    return installed;
+}
+
+QString userFolder()
+{
+    return ownFolder(programFolder(), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+}
+
+QString systemsFolder()
+{
+    // Where a user browsing their files looks for them: "Sestara" among their documents.
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (documents.isEmpty())
+        documents = QDir::homePath();
+    return ownFolder(programFolder(), QDir(documents).filePath(productName()));
 }
 
 QString mainWindowCaption()

@@ -233,7 +233,7 @@ void SviluppoPage::saveSystem()
         return;
     }
     const QString chosen = FileDialogs::saveFileName(this, QStringLiteral("Salva Sistema su File"),
-                                                     appinfo::userFolder(),
+                                                     appinfo::systemsFolder(),
                                                      QStringLiteral("Sistemi Files (*.sup)"));
     if (chosen.isEmpty())
         return;

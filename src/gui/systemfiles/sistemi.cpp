@@ -163,7 +163,7 @@ Sistemi::Sistemi(QWidget* parent)
     connect(watcher_, &QFileSystemWatcher::directoryChanged, refresh_, qOverload<>(&QTimer::start));
 
     resize(620, 480);
-    setFolder(appinfo::userFolder());
+    setFolder(appinfo::systemsFolder());
 }
 
 Sistemi::~Sistemi() = default;
