@@ -7,12 +7,16 @@
 #include "gui/conditions/filtropresenzesuper.h"
 #include "gui/conditions/filtrosomma.h"
 #include "gui/mainwindow/about.h"
+#include "gui/mainwindow/filehandoff.h"
 #include "gui/mainwindow/singleinstance.h"
 #include "gui/mainwindow/startup.h"
 
+#include <QDeadlineTimer>
 #include <QIcon>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QToolBar>
 
 using namespace guitest;
@@ -179,15 +183,60 @@ TEST(SecondCopy, IsRefusedWithTheProgramsName)
     ASSERT_TRUE(runtime.isValid());
     const ScopedEnv env("XDG_RUNTIME_DIR", runtime.path());
     sestara::SingleInstanceGuard first;
-    ASSERT_TRUE(sestara::checkSingleInstance(first));
+    ASSERT_TRUE(sestara::checkSingleInstance(first, {"sestara"}));
+    // A copy started with a file is refused the same way when the running copy takes no files.
     sestara::SingleInstanceGuard second;
-    EXPECT_FALSE(sestara::checkSingleInstance(second));
+    EXPECT_FALSE(sestara::checkSingleInstance(second, {"sestara", "Dieci.sup"}));
     EXPECT_TRUE(first.held());
     ASSERT_EQ(messages().texts(), QStringList{QStringLiteral("Una copia di Sestara è già in funzione")});
     EXPECT_EQ(messages().shown[0].icon, sestara::MessageIcon::None);
 }
 
 } // namespace
+
+// A double-click on a system file while the program runs: the new copy (a real second process)
+// hands the file to this one and ends without a word; here the file opens in a window in front.
+TEST_F(ShellTest, AFileGivenToASecondCopyOpensInTheRunningOne)
+{
+    QTemporaryDir runtime;
+    ASSERT_TRUE(runtime.isValid());
+    QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const ScopedEnv env("XDG_RUNTIME_DIR", runtime.path());
+    sestara::SingleInstanceGuard guard;
+    ASSERT_TRUE(guard.acquire() && guard.held());
+    ASSERT_TRUE(main_->acceptHandedFiles(sestara::FileHandoff::socketPath(guard.lockPath())));
+    writeFile(runtime.filePath("Dieci.sup"), "Sistema=10 numeri sistema Integrale\r\nLista=5 6 7 8 9 10 11 12 13 14 \r\n");
+    newSystem();
+    main_->showMinimized();
+
+    QProcess second;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    second.setProcessEnvironment(environment);
+    second.setWorkingDirectory(runtime.path());
+    second.start(QStringLiteral(SESTARA_PROGRAM_DIR "/sestara"), {"Dieci.sup"});
+    const QDeadlineTimer deadline(20000);
+    while (second.state() != QProcess::NotRunning && !deadline.hasExpired()) {
+        QCoreApplication::processEvents();
+        second.waitForFinished(10);
+    }
+    ASSERT_EQ(second.state(), QProcess::NotRunning) << "the second copy did not end";
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(second.readAllStandardError(), QByteArray());
+    settle();
+
+    EXPECT_EQ(subWindowTitles(), QStringList({"Dieci.sup", "Sistema 1"}));
+    auto* area = find<QMdiArea>(main_, "MDIArea");
+    ASSERT_NE(area->activeSubWindow(), nullptr);
+    auto* opened = qobject_cast<OrtogonaliSuper*>(area->activeSubWindow()->widget());
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(opened->windowTitle(), "Dieci.sup");
+    ASSERT_NE(opened->document().developed(), nullptr);
+    EXPECT_EQ(opened->document().developed()->development->size(), 210u);
+    EXPECT_FALSE(main_->isMinimized());
+    EXPECT_TRUE(messages().texts().isEmpty());
+}
 
 TEST_F(ShellTest, AfterARunTheWindowThatRanItIsInFront)
 {

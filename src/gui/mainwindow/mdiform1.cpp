@@ -11,6 +11,7 @@
 #include "gui/conditions/filtropresenzesuper.h"
 #include "gui/conditions/filtrosomma.h"
 #include "gui/mainwindow/about.h"
+#include "gui/mainwindow/filehandoff.h"
 #include "gui/mainwindow/startup.h"
 #include "gui/settings/frmoptions.h"
 #include "gui/systemfiles/sistemi.h"
@@ -311,6 +312,19 @@ OrtogonaliSuper* MDIForm1::apriSistema(const QString& path)
     w->setWindowTitle(QFileInfo(path).fileName());
     w->caricaSistema(path);
     return w;
+}
+
+bool MDIForm1::acceptHandedFiles(const QString& socketPath)
+{
+    auto* handoff = new FileHandoff(this);
+    connect(handoff, &FileHandoff::fileReceived, this, [this](const QString& path) {
+        // The program comes to the front with the new window, as it was (maximised or not).
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+        raise();
+        activateWindow();
+        apriSistema(path);
+    });
+    return handoff->listen(socketPath);
 }
 
 void MDIForm1::placeSubWindow(QMdiSubWindow* sub)

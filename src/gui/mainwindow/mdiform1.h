@@ -41,6 +41,9 @@ public:
     OrtogonaliSuper* fileNewSuper();
     // Opens a system file in a new system window captioned with the file's name, and develops it.
     OrtogonaliSuper* apriSistema(const QString& path);
+    // Opens the system files later copies of the program hand over at `socketPath`, each in front
+    // as the archive opens one; false when no file can be taken there.
+    bool acceptHandedFiles(const QString& socketPath);
     // The lowest free index, growing the registry by one when none is free.
     int indiceLibero();
 

@@ -3,6 +3,7 @@
 #include "core/util/files.h"
 #include "gui/common/appinfo.h"
 #include "gui/common/messages.h"
+#include "gui/mainwindow/filehandoff.h"
 #include "gui/mainwindow/mdiform1.h"
 #include "gui/mainwindow/singleinstance.h"
 
@@ -33,10 +34,13 @@ bool loadQtTranslations()
     return false;
 }
 
-bool checkSingleInstance(SingleInstanceGuard& guard)
+bool checkSingleInstance(SingleInstanceGuard& guard, const QStringList& arguments)
 {
     if (guard.acquire())
         return true;
+    const QString file = systemFileArgument(arguments);
+    if (!file.isEmpty() && FileHandoff::send(FileHandoff::socketPath(guard.lockPath()), file))
+        return false;
     // The program's name as the user knows it, not the lower-case name of the executable file.
     const QString text =
         QStringLiteral("Una copia di ") + appinfo::productName() + QStringLiteral(" è già in funzione");
@@ -66,11 +70,8 @@ StartSettings caricaIni(const QString& userFolder, const QString& dataFolder)
 
 OrtogonaliSuper* openSystemFileArgument(MDIForm1& mainWindow, const QStringList& arguments)
 {
-    // The first argument is the program itself.
-    for (qsizetype i = 1; i < arguments.size(); ++i)
-        if (!arguments[i].isEmpty())
-            return mainWindow.apriSistema(arguments[i]);
-    return nullptr;
+    const QString file = systemFileArgument(arguments);
+    return file.isEmpty() ? nullptr : mainWindow.apriSistema(file);
 }
 
 } // namespace sestara

@@ -20,9 +20,10 @@ void setUpApplication();
 // message boxes, the file and print dialogs). False when Qt's translations are not installed.
 bool loadQtTranslations();
 
-// The start-up check: takes the guard, or shows "Una copia di Sestara è già in funzione" and
-// returns false, in which case the program ends at once.
-bool checkSingleInstance(SingleInstanceGuard& guard);
+// The start-up check: takes the guard and returns true; or else hands the system file named in the
+// arguments to the running copy, or when there is none (or the running copy does not take it)
+// shows "Una copia di Sestara è già in funzione", and returns false: the program ends at once.
+bool checkSingleInstance(SingleInstanceGuard& guard, const QStringList& arguments);
 
 // The settings file at start and what was read from it.
 struct StartSettings {
