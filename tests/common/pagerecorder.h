@@ -61,6 +61,21 @@ public:
     void abort() override {}
     int pageNumber() const override { return static_cast<int>(pages.size()); }
 
+    // A page of that printable size, every character as wide as `characterWidth` (twips); with no
+    // size given the recorder has no bounds.
+    double width = 0;
+    double height = 0;
+    double characterWidth = 0;
+    double pageWidth() const override { return width; }
+    double pageHeight() const override { return height; }
+    double textWidth(const std::string& text) const override
+    {
+        std::size_t characters = 0;
+        for (unsigned char c : text)
+            characters += (c & 0xC0) != 0x80;
+        return characters * characterWidth;
+    }
+
 private:
     sestara::PageFont font_;
 };

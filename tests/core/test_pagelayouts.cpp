@@ -195,6 +195,95 @@ TEST(PageLayouts, ListingHasFortyFourLinesOnTheFirstPageAndFortySixAfter)
     EXPECT_FALSE(refused.ended);
 }
 
+// A header that leaves less room than the 44/46 lines: each page holds what fits above its bottom,
+// and a line wider than the page goes on in the next line, broken after a "-" or a blank.
+TEST(PageLayouts, AListingPageHoldsTheLinesThatFitAndLongLinesWrap)
+{
+    const auto a4 = [] {
+        PageRecorder r;
+        r.width = 10800; // 100 characters of 108 twips
+        r.height = 75 * lineHeight(9) + 100;
+        r.characterWidth = 108;
+        return r;
+    };
+    PrintInput plain = input(200);
+    PrintInput groups = input(200);
+    groups.system.conditions.gruppiAttivi = true;
+    groups.system.conditions.gruppi.assign(12, {"-1-2-3-4-5-6-7-8-9-10-11-12-13-14-15-16-17-18-19-20", 0, 6});
+    PrintInput wide = input(200);
+    wide.system.pronostico.clear();
+    for (int n = 1; n <= 55; ++n)
+        wide.system.pronostico.push_back(static_cast<std::uint8_t>(n));
+    wide.caption = "Sistema con un nome lunghissimo che da solo non entra in una riga di questa pagina stretta é";
+
+    const struct {
+        const char* name;
+        const PrintInput& in;
+        int header;      // header lines as printed
+        int first, next; // listing lines a page
+    } cases[] = {
+        {"plain", plain, 20, 44, 46},
+        {"twelve groups", groups, 33, 42, 42},
+        {"55 numbers, long caption", wide, 22, 44, 46},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        PageRecorder r = a4();
+        r.setFont(listingFont());
+        const ListingFit fit = listingFit(c.in, r);
+        EXPECT_EQ(fit.firstPageLines, c.first);
+        EXPECT_EQ(fit.pageLines, c.next);
+        ASSERT_TRUE(printListing(r, c.in));
+        EXPECT_EQ(r.pages.size(), listingPages(200, fit));
+        EXPECT_EQ(listingLinesOf(r.pages[0]).size(), static_cast<std::size_t>(c.first));
+        EXPECT_EQ(listingLinesOf(r.pages[1]).size(), static_cast<std::size_t>(c.next));
+        EXPECT_EQ(fittedHeaderLines(c.in, 2, r).size(), static_cast<std::size_t>(c.header));
+        for (const auto& page : r.pages)
+            for (const auto& t : page.texts) {
+                EXPECT_LE(r.textWidth(t.text), r.width) << t.text;
+                EXPECT_LE(t.y + lineHeight(9), r.height) << t.text;
+            }
+    }
+
+    // The 55 numbers in two lines broken after a blank, the caption after its last blank that fits.
+    PageRecorder r = a4();
+    const Lines header = fittedHeaderLines(wide, 1, r);
+    std::string numbers;
+    for (int n = 1; n <= 55; ++n)
+        numbers += std::to_string(n) + " ";
+    EXPECT_EQ(header[11] + header[12], numbers);
+    EXPECT_EQ(header[11].back(), ' ');
+    EXPECT_EQ(r.textWidth(header[11]), 99 * 108);
+    EXPECT_EQ(header[3],
+              " Nome Sistema : Sistema con un nome lunghissimo che da solo non entra in una riga di questa pagina ");
+    EXPECT_EQ(r.textWidth(header[3]), 99 * 108);
+    EXPECT_EQ(header[4], "stretta é");
+}
+
+TEST(PageLayouts, ALineWithoutABreakIsCutBetweenCharacters)
+{
+    PageRecorder r;
+    r.width = 3 * 108;
+    r.characterWidth = 108;
+    const struct {
+        std::string line;
+        Lines pieces;
+    } cases[] = {
+        {"abcdefg", {"abc", "def", "g"}},
+        {"1-23-456", {"1-", "23-", "456"}},
+        {"àèìòù", {"àèì", "òù"}}, // never inside the bytes of one character
+        {"ab", {"ab"}},
+        {"", {""}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(fittedLines(c.line, r), c.pieces) << c.line;
+    // A page narrower than one character still gives one character a line.
+    r.width = 50;
+    EXPECT_EQ(fittedLines("ab", r), (Lines{"a", "b"}));
+    // Without bounds nothing is broken.
+    EXPECT_EQ(fittedLines(std::string(500, 'x'), PageRecorder()), Lines{std::string(500, 'x')});
+}
+
 TEST(PageLayouts, HeaderLinesOfAnUnconditionedAndOfASumOnlySystem)
 {
     PrintInput in = input(3);

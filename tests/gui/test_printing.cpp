@@ -14,6 +14,7 @@
 #include <QPrinterInfo>
 #include <QProcess>
 
+#include <algorithm>
 #include <optional>
 
 using namespace guitest;
@@ -158,6 +159,38 @@ TEST_F(Printing, PdfFilesOfTheListingTheSlipsARangeAndTheMarksAlone)
     const std::vector<std::string> second = pdfPage(listingFile, 2);
     ASSERT_EQ(second.size(), 8u + 1u);
     EXPECT_EQ(second.back(), "45 > 1-2-3-4-5-51");
+
+    // A header of twelve long groups leaves room for fewer lines, and the 55 numbers of a
+    // prediction take two lines: on paper every column and every number is there, in order, and
+    // nothing runs past the page.
+    DevelopedSystem crowded = developed(100);
+    crowded.pronostico.clear();
+    for (int n = 1; n <= 55; ++n)
+        crowded.pronostico.push_back(static_cast<std::uint8_t>(n));
+    crowded.conditions.gruppiAttivi = true;
+    crowded.conditions.gruppi.assign(12, {"-1-2-3-4-5-6-7-8-9-10-11-12-13-14-15-16-17-18-19-20", 0, 6});
+    const QString crowdedFile = pdf("affollato");
+    listing(PrintTarget::Pdf, &crowded);
+    std::string numbers;
+    std::vector<std::string> columns;
+    const int crowdedPages = pages(crowdedFile).toInt();
+    ASSERT_GE(crowdedPages, 3);
+    for (int page = 1; page <= crowdedPages; ++page) {
+        const std::vector<std::string> lines = pdfPage(crowdedFile, page);
+        const auto at = std::find(lines.begin(), lines.end(), "Elementi:");
+        ASSERT_NE(at, lines.end());
+        numbers = *(at + 1) + " " + *(at + 2);
+        for (const std::string& line : lines)
+            if (line.find(" > ") != std::string::npos)
+                columns.push_back(line.substr(0, line.find(' ')));
+    }
+    std::string expectedNumbers;
+    for (int n = 1; n <= 55; ++n)
+        expectedNumbers += std::to_string(n) + (n < 55 ? " " : "");
+    EXPECT_EQ(numbers, expectedNumbers);
+    ASSERT_EQ(columns.size(), 100u);
+    for (std::size_t k = 0; k < columns.size(); ++k)
+        EXPECT_EQ(columns[k], std::to_string(k + 1));
 
     // Every slip and the summary page; a PDF file leaves the marks as they were.
     const DevelopedSystem system = developed(12);

@@ -4,6 +4,7 @@
 #include "core/development/run.h"
 #include "core/printing/slipgeometry.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace sestara {
@@ -43,10 +44,39 @@ private:
     double pitch_ = lineHeight(10);
 };
 
-void printHeader(LineWriter& w, const PrintInput& input, int page)
+std::string pageLine(int page)
 {
-    for (const std::string& line : listingHeaderLines(input, page))
-        w.line(line);
+    return "Pagina: " + printedNumber(page);
+}
+
+// The header of the listing's pages: they differ in the page number only, so the rest is fitted
+// to the page once.
+class ListingHeader {
+public:
+    ListingHeader(const PrintInput& input, const PageOutput& out) : out_(out)
+    {
+        const std::vector<std::string> lines = listingHeaderLines(input, 1);
+        for (std::size_t i = 1; i < lines.size(); ++i)
+            for (std::string& piece : fittedLines(lines[i], out))
+                rest_.push_back(std::move(piece));
+    }
+    void print(LineWriter& w) const
+    {
+        for (const std::string& line : fittedLines(pageLine(out_.pageNumber()), out_))
+            w.line(line);
+        for (const std::string& line : rest_)
+            w.line(line);
+    }
+
+private:
+    const PageOutput& out_;
+    std::vector<std::string> rest_;
+};
+
+// Where a character of UTF-8 text may end a piece: not inside the bytes of one character.
+bool startsCharacter(const std::string& text, std::size_t at)
+{
+    return at >= text.size() || (static_cast<unsigned char>(text[at]) & 0xC0) != 0x80;
 }
 
 // A job of a range inside one document: everything passes through but the end of the job.
@@ -61,6 +91,9 @@ public:
     bool end() override { return true; }
     void abort() override { document_.abort(); }
     int pageNumber() const override { return document_.pageNumber(); }
+    double pageWidth() const override { return document_.pageWidth(); }
+    double pageHeight() const override { return document_.pageHeight(); }
+    double textWidth(const std::string& text) const override { return document_.textWidth(text); }
 
 private:
     PageOutput& document_;
@@ -161,7 +194,7 @@ std::vector<std::string> predictionLines(const std::vector<std::uint8_t>& pronos
 std::vector<std::string> listingHeaderLines(const PrintInput& input, int page)
 {
     std::vector<std::string> lines;
-    lines.push_back("Pagina: " + printedNumber(page));
+    lines.push_back(pageLine(page));
     lines.push_back(input.dateText + "   " + input.productName + "  Versione " + std::to_string(input.versionMajor) +
                     "." + std::to_string(input.versionMinor) + "  " + input.webAddress);
     lines.emplace_back();
@@ -183,11 +216,72 @@ std::vector<std::string> listingHeaderLines(const PrintInput& input, int page)
     return lines;
 }
 
-std::uint64_t listingPages(std::uint64_t columns)
+std::vector<std::string> fittedLines(const std::string& line, const PageOutput& out)
 {
-    if (columns <= kListingLinesFirstPage)
+    const double width = out.pageWidth();
+    std::vector<std::string> pieces;
+    std::string rest = line;
+    while (width > 0 && out.textWidth(rest) > width) {
+        // The longest start that fits, at least one character; the last break after it wins.
+        std::size_t fits = 0;
+        std::size_t lastBreak = 0;
+        for (std::size_t end = 1; end < rest.size(); ++end) {
+            if (!startsCharacter(rest, end))
+                continue;
+            if (out.textWidth(rest.substr(0, end)) > width)
+                break;
+            fits = end;
+            if (rest[end - 1] == '-' || rest[end - 1] == ' ')
+                lastBreak = end;
+        }
+        if (fits == 0) {
+            fits = 1;
+            while (!startsCharacter(rest, fits))
+                ++fits;
+        }
+        const std::size_t cut = lastBreak > 0 ? lastBreak : fits;
+        pieces.push_back(rest.substr(0, cut));
+        rest.erase(0, cut);
+        if (rest.empty())
+            return pieces;
+    }
+    pieces.push_back(rest);
+    return pieces;
+}
+
+std::vector<std::string> fittedHeaderLines(const PrintInput& input, int page, const PageOutput& out)
+{
+    std::vector<std::string> lines;
+    for (const std::string& line : listingHeaderLines(input, page))
+        for (std::string& piece : fittedLines(line, out))
+            lines.push_back(std::move(piece));
+    return lines;
+}
+
+ListingFit listingFit(const PrintInput& input, const PageOutput& out)
+{
+    ListingFit fit;
+    if (out.pageHeight() <= 0)
+        return fit;
+    // Every line on the page, header included, ends above the bottom of the printable area; a
+    // header taller than the page still leaves one line of the listing a page.
+    const int room = static_cast<int>(out.pageHeight() / lineHeight(listingFont().pointSize));
+    const auto under = [&](int page, int most) {
+        const int header = static_cast<int>(fittedHeaderLines(input, page, out).size());
+        return std::max(1, std::min(most, room - header));
+    };
+    fit.firstPageLines = under(1, kListingLinesFirstPage);
+    fit.pageLines = under(2, kListingLinesPerPage);
+    return fit;
+}
+
+std::uint64_t listingPages(std::uint64_t columns, const ListingFit& fit)
+{
+    const auto first = static_cast<std::uint64_t>(fit.firstPageLines);
+    const auto next = static_cast<std::uint64_t>(fit.pageLines);
+    if (columns <= first)
         return 1;
-    return 1 + (columns - kListingLinesFirstPage + kListingLinesPerPage - 1) / kListingLinesPerPage;
+    return 1 + (columns - first + next - 1) / next;
 }
 
 void printSlipPage(PageOutput& out, const MarkList& marks, const Settings& settings, long long number)
@@ -235,16 +329,20 @@ bool printListing(PageOutput& out, const PrintInput& input)
 {
     LineWriter w(out, 0);
     w.font(listingFont());
-    printHeader(w, input, out.pageNumber());
+    const ListingFit fit = listingFit(input, out);
+    const ListingHeader header(input, out);
+    header.print(w);
     const Development* development = input.system.development.get();
     const std::size_t columns = development ? development->size() : 0;
+    std::size_t room = static_cast<std::size_t>(fit.firstPageLines);
     std::string line;
     for (std::size_t n = 1; n <= columns; ++n) {
-        if ((n + 1) % kListingLinesPerPage == 0) {
+        if (room-- == 0) {
             if (!out.newPage())
                 return false;
             w.restart(0);
-            printHeader(w, input, out.pageNumber());
+            header.print(w);
+            room = static_cast<std::size_t>(fit.pageLines) - 1;
         }
         line.clear();
         appendListingLine(line, n, development->data(n - 1));

@@ -49,8 +49,21 @@ std::vector<std::string> conditionLines(const ConditionSet& conditions);
 std::vector<std::string> predictionLines(const std::vector<std::uint8_t>& pronostico);
 // The header at the top of every page of the listing.
 std::vector<std::string> listingHeaderLines(const PrintInput& input, int page);
+// How many listing lines a page holds under its header: 44 on the first page and 46 on the others,
+// or fewer where the header leaves less room on the device's page.
+struct ListingFit {
+    int firstPageLines = kListingLinesFirstPage;
+    int pageLines = kListingLinesPerPage;
+};
+// `line` in pieces each as wide as the page at most, in the device's current font: broken after a
+// "-" or a blank where one fits, else between two characters. Whole on a device without bounds.
+std::vector<std::string> fittedLines(const std::string& line, const PageOutput& out);
+// The header of `page` as printed: each line fitted to the page width in the listing font.
+std::vector<std::string> fittedHeaderLines(const PrintInput& input, int page, const PageOutput& out);
+// The lines a page of the device holds under that header, in the listing font (set on `out`).
+ListingFit listingFit(const PrintInput& input, const PageOutput& out);
 // The pages a listing of that many columns takes.
-std::uint64_t listingPages(std::uint64_t columns);
+std::uint64_t listingPages(std::uint64_t columns, const ListingFit& fit = {});
 
 // One slip page on the current page: the number 1 cm from the top, then every mark with a
 // non-zero y at its printer position.
@@ -63,8 +76,9 @@ void printSummaryPage(PageOutput& out, const PrintInput& input);
 // The jobs. Each ends its job and is false when the device refused a page or the job; the
 // caller then aborts the job.
 
-// The listing on paper: the header on every page, then 44 lines on the first page and 46 on
-// every further one. Produced line by line, whatever the size of the development.
+// The listing on paper: the header on every page, then the lines of listingFit() (44 on the first
+// page and 46 on every further one where they fit). Produced line by line, whatever the size of
+// the development.
 bool printListing(PageOutput& out, const PrintInput& input);
 // Every slip of the development, one a page numbered by the page, then the summary page. The
 // marks placed by hand when the job starts (not a preview's) are kept on every slip; afterwards

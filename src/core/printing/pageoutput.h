@@ -38,6 +38,12 @@ public:
     virtual void abort() = 0;
     // The current page of the job, from 1.
     virtual int pageNumber() const = 0;
+
+    // The printable area of a page, in twips; 0 where the device sets no bound.
+    virtual double pageWidth() const { return 0; }
+    virtual double pageHeight() const { return 0; }
+    // How wide `text` prints in the current font, in twips; 0 where the device cannot tell.
+    virtual double textWidth(const std::string& /*text*/) const { return 0; }
 };
 
 } // namespace sestara

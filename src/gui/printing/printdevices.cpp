@@ -1,5 +1,7 @@
 #include "gui/printing/printdevices.h"
 
+#include "core/development/development.h"
+#include "core/printing/pagelayouts.h"
 #include "gui/common/appinfo.h"
 #include "gui/common/filedialogs.h"
 #include "gui/common/messages.h"
@@ -78,6 +80,14 @@ std::shared_ptr<QPrinter> pdfPrinter(const QString& file, const QString& documen
     return printer;
 }
 
+std::uint64_t listingPagesOnPaper(const PrintInput& input)
+{
+    const std::shared_ptr<QPrinter> printer = pdfPrinter(QString(), QString(), false);
+    PrinterPageOutput measure(*printer);
+    measure.setFont(listingFont());
+    const Development* development = input.system.development.get();
+    return listingPages(development ? development->size() : 0, listingFit(input, measure));
+}
 
 void openPreview(QWidget* parent, const QString& documentName, PageJob job, const MarkList& marks, std::uint64_t pages)
 {

@@ -15,6 +15,7 @@ class QWidget;
 namespace sestara {
 
 class PageOutput;
+struct PrintInput;
 
 // The preview draws at most this many pages of a job.
 constexpr int kPreviewPages = 100;
@@ -33,6 +34,10 @@ QString askPdfFile(QWidget* parent, const QString& documentName);
 
 // Slips in a PDF are placed from the paper's corner, the one reference every printer shares.
 std::shared_ptr<QPrinter> pdfPrinter(const QString& file, const QString& documentName, bool wholePage);
+
+// The pages the listing takes on an A4 page, for the progress of its run and the preview's title;
+// a printer with other paper may take a few more or fewer.
+std::uint64_t listingPagesOnPaper(const PrintInput& input);
 
 // A preview window drawing the first pages of the job afresh whenever it asks, from the marks
 // given here; it stays open on its own and changes nothing in the window.

@@ -70,8 +70,25 @@ void PrinterPageOutput::setFont(const PageFont& font)
     font_ = f;
     colour_ = QColor::fromRgb(static_cast<QRgb>(font.rgb));
     ascent_ = QFontMetricsF(font_).ascent();
+    if (!painter_.isActive())
+        return;
     painter_.setFont(font_);
     painter_.setPen(colour_);
+}
+
+double PrinterPageOutput::pageWidth() const
+{
+    return printer_.pageLayout().paintRect(QPageLayout::Point).width() * kTwipsPerPoint;
+}
+
+double PrinterPageOutput::pageHeight() const
+{
+    return printer_.pageLayout().paintRect(QPageLayout::Point).height() * kTwipsPerPoint;
+}
+
+double PrinterPageOutput::textWidth(const std::string& text) const
+{
+    return QFontMetricsF(font_).horizontalAdvance(expandTabs(QString::fromStdString(text)));
 }
 
 void PrinterPageOutput::text(double x, double y, const std::string& text)

@@ -27,6 +27,9 @@ public:
     bool end() override;
     void abort() override;
     int pageNumber() const override { return page_; }
+    double pageWidth() const override;
+    double pageHeight() const override;
+    double textWidth(const std::string& text) const override;
 
 private:
     void applyState();

@@ -214,7 +214,7 @@ void PrintJobs::printListing(PrintTarget target, const DevelopedSystem* system, 
     if (refusedWhileBusy(target))
         return;
     const PrintInput input = printInput(*system, caption, costText, settings);
-    const std::uint64_t pages = listingPages(system->development->size());
+    const std::uint64_t pages = listingPagesOnPaper(input);
     PageJob job = [input](PageOutput& out, MarkList&) { return sestara::printListing(out, input); };
     DocumentSetup setup = setUpDocument(window_, target, caption, false, std::move(job), MarkList{}, pages);
     if (setup.step == Step::Failed)

@@ -20,6 +20,9 @@ public:
     bool end() override { return device_.end(); }
     void abort() override { device_.abort(); }
     int pageNumber() const override { return device_.pageNumber(); }
+    double pageWidth() const override { return device_.pageWidth(); }
+    double pageHeight() const override { return device_.pageHeight(); }
+    double textWidth(const std::string& text) const override { return device_.textWidth(text); }
 
     bool limitReached() const { return limitReached_; }
 
@@ -45,6 +48,9 @@ public:
     bool end() override;
     void abort() override { device_.abort(); }
     int pageNumber() const override { return device_.pageNumber(); }
+    double pageWidth() const override { return device_.pageWidth(); }
+    double pageHeight() const override { return device_.pageHeight(); }
+    double textWidth(const std::string& text) const override { return device_.textWidth(text); }
 
 private:
     PageOutput& device_;
