@@ -6,9 +6,22 @@
 #include <QApplication>
 #include <QTimer>
 
+#include <string>
+#include <vector>
+
 int main(int argc, char* argv[])
 {
+    // "--help" and "--version" answer without a display, a window or the single-instance guard.
+    if (const int code = sestara::answerCommandLine({argv + 1, argv + argc}, true); code >= 0)
+        return code;
     QApplication app(argc, argv);
+    // What Qt did not take of the options of one dash is unknown.
+    const QStringList left = QCoreApplication::arguments();
+    std::vector<std::string> rest;
+    for (qsizetype i = 1; i < left.size(); ++i)
+        rest.push_back(left[i].toStdString());
+    if (const int code = sestara::answerCommandLine(rest, false); code >= 0)
+        return code;
     sestara::setUpApplication();
 
     sestara::SingleInstanceGuard guard;

@@ -6,6 +6,7 @@
 #include "core/development/storedsystems.h"
 #include "core/development/verifier.h"
 #include "core/systemfiles/systemfile.h"
+#include "core/util/commandline.h"
 #include "core/util/datafolder.h"
 #include "core/util/text.h"
 #include "core/wincheck/wincheck.h"
@@ -29,7 +30,10 @@ const char* const kUsage =
     "  sestara-cli [--dati CARTELLA] catalogo [N]\n"
     "  sestara-cli [--dati CARTELLA] sviluppa FILE.sup\n"
     "  sestara-cli [--dati CARTELLA] spoglio FILE.sup \"n1 n2 ... n7\" [--vincenti]\n"
-    "  sestara-cli [--dati CARTELLA] verifica\n";
+    "  sestara-cli [--dati CARTELLA] verifica\n"
+    "  sestara-cli --help | --version\n";
+
+const char* const kProgram = "sestara-cli";
 
 int usage()
 {
@@ -254,6 +258,21 @@ int verifica(const std::vector<std::string>& args, const std::string& dataDir)
 int run(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
+    const sestara::CommandLineOptions options{{"--vincenti"}, {"--dati"}, false};
+    const sestara::CommandLineCheck check = sestara::checkCommandLine(args, options);
+    switch (check.request) {
+    case sestara::CommandLineRequest::Help:
+        std::cout << kUsage;
+        return std::cout.flush() ? 0 : 1;
+    case sestara::CommandLineRequest::Version:
+        std::cout << kProgram << ' ' << SESTARA_VERSION << '\n';
+        return std::cout.flush() ? 0 : 1;
+    case sestara::CommandLineRequest::UnknownOption:
+        std::cerr << sestara::unknownOptionText(kProgram, check.option) << '\n';
+        return 2;
+    case sestara::CommandLineRequest::Run:
+        break;
+    }
     std::string dataDir = sestara::findDataFolder(programFolder(argc > 0 ? argv[0] : nullptr).string());
     if (!args.empty() && args[0] == "--dati") {
         if (args.size() < 2)

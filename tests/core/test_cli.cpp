@@ -76,6 +76,43 @@ TEST(Cli, CatalogueAndUsage)
         EXPECT_EQ(cli(usage).exitCode, 2) << usage;
 }
 
+// Both programs answer --help and --version on standard output and end; an unknown option is one
+// line on standard error and exit code 2. The desktop program does so without a display.
+TEST(Cli, HelpVersionAndUnknownOptionsOfBothPrograms)
+{
+    std::vector<std::string> programs{"sestara-cli"};
+    if (SESTARA_WITH_GUI)
+        programs.emplace_back("sestara");
+    const std::string noDisplay = "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ";
+    for (const std::string& program : programs) {
+        SCOPED_TRACE(program);
+        for (const char* help : {"--help", "-h", "catalogo --help"}) {
+            const CliRun r = run(program, help, noDisplay);
+            EXPECT_EQ(r.exitCode, 0) << help;
+            EXPECT_EQ(r.out.rfind("Uso:\n  " + program + " ", 0), 0u) << r.out;
+            EXPECT_EQ(r.err, "") << help;
+        }
+        for (const char* version : {"--version", "-V"}) {
+            const CliRun r = run(program, version, noDisplay);
+            EXPECT_EQ(r.exitCode, 0);
+            EXPECT_EQ(r.out, program + " " + SESTARA_VERSION + "\n");
+            EXPECT_EQ(r.err, "");
+        }
+        expectRefused(run(program, "--colore", noDisplay), 2, program + ": opzione sconosciuta \"--colore\". Usa --help\n");
+        // One dash: the desktop program first lets Qt take its own options ("-platform").
+        const CliRun oneDash = run(program, "-platform offscreen -q", "QT_QPA_PLATFORM=offscreen ");
+        const std::string line =
+            program + ": opzione sconosciuta \"" + (program == "sestara" ? "-q" : "-platform") + "\". Usa --help\n";
+        EXPECT_EQ(oneDash.exitCode, 2);
+        EXPECT_EQ(oneDash.out, "");
+        EXPECT_EQ(tailLike(oneDash.err, line), line); // after whatever Qt says of its set-up
+    }
+    // The options a command takes are no unknown ones; their values are never options.
+    EXPECT_EQ(cli("--dati --help catalogo 10").exitCode, 0);
+    EXPECT_EQ(cli("--dati -x catalogo 10").exitCode, 0);
+    EXPECT_EQ(cli("-- --colore").exitCode, 2);
+}
+
 TEST(Cli, DevelopsASystemFileByteForByte)
 {
     testutil::TempDir dir;

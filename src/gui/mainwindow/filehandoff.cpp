@@ -88,9 +88,9 @@ bool FileHandoff::send(const QString& socketPath, const QString& file, int timeo
 
 QString systemFileArgument(const QStringList& arguments)
 {
-    // The first argument is the program itself.
+    // The first argument is the program itself; "--" may stand before a name that starts with "-".
     for (qsizetype i = 1; i < arguments.size(); ++i)
-        if (!arguments[i].isEmpty())
+        if (!arguments[i].isEmpty() && arguments[i] != QLatin1String("--"))
             return arguments[i];
     return {};
 }

@@ -36,7 +36,8 @@ private:
     QLocalServer* server_;
 };
 
-// The first non-empty argument after the program's own name: the system file to open, or empty.
+// The first non-empty argument after the program's own name (and a "--"): the system file to
+// open, or empty.
 QString systemFileArgument(const QStringList& arguments);
 
 } // namespace sestara

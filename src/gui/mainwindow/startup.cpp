@@ -1,5 +1,6 @@
 #include "gui/mainwindow/startup.h"
 
+#include "core/util/commandline.h"
 #include "core/util/files.h"
 #include "gui/common/appinfo.h"
 #include "gui/common/messages.h"
@@ -16,7 +17,32 @@
 #include <QStringList>
 #include <QTranslator>
 
+#include <iostream>
+
 namespace sestara {
+
+int answerCommandLine(const std::vector<std::string>& args, bool toolkitFirst)
+{
+    const CommandLineCheck check = checkCommandLine(args, CommandLineOptions{{}, {}, toolkitFirst});
+    switch (check.request) {
+    case CommandLineRequest::Help:
+        std::cout << "Uso:\n"
+                     "  sestara [FILE.sup]\n"
+                     "  sestara --help | --version\n"
+                     "Apre Sestara; un file di sistema dato si apre in una finestra e viene sviluppato,\n"
+                     "anche quando il programma è già in funzione.\n";
+        return std::cout.flush() ? 0 : 1;
+    case CommandLineRequest::Version:
+        std::cout << "sestara " << appinfo::versionMajor() << '.' << appinfo::versionMinor() << '\n';
+        return std::cout.flush() ? 0 : 1;
+    case CommandLineRequest::UnknownOption:
+        std::cerr << unknownOptionText("sestara", check.option) << '\n';
+        return 2;
+    case CommandLineRequest::Run:
+        break;
+    }
+    return -1;
+}
 
 void setUpApplication()
 {

@@ -5,6 +5,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <string>
+#include <vector>
+
 namespace sestara {
 
 class MDIForm1;
@@ -19,6 +22,12 @@ void setUpApplication();
 // The program speaks Italian whatever the desktop's language: Qt's own texts too (the buttons of
 // message boxes, the file and print dialogs). False when Qt's translations are not installed.
 bool loadQtTranslations();
+
+// The command-line conventions of the desktop program, read before anything of the desktop is
+// touched: "--help" prints the usage and "--version" the version on standard output, an unknown
+// option one line on standard error. `args` come without the program's name; with `toolkitFirst`
+// options of one dash are left for Qt to take. The exit code when the program ends here, else -1.
+int answerCommandLine(const std::vector<std::string>& args, bool toolkitFirst);
 
 // The start-up check: takes the guard and returns true; or else hands the system file named in the
 // arguments to the running copy, or when there is none (or the running copy does not take it)
