@@ -11,10 +11,15 @@ packages=(
   desktop-file-utils appstream
 )
 
-# The fuzz build is optional: "scripts/setup.sh --fuzz" adds clang and its libFuzzer runtime.
-if [ "${1:-}" = "--fuzz" ]; then
-  packages+=(clang libclang-rt-14-dev)
-fi
+# Optional: "scripts/setup.sh --fuzz" adds clang and its libFuzzer runtime for the fuzz build,
+# "scripts/setup.sh --deb" adds lintian to check the Debian package.
+for option in "$@"; do
+  case "$option" in
+    --fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    --deb) packages+=(lintian) ;;
+    *) echo "Uso: scripts/setup.sh [--fuzz] [--deb]" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do
