@@ -11,6 +11,7 @@ namespace sestara {
 
 const char* const kTitoloGaranzie = "Garanzie";
 const char* const kColonnaGaranzia = "Garanzia";
+const char* const kNotaJolly = "Il numero jolly non entra in questa analisi.";
 
 namespace {
 

@@ -74,6 +74,7 @@ std::uint64_t drawsPerWin(const GuaranteeAnalysis& analysis, int k);
 // The texts of the guarantees window.
 extern const char* const kTitoloGaranzie;     // "Garanzie"
 extern const char* const kColonnaGaranzia;    // "Garanzia"
+extern const char* const kNotaJolly;          // the bonus number is left out
 std::string rowCaption(int h);                // "Se escono 6 dei tuoi numeri"
 std::string pointsText(int points);           // "5 punti"
 std::string atLeastText(int k);               // "Almeno 5 punti: 1 volta su " (the number follows)
