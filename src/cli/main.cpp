@@ -5,6 +5,7 @@
 #include "core/development/run.h"
 #include "core/development/storedsystems.h"
 #include "core/development/verifier.h"
+#include "core/guarantees/guarantees.h"
 #include "core/systemfiles/systemfile.h"
 #include "core/util/commandline.h"
 #include "core/util/datafolder.h"
@@ -29,6 +30,7 @@ const char* const kUsage =
     "Uso:\n"
     "  sestara-cli [--dati CARTELLA] catalogo [N]\n"
     "  sestara-cli [--dati CARTELLA] sviluppa FILE.sup\n"
+    "  sestara-cli [--dati CARTELLA] garanzie FILE.sup\n"
     "  sestara-cli [--dati CARTELLA] spoglio FILE.sup \"n1 n2 ... n7\" [--vincenti]\n"
     "  sestara-cli [--dati CARTELLA] verifica\n"
     "  sestara-cli --help | --version\n";
@@ -148,6 +150,43 @@ int sviluppa(const std::vector<std::string>& args, const std::string& dataDir)
         return 1;
     std::ios::sync_with_stdio(false);
     sestara::writeListing(std::cout, developed.development);
+    std::cout.flush();
+    return std::cout ? 0 : 1;
+}
+
+// What the development of the file guarantees: the column count, for h drawn numbers of the
+// prediction how many h-sets the best column meets in h, h-1, ..., 0, and how many of all draws
+// give at least k points.
+int garanzie(const std::vector<std::string>& args, const std::string& dataDir)
+{
+    if (args.size() != 1)
+        return usage();
+    DevelopedFile developed;
+    if (!developFile(args[0], dataDir, developed))
+        return 1;
+    const std::atomic<bool> never{false};
+    const sestara::GuaranteeAnalysis a = sestara::analyseGuarantees(developed.pronostico, developed.development, never);
+    if (!a.ok()) {
+        std::cerr << a.error << "\n";
+        return 1;
+    }
+    std::string out = "COLONNE ";
+    sestara::appendDecimal(out, a.columns);
+    out += '\n';
+    for (int h = a.largestDrawn(); h >= 2; --h) {
+        out += "SE " + std::to_string(h) + ":";
+        for (int v = h; v >= 0; --v) {
+            out += ' ';
+            sestara::appendDecimal(out, a.bySubset[static_cast<std::size_t>(h)][static_cast<std::size_t>(v)]);
+        }
+        out += '\n';
+    }
+    for (int k = 6; k >= 2; --k) {
+        out += "ALMENO " + std::to_string(k) + ": ";
+        sestara::appendDecimal(out, a.atLeast[static_cast<std::size_t>(k)]);
+        out += '\n';
+    }
+    std::cout << out;
     std::cout.flush();
     return std::cout ? 0 : 1;
 }
@@ -288,6 +327,8 @@ int run(int argc, char** argv)
         return catalogo(args);
     if (command == "sviluppa")
         return sviluppa(args, dataDir);
+    if (command == "garanzie")
+        return garanzie(args, dataDir);
     if (command == "spoglio")
         return spoglio(args, dataDir);
     if (command == "verifica")

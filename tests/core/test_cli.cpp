@@ -71,8 +71,8 @@ TEST(Cli, CatalogueAndUsage)
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 161);
     EXPECT_EQ(cli("catalogo 36").out, "36 numeri ridotto n-1\n36 numeri ridotto n-2\n36 numeri ridotto n-3\n");
     expectRefused(cli("catalogo 9"), 1, "Nessun sistema disponibile con 9 numeri (da 10 a 55)\n");
-    for (const char* usage : {"", "catalogo dieci", "catalogo 10 11", "sviluppa", "stampa x", "--dati", "verifica x",
-                              "/tmp/dieci.sup"})
+    for (const char* usage : {"", "catalogo dieci", "catalogo 10 11", "sviluppa", "garanzie", "stampa x", "--dati",
+                              "verifica x", "/tmp/dieci.sup"})
         EXPECT_EQ(cli(usage).exitCode, 2) << usage;
 }
 
@@ -152,6 +152,43 @@ TEST(Cli, RefusalsGoToStandardErrorWithExitCodeOne)
     for (const char* name : {"assente.sup", "guasto.sup"})
         expectRefused(cli("sviluppa " + dir.file(name)), 1,
                       "Errore nel caricamento sistema\n" + sestara::readSystemFile(dir.file(name)).error + "\n");
+}
+
+TEST(Cli, GaranzieCountsWhatTheDevelopmentGuaranteesByteForByte)
+{
+    testutil::TempDir dir;
+    dir.write("dodici.sup", sup("12 numeri sistema Integrale", 1, 12));
+    CliRun r = cli("garanzie " + dir.file("dodici.sup"));
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, "COLONNE 924\n"
+                     "SE 6: 924 0 0 0 0 0 0\nSE 5: 792 0 0 0 0 0\nSE 4: 495 0 0 0 0\nSE 3: 220 0 0 0\nSE 2: 66 0 0\n"
+                     "ALMENO 6: 924\nALMENO 5: 62700\nALMENO 4: 1549185\nALMENO 3: 18285905\nALMENO 2: 112429955\n");
+
+    // The sum condition takes away columns a 5 se 6 needs: 68 six-sets now win only four.
+    dir.write("ridotto.sup", sup("12 numeri ridotto n-1", 1, 12, "Somma=21 - 45\r\n"));
+    r = cli("garanzie " + dir.file("ridotto.sup"));
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, "COLONNE 35\n"
+                     "SE 6: 35 821 68 0 0 0 0\nSE 5: 207 583 2 0 0 0\nSE 4: 406 89 0 0 0\nSE 3: 220 0 0 0\n"
+                     "SE 2: 66 0 0\n"
+                     "ALMENO 6: 35\nALMENO 5: 17002\nALMENO 4: 1281762\nALMENO 3: 18285905\nALMENO 2: 112429955\n");
+
+    dir.write("immediato.sup", sup("11 numeri in 5 sestine a garanzia tre con 4 estratti", 80, 90));
+    EXPECT_EQ(cli("garanzie " + dir.file("immediato.sup")).out,
+              "COLONNE 5\n"
+              "SE 6: 5 142 315 0 0 0 0\nSE 5: 30 296 136 0 0 0\nSE 4: 73 257 0 0 0\nSE 3: 89 76 0 0\nSE 2: 53 2 0\n"
+              "ALMENO 6: 5\nALMENO 5: 2517\nALMENO 4: 251129\nALMENO 3: 8091721\nALMENO 2: 93734278\n");
+
+    // An empty development guarantees nothing; a refused one exits 1 with the program's message.
+    dir.write("vuoto.sup", sup("10 numeri sistema Integrale", 1, 10, "Somma=1 - 5\r\n"));
+    r = cli("garanzie " + dir.file("vuoto.sup"));
+    EXPECT_EQ(r.exitCode, 0);
+    const std::string head = "COLONNE 0\nSE 6: 0 0 0 0 0 0 210\n";
+    EXPECT_EQ(r.out.substr(0, head.size()), head);
+    EXPECT_EQ(tailLike(r.out, "ALMENO 2: 0\n"), "ALMENO 2: 0\n");
+    dir.write("nove.sup", sup("10 numeri sistema Integrale", 1, 9));
+    expectRefused(cli("garanzie " + dir.file("nove.sup")), 1, std::string(kMsgAlmeno10) + "\n");
 }
 
 TEST(Cli, SpoglioCountsByClassAndListsTheWinningSlips)

@@ -127,6 +127,14 @@ SviluppoPage::SviluppoPage(const SystemDocument& document, const Settings& setti
     QPushButton* gioca = button(QStringLiteral("Command5"), QStringLiteral("Gioca Sistema"),
                                 QStringLiteral("Stampa Sviluppo su Schedina"));
     connect(gioca, &QPushButton::clicked, this, &SviluppoPage::giocaSistema);
+    garanzie_ = button(QStringLiteral("CommandGaranzie"), QStringLiteral("Garanzie"));
+    connect(garanzie_, &QPushButton::clicked, this, [this] {
+        if (hasColumns(document_.developed()))
+            emit garanzieRequested();
+        else
+            Messages::show(this, QString::fromUtf8(kMsgElaborareSistema), MessageIcon::Exclamation);
+    });
+    enableGaranzie();
     QPushButton* chiudi = ui::chiudiButton(1);
     connect(chiudi, &QPushButton::clicked, this, &SviluppoPage::chiudiRequested);
 
@@ -136,7 +144,14 @@ SviluppoPage::SviluppoPage(const SystemDocument& document, const Settings& setti
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
-    layout->addLayout(ui::buttonRow({salva, stampa, gioca}, chiudi));
+    layout->addLayout(ui::buttonRow({salva, stampa, gioca, garanzie_}, chiudi));
+}
+
+void SviluppoPage::enableGaranzie()
+{
+    const bool enabled = hasColumns(document_.developed());
+    garanzie_->setEnabled(enabled);
+    garanzie_->setToolTip(enabled ? QString() : QString::fromUtf8(kMsgElaborareSistema));
 }
 
 void SviluppoPage::clearForRun()
@@ -153,11 +168,13 @@ void SviluppoPage::clearForRun()
     groups_->clear();
     groups_->hide();
     listing_->clear();
+    enableGaranzie();
 }
 
 void SviluppoPage::showInterrupted()
 {
     type_->setText(QStringLiteral("Elaborazione Interrotta"));
+    enableGaranzie();
 }
 
 void SviluppoPage::showDeveloped()
@@ -189,6 +206,7 @@ void SviluppoPage::showDeveloped()
     listing_->setDevelopment(developed->development);
     testo_->setCurrentIndex(QModelIndex());
     testo_->scrollToTop();
+    enableGaranzie();
 }
 
 QString SviluppoPage::costText() const

@@ -10,6 +10,7 @@ class QComboBox;
 class QLabel;
 class QListView;
 class QListWidget;
+class QPushButton;
 
 namespace sestara {
 
@@ -43,9 +44,13 @@ signals:
     void giocaSistemaRequested();
     // "Gioca Sistema" answered with Cancel.
     void giocaSistemaCancelled();
+    // "Garanzie" pressed with a developed system that has columns.
+    void garanzieRequested();
 
 private:
     void groupClicked(int row);
+    // "Garanzie" can be pressed only while a development with columns is shown.
+    void enableGaranzie();
     // "Gioca Sistema": asks before the developed system is loaded as slips.
     void giocaSistema();
     // "Salva": the developed system written to a file the user chooses.
@@ -69,6 +74,7 @@ private:
     QLabel* slips_ = nullptr;         // Label17
     std::array<QComboBox*, 4> conditionLists_{}; // Combo3_0..3
     QListWidget* groups_ = nullptr;   // List4
+    QPushButton* garanzie_ = nullptr;
 };
 
 } // namespace sestara

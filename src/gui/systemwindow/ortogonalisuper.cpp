@@ -8,6 +8,7 @@
 #include "gui/conditions/conditionscontroller.h"
 #include "gui/development/sistemipage.h"
 #include "gui/development/sviluppopage.h"
+#include "gui/guarantees/garanziewindow.h"
 #include "gui/printing/printjobs.h"
 #include "gui/printing/schedinapage.h"
 #include "gui/wincheck/spogliopage.h"
@@ -27,6 +28,7 @@ constexpr int kSviluppoTab = 1;
 OrtogonaliSuper::OrtogonaliSuper(RunControl* runControl, const Settings& settings, const QString& dataDir,
                                  QWidget* parent)
     : QWidget(parent)
+    , runControl_(runControl)
     , settings_(settings)
     , dataDir_(dataDir)
 {
@@ -66,6 +68,7 @@ OrtogonaliSuper::OrtogonaliSuper(RunControl* runControl, const Settings& setting
             [this] { schedina_->loadSlips(document_.developed()->development); });
     connect(sviluppo_, &SviluppoPage::giocaSistemaCancelled, schedina_, &SchedinaPage::endSlipMode);
     connect(sviluppo_, &SviluppoPage::stampaRequested, this, &OrtogonaliSuper::stampaSviluppo);
+    connect(sviluppo_, &SviluppoPage::garanzieRequested, this, &OrtogonaliSuper::garanzie);
     connect(schedina_, &SchedinaPage::stampaRequested, this, &OrtogonaliSuper::stampaSchedine);
     connect(runner_, &DevelopmentRunner::progressed, sistemi_,
             [this](quint64, quint64 accepted) { sistemi_->showAccepted(accepted); });
@@ -83,6 +86,8 @@ OrtogonaliSuper::~OrtogonaliSuper()
     runner_->stop();
     spoglio_->stop();
     prints_->stop();
+    if (garanzie_)
+        garanzie_->stop();
 }
 
 void OrtogonaliSuper::setIndex(int index)
@@ -93,7 +98,8 @@ void OrtogonaliSuper::setIndex(int index)
 
 bool OrtogonaliSuper::isRunning() const
 {
-    return runner_->isRunning() || spoglio_->isRunning() || prints_->isRunning();
+    return runner_->isRunning() || spoglio_->isRunning() || prints_->isRunning() ||
+           (garanzie_ && garanzie_->isRunning());
 }
 
 std::chrono::steady_clock::time_point OrtogonaliSuper::lastWorkerEnd() const
@@ -120,6 +126,8 @@ void OrtogonaliSuper::elabora()
         return;
 
     document_.beginRun();
+    if (garanzie_)
+        garanzie_->clear();
     runConditions_ = document_.conditions();
     sviluppo_->clearForRun();
     spoglio_->clearResults();
@@ -220,6 +228,23 @@ void OrtogonaliSuper::stampaSchedine(PrintTarget target)
                         });
 }
 
+void OrtogonaliSuper::garanzie()
+{
+    if (isRunning())
+        return;
+    const DevelopedSystem* developed = document_.developed();
+    if (!hasColumns(developed)) {
+        Messages::show(this, QString::fromUtf8(kMsgElaborareSistema), MessageIcon::Exclamation);
+        return;
+    }
+    if (!garanzie_) {
+        garanzie_ = new GaranzieWindow(runControl_, this);
+        connect(garanzie_, &GaranzieWindow::analysisStarted, tabs_, [this] { tabs_->setEnabled(false); });
+        connect(garanzie_, &GaranzieWindow::analysisEnded, tabs_, [this] { tabs_->setEnabled(true); });
+    }
+    garanzie_->analyse(*developed, windowTitle());
+}
+
 void OrtogonaliSuper::chiudi()
 {
     if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
@@ -234,6 +259,10 @@ void OrtogonaliSuper::closeEvent(QCloseEvent* event)
     runner_->stop();
     spoglio_->stop();
     prints_->stop();
+    if (garanzie_) {
+        garanzie_->stop();
+        garanzie_->close();
+    }
     if (!unloaded_) {
         unloaded_ = true;
         emit unloaded(index_);

@@ -16,6 +16,7 @@ namespace sestara {
 
 class ConditionsController;
 class DevelopmentRunner;
+class GaranzieWindow;
 class PrintJobs;
 class RunControl;
 class SchedinaPage;
@@ -56,6 +57,9 @@ public:
     void stampaSviluppo(PrintTarget target);
     // "Stampa " on "Schedina": the slips chosen there, or the marks placed by hand.
     void stampaSchedine(PrintTarget target);
+    // "Garanzie" on "Sviluppo": the guarantees of the developed system in the window's own
+    // guarantees window, opened on first use.
+    void garanzie();
     // Closes the window (its frame in the main window when it has one).
     void chiudi();
 
@@ -72,6 +76,7 @@ private:
     void runEnded(bool completed);
 
     SystemDocument document_;
+    RunControl* runControl_ = nullptr;
     const Settings& settings_;
     QString dataDir_;
     int index_ = 0;
@@ -85,6 +90,7 @@ private:
     ConditionsController* conditions_ = nullptr;
     DevelopmentRunner* runner_ = nullptr;
     PrintJobs* prints_ = nullptr;
+    QPointer<GaranzieWindow> garanzie_;
     // The run going on: what it develops, and its outcome, filled by the worker.
     std::shared_ptr<const DevelopmentPlan> runPlan_;
     ConditionSet runConditions_;
