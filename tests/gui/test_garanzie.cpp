@@ -69,7 +69,7 @@ TEST_F(GaranzieTest, ShowsWhatTheDevelopmentGuaranteesAndWhatTheConditionsTookAw
     QStringList headers;
     for (int c = 0; c < table->columnCount(); ++c)
         headers << table->horizontalHeaderItem(c)->text();
-    EXPECT_EQ(headers, QStringList({"6 punti", "5 punti", "4 punti", "3 punti", "2 punti", "1 punti", "0 punti",
+    EXPECT_EQ(headers, QStringList({"6 punti", "5 punti", "4 punti", "3 punti", "2 punti", "1 punto", "0 punti",
                                     "Garanzia"}));
     // 35, 821 and 68 of the 924 six-sets; 207, 583 and 2 of the 792 five-sets; ...
     EXPECT_EQ(row(table, 0), QStringList({"Se escono 6 dei tuoi numeri", "3,8 %", "88,9 %", "7,4 %", "", "", "", "",
@@ -95,7 +95,7 @@ TEST_F(GaranzieTest, ShowsWhatTheDevelopmentGuaranteesAndWhatTheConditionsTookAw
     press(window, "Copia");
     const QStringList copied = QApplication::clipboard()->text().split('\n');
     ASSERT_EQ(copied.size(), 7);
-    EXPECT_EQ(copied[0], "\t6 punti\t5 punti\t4 punti\t3 punti\t2 punti\t1 punti\t0 punti\tGaranzia");
+    EXPECT_EQ(copied[0], "\t6 punti\t5 punti\t4 punti\t3 punti\t2 punti\t1 punto\t0 punti\tGaranzia");
     EXPECT_EQ(copied[1], "Se escono 6 dei tuoi numeri\t3,8 %\t88,9 %\t7,4 %\t\t\t\t\t4 punti");
     EXPECT_EQ(copied[6], "");
 

@@ -347,7 +347,7 @@ std::string rowCaption(int h)
 
 std::string pointsText(int points)
 {
-    return std::to_string(points) + " punti";
+    return std::to_string(points) + (points == 1 ? " punto" : " punti");
 }
 
 std::string atLeastText(int k)

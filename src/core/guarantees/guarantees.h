@@ -76,7 +76,7 @@ extern const char* const kTitoloGaranzie;     // "Garanzie"
 extern const char* const kColonnaGaranzia;    // "Garanzia"
 extern const char* const kNotaJolly;          // the bonus number is left out
 std::string rowCaption(int h);                // "Se escono 6 dei tuoi numeri"
-std::string pointsText(int points);           // "5 punti"
+std::string pointsText(int points);           // "5 punti", "1 punto"
 std::string atLeastText(int k);               // "Almeno 5 punti: 1 volta su " (the number follows)
 // "Garanzia del sistema rispettata: 5 se 6", or "Le condizioni hanno ridotto la garanzia: 5 se 6
 // solo nel 87,7 % dei casi" with the share as shown.
