@@ -339,3 +339,26 @@ TEST(HistoryCheck, InterruptedBeforeOrDuringTheDraws)
     EXPECT_EQ(steps.back(), d.size() + 1);
     EXPECT_EQ(r.totals, r.rows[0].counts);
 }
+
+TEST(DrawCsv, ArchiveAndHistoryAsSpreadsheetText)
+{
+    EXPECT_EQ(drawsCsvText({draw(20240102, {5, 12, 33, 40, 71, 88}, 9, 17, 1), draw(20240104, {1, 2, 3, 4, 5, 6}, 7)}),
+              "Data;Concorso;N1;N2;N3;N4;N5;N6;Jolly;SuperStar\r\n"
+              "2024-01-02;1;5;12;33;40;71;88;9;17\r\n"
+              "2024-01-04;;1;2;3;4;5;6;7;\r\n");
+    HistoryResult r;
+    r.rows = {{20240102, {15, 80, 90, 18, 6, 1}}, {20240104, {}}};
+    r.totals = {15, 80, 90, 18, 6, 1};
+    EXPECT_EQ(historyCsvText(r), "Data;DUE;TRE;QUATTRO;CINQUE;CINQUE+1;SEI\r\n"
+                                 "2024-01-02;15;80;90;18;6;1\r\n"
+                                 "2024-01-04;0;0;0;0;0;0\r\n"
+                                 "TOTALE;15;80;90;18;6;1\r\n");
+}
+
+TEST(DrawArchive, TheQuestionBeforeDeletingAndTheCount)
+{
+    EXPECT_EQ(eliminareQuestion(1, 20240102), "Eliminare l'estrazione del 2024-01-02?");
+    EXPECT_EQ(eliminareQuestion(3, 20240102), "Eliminare 3 estrazioni?");
+    EXPECT_EQ(drawCountText(0), "0 estrazioni");
+    EXPECT_EQ(drawCountText(1), "1 estrazione");
+}

@@ -15,6 +15,28 @@ const char* const kDrawArchiveFileName = "Estrazioni.txt";
 const std::uint64_t kMaxDrawFileBytes = std::uint64_t{16} << 20;
 const char* const kMsgNessunaEstrazioneFile = "Il file non contiene alcuna estrazione";
 const char* const kMsgNessunaEstrazioneTesto = "Il testo incollato non contiene alcuna estrazione";
+const char* const kMsgScrivereEstrazione =
+    "Scrivere la data, i sei numeri, il jolly e, se si vuole, il superstar: per esempio "
+    "02/01/2024 5 12 33 40 71 88 9";
+const char* const kMsgEstrazioneGiaPresente = "Estrazione già presente nell'archivio";
+const char* const kMsgSelezionareEstrazioni = "Selezionare le estrazioni da eliminare";
+const char* const kMsgArchivioVuoto =
+    "L'archivio delle estrazioni è vuoto: importare le estrazioni da \"Archivio Estrazioni\"";
+const char* const kMsgArchivioNonLetto =
+    "L'archivio delle estrazioni non è stato letto: nessuna modifica viene salvata";
+const char* const kMsgSelezionarePronostico = "Selezionare da 10 a 55 numeri da usare come pronostico";
+
+std::string drawCountText(std::size_t count)
+{
+    return std::to_string(count) + (count == 1 ? " estrazione" : " estrazioni");
+}
+
+std::string eliminareQuestion(std::size_t count, int firstDate)
+{
+    if (count == 1)
+        return "Eliminare l'estrazione del " + dateText(firstDate) + "?";
+    return "Eliminare " + std::to_string(count) + " estrazioni?";
+}
 
 namespace {
 
@@ -162,6 +184,23 @@ std::string importMessage(const ImportSummary& summary, const char* empty)
     for (std::size_t k = 0; k < summary.refused.size() && k < kShownRefusals; ++k)
         message += "\n" + refusedLineText(summary.refused[k]);
     return message;
+}
+
+std::string drawsCsvText(const std::vector<Draw>& draws)
+{
+    std::string out = "Data;Concorso;N1;N2;N3;N4;N5;N6;Jolly;SuperStar\r\n";
+    for (const Draw& d : draws) {
+        out += dateText(d.date) + ';';
+        if (d.concorso > 0)
+            out += std::to_string(d.concorso);
+        for (std::uint8_t n : d.numbers)
+            out += ';' + std::to_string(n);
+        out += ';' + std::to_string(d.jolly) + ';';
+        if (d.superstar > 0)
+            out += std::to_string(d.superstar);
+        out += "\r\n";
+    }
+    return out;
 }
 
 DrawArchive::AddResult DrawArchive::add(const Draw& draw)

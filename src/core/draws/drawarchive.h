@@ -14,6 +14,18 @@ extern const char* const kDrawArchiveFileName; // "Estrazioni.txt"
 extern const std::uint64_t kMaxDrawFileBytes;
 extern const char* const kMsgNessunaEstrazioneFile;
 extern const char* const kMsgNessunaEstrazioneTesto;
+extern const char* const kMsgScrivereEstrazione;
+extern const char* const kMsgEstrazioneGiaPresente;
+extern const char* const kMsgSelezionareEstrazioni;
+extern const char* const kMsgArchivioVuoto;
+extern const char* const kMsgArchivioNonLetto;
+extern const char* const kMsgSelezionarePronostico;
+
+// "N estrazioni", "1 estrazione".
+std::string drawCountText(std::size_t count);
+
+// "Eliminare N estrazioni?" (one: "Eliminare l'estrazione del YYYY-MM-DD?").
+std::string eliminareQuestion(std::size_t count, int firstDate);
 
 // A line of draws that was not taken, with its number from 1 and why.
 struct RefusedLine {
@@ -51,6 +63,10 @@ struct ImportSummary {
 // with their line number and reason. When nothing was added and nothing was present, the message
 // `empty` takes the first line's place.
 std::string importMessage(const ImportSummary& summary, const char* empty);
+
+// The draws as a spreadsheet reads them: a header line, then one line a draw, fields separated
+// by ";", lines ended by CR LF.
+std::string drawsCsvText(const std::vector<Draw>& draws);
 
 // The draws held, one a date, in date order.
 class DrawArchive {

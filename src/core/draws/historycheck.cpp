@@ -3,6 +3,7 @@
 #include "core/development/development.h"
 
 #include <algorithm>
+#include <string>
 
 namespace sestara {
 
@@ -195,6 +196,24 @@ WinCounts HistoryIndex::counts(const Draw& draw) const
 bool HistoryRow::wins() const
 {
     return std::any_of(counts.begin(), counts.end(), [](std::uint64_t n) { return n > 0; });
+}
+
+std::string historyCsvText(const HistoryResult& result)
+{
+    std::string out = "Data";
+    for (int c = 0; c < kWinClasses; ++c)
+        out += std::string(";") + winClassCaption(static_cast<WinClass>(c));
+    out += "\r\n";
+    const auto line = [&out](const std::string& first, const WinCounts& counts) {
+        out += first;
+        for (std::uint64_t n : counts)
+            out += ';' + std::to_string(n);
+        out += "\r\n";
+    };
+    for (const HistoryRow& row : result.rows)
+        line(dateText(row.date), row.counts);
+    line("TOTALE", result.totals);
+    return out;
 }
 
 HistoryResult checkHistory(const Development& development, const std::vector<Draw>& draws,

@@ -61,6 +61,10 @@ struct HistoryResult {
     bool interrupted = false;
 };
 
+// The check as a spreadsheet reads it: "Data;DUE;TRE;QUATTRO;CINQUE;CINQUE+1;SEI", a line a
+// draw, then the "TOTALE" line; fields separated by ";", lines ended by CR LF.
+std::string historyCsvText(const HistoryResult& result);
+
 // Checks the development against every draw; the interrupt is read between draws too.
 HistoryResult checkHistory(const Development& development, const std::vector<Draw>& draws,
                            const std::atomic<bool>& interrupt, const HistoryProgress& progress = {});

@@ -162,6 +162,20 @@ void OrtogonaliSuper::caricaSistema(const QString& path)
     elabora();
 }
 
+void OrtogonaliSuper::setDrawArchivePath(const QString& path)
+{
+    spoglio_->setDrawArchivePath(path);
+}
+
+bool OrtogonaliSuper::usaPronostico(const std::vector<int>& numbers)
+{
+    if (isRunning() || !document_.setPrediction(numbers))
+        return false;
+    sistemi_->showDocument();
+    conditions_->refreshButtons();
+    return true;
+}
+
 void OrtogonaliSuper::runEnded(bool completed)
 {
     const std::shared_ptr<const DevelopmentPlan> plan = std::move(runPlan_);

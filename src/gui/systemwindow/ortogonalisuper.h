@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <memory>
+#include <vector>
 
 class QTabWidget;
 
@@ -56,6 +57,10 @@ public:
     void stampaSviluppo(PrintTarget target);
     // "Stampa " on "Schedina": the slips chosen there, or the marks placed by hand.
     void stampaSchedine(PrintTarget target);
+    // The archive of draws the "Spoglio" tab checks the development against.
+    void setDrawArchivePath(const QString& path);
+    // The prediction replaced by these numbers (10 to 55), shown on "Sistemi"; false when refused.
+    bool usaPronostico(const std::vector<int>& numbers);
     // Closes the window (its frame in the main window when it has one).
     void chiudi();
 
