@@ -8,6 +8,8 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <random>
 
@@ -102,14 +104,19 @@ void BM_HistoryDraws(benchmark::State& state)
 }
 BENCHMARK(BM_HistoryDraws)->Arg(12)->Arg(25)->Arg(35)->Unit(benchmark::kMicrosecond);
 
+// The file read from the disk, its lines read and the draws taken into an empty archive.
 void BM_Import4000Lines(benchmark::State& state)
 {
-    const std::string text = drawFileText();
+    const std::string path = (std::filesystem::temp_directory_path() / "sestara-bench-estrazioni.txt").string();
+    std::ofstream(path, std::ios::binary) << drawFileText();
     for (auto _ : state) {
         DrawArchive archive;
-        ImportSummary s = archive.import(readDraws(text));
+        ImportSummary s = archive.import(readDrawFile(path).reading);
+        if (s.added != 4000)
+            state.SkipWithError("the file did not give 4,000 draws");
         benchmark::DoNotOptimize(s.added);
     }
+    std::filesystem::remove(path);
 }
 BENCHMARK(BM_Import4000Lines)->Unit(benchmark::kMillisecond);
 

@@ -242,6 +242,12 @@ TEST_F(EstrazioniTest, VerificaStoricaChecksTheDevelopmentAgainstEveryDraw)
                                                         "2024-01-09;105;35;0;0;0;0\r\n"
                                                         "TOTALE;105;35;0;0;0;0\r\n");
     EXPECT_TRUE(messages().texts().isEmpty()) << messages().texts().join('|').toStdString();
+
+    // A new development leaves no history of the old one on show.
+    find<QTabWidget>(w, "SSTab1")->setCurrentIndex(0);
+    elaboraAndWait(w);
+    EXPECT_EQ(rows(table, 7), QStringList({"TOTALE 0 0 0 0 0 0"}));
+    EXPECT_EQ(text(window, "lblVincenti"), "Estrazioni vincenti: 0 su 0");
 }
 
 } // namespace

@@ -251,8 +251,10 @@ ImportSummary DrawArchive::import(const DrawReading& reading)
 
 void DrawArchive::remove(const std::vector<int>& dates)
 {
+    std::vector<int> sorted = dates;
+    std::sort(sorted.begin(), sorted.end());
     draws_.erase(std::remove_if(draws_.begin(), draws_.end(),
-                                [&](const Draw& d) { return std::find(dates.begin(), dates.end(), d.date) != dates.end(); }),
+                                [&](const Draw& d) { return std::binary_search(sorted.begin(), sorted.end(), d.date); }),
                  draws_.end());
 }
 

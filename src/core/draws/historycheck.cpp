@@ -31,25 +31,6 @@ void sortSmall(int* v, int count)
             std::swap(v[j - 1], v[j]);
 }
 
-// The subsets of six places with two to five members, as bit masks.
-struct SubsetMasks {
-    std::array<std::vector<int>, 6> bySize;
-    SubsetMasks()
-    {
-        for (int mask = 1; mask < 63; ++mask) {
-            const int size = __builtin_popcount(static_cast<unsigned>(mask));
-            if (size >= 2)
-                bySize[static_cast<std::size_t>(size)].push_back(mask);
-        }
-    }
-};
-
-const SubsetMasks& subsetMasks()
-{
-    static const SubsetMasks masks;
-    return masks;
-}
-
 } // namespace
 
 std::uint32_t HistoryIndex::rank(const int* positions, int k) const
@@ -86,9 +67,11 @@ HistoryIndex::HistoryIndex(const Development& development, const std::atomic<boo
         containing_[static_cast<std::size_t>(k)].assign(binom(universe_, k), 0);
     lastStart_.assign(static_cast<std::size_t>(binom(universe_, 5)) + 1, 0);
 
-    const SubsetMasks& masks = subsetMasks();
+    std::uint32_t* const pairs = containing_[2].data();
+    std::uint32_t* const triples = containing_[3].data();
+    std::uint32_t* const quadruples = containing_[4].data();
+    std::uint32_t* const quintuples = containing_[5].data();
     int p[6];
-    int chosen[5];
     for (std::size_t c = 0; c < total; ++c) {
         if (c % kPollColumns == 0) {
             if (interrupt.load(std::memory_order_relaxed))
@@ -97,16 +80,27 @@ HistoryIndex::HistoryIndex(const Development& development, const std::atomic<boo
                 progress(c);
         }
         sortedPositions(development.data(c), position_, p);
-        for (int k = 2; k <= 5; ++k) {
-            std::vector<std::uint32_t>& counts = containing_[static_cast<std::size_t>(k)];
-            for (const int mask : masks.bySize[static_cast<std::size_t>(k)]) {
-                int m = 0;
-                for (int i = 0; i < 6; ++i)
-                    if (mask >> i & 1)
-                        chosen[m++] = p[i];
-                ++counts[rank(chosen, k)];
+        // term[i][t]: what the column's i-th number adds to a rank as the t-th member of a subset.
+        std::uint32_t term[6][5];
+        for (int i = 0; i < 6; ++i)
+            for (int t = 0; t < 5; ++t)
+                term[i][t] = binom(p[i], t + 1);
+        // Every subset of two to five numbers, each rank built on the rank of its prefix.
+        for (int a = 0; a < 6; ++a)
+            for (int b = a + 1; b < 6; ++b) {
+                const std::uint32_t r2 = term[a][0] + term[b][1];
+                ++pairs[r2];
+                for (int d = b + 1; d < 6; ++d) {
+                    const std::uint32_t r3 = r2 + term[d][2];
+                    ++triples[r3];
+                    for (int e = d + 1; e < 6; ++e) {
+                        const std::uint32_t r4 = r3 + term[e][3];
+                        ++quadruples[r4];
+                        for (int f = e + 1; f < 6; ++f)
+                            ++quintuples[r4 + term[f][4]];
+                    }
+                }
             }
-        }
         ++lastStart_[rank(p, 5) + 1];
     }
     for (std::size_t r = 1; r < lastStart_.size(); ++r)

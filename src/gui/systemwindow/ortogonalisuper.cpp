@@ -122,7 +122,7 @@ void OrtogonaliSuper::elabora()
     document_.beginRun();
     runConditions_ = document_.conditions();
     sviluppo_->clearForRun();
-    spoglio_->clearResults();
+    spoglio_->newDevelopment();
     schedina_->clearSlips();
     sistemi_->showRunStarted();
     tabs_->setEnabled(false);

@@ -114,6 +114,14 @@ void SpoglioPage::clearResults()
     caughtCount_->setText(QStringLiteral("0"));
 }
 
+void SpoglioPage::newDevelopment()
+{
+    clearResults();
+    // The history shown belongs to the development that is going.
+    if (verifica_)
+        verifica_->clear();
+}
+
 void SpoglioPage::gridClicked(int row, int column)
 {
     const int number = PredictionGrid::numberAt(row, column);

@@ -34,8 +34,10 @@ public:
     bool isRunning() const;
     // Ends a check at once, without showing its outcome.
     void stop();
-    // A new development: the counts and the caught numbers back to nothing.
+    // The counts and the caught numbers back to nothing.
     void clearResults();
+    // A new development: the results above and those of "Verifica Storica" go.
+    void newDevelopment();
 
     // The archive of draws "Verifica Storica" reads.
     void setDrawArchivePath(const QString& path) { archivePath_ = path; }
