@@ -1,10 +1,14 @@
-// Command-line front end: the catalogue, developing a system file as the program does, and checking
-// a development against a drawn combination.
+// Command-line front end: the catalogue, developing a system file as the program does, checking
+// a development against a drawn combination or against an archive of draws, and the figures of
+// the numbers over an archive.
 #include "core/development/catalogue.h"
 #include "core/development/developers.h"
 #include "core/development/run.h"
 #include "core/development/storedsystems.h"
 #include "core/development/verifier.h"
+#include "core/draws/drawarchive.h"
+#include "core/draws/drawstats.h"
+#include "core/draws/historycheck.h"
 #include "core/guarantees/guarantees.h"
 #include "core/systemfiles/systemfile.h"
 #include "core/util/commandline.h"
@@ -33,6 +37,8 @@ const char* const kUsage =
     "  sestara-cli [--dati CARTELLA] garanzie FILE.sup\n"
     "  sestara-cli [--dati CARTELLA] spoglio FILE.sup \"n1 n2 ... n7\" [--vincenti]\n"
     "  sestara-cli [--dati CARTELLA] verifica\n"
+    "  sestara-cli [--dati CARTELLA] storico FILE.sup ESTRAZIONI [--dal AAAA-MM-GG] [--al AAAA-MM-GG]\n"
+    "  sestara-cli statistiche ESTRAZIONI [--dal AAAA-MM-GG] [--al AAAA-MM-GG]\n"
     "  sestara-cli --help | --version\n";
 
 const char* const kProgram = "sestara-cli";
@@ -235,6 +241,119 @@ int spoglio(const std::vector<std::string>& args, const std::string& dataDir)
     return std::cout ? 0 : 1;
 }
 
+// The positional arguments and the dates of --dal and --al (0 when not given) of a command that
+// reads an archive of draws; false after the usage or a message.
+struct RangeArgs {
+    std::vector<std::string> positional;
+    int from = 0;
+    int to = 0;
+};
+
+bool readRangeArgs(const std::vector<std::string>& args, RangeArgs& out, int& exitCode)
+{
+    exitCode = 2;
+    for (std::size_t k = 0; k < args.size(); ++k) {
+        if (args[k] != "--dal" && args[k] != "--al") {
+            out.positional.push_back(args[k]);
+            continue;
+        }
+        if (k + 1 == args.size()) {
+            usage();
+            return false;
+        }
+        const int date = sestara::parseIsoDate(args[k + 1]);
+        if (date == 0) {
+            std::cerr << "Data non valida: \"" << sestara::readableEcho(args[k + 1]) << "\" (AAAA-MM-GG)\n";
+            return false;
+        }
+        (args[k] == "--dal" ? out.from : out.to) = date;
+        ++k;
+    }
+    return true;
+}
+
+// The draws of a file in date order, its refused lines on standard error; false when it holds none.
+bool readArchiveArg(const std::string& path, sestara::DrawArchive& archive)
+{
+    const sestara::DrawFileReading file = sestara::readDrawFile(path);
+    if (!file.ok()) {
+        std::cerr << file.error << "\n";
+        return false;
+    }
+    const sestara::ImportSummary summary = archive.import(file.reading);
+    for (const sestara::RefusedLine& r : summary.refused)
+        std::cerr << sestara::refusedLineText(r) << "\n";
+    if (summary.read == 0) {
+        std::cerr << sestara::kMsgNessunaEstrazioneFile << "\n";
+        return false;
+    }
+    return true;
+}
+
+void appendCounts(std::string& out, const sestara::WinCounts& counts)
+{
+    for (int c = 0; c < sestara::kWinClasses; ++c) {
+        out += ' ';
+        out += sestara::winClassCaption(static_cast<sestara::WinClass>(c));
+        out += ' ';
+        sestara::appendDecimal(out, counts[static_cast<std::size_t>(c)]);
+    }
+    out += '\n';
+}
+
+// The system file against every draw of the archive in the range, a line each, then the totals.
+int storico(const std::vector<std::string>& args, const std::string& dataDir)
+{
+    RangeArgs range;
+    int exitCode = 0;
+    if (!readRangeArgs(args, range, exitCode))
+        return exitCode;
+    if (range.positional.size() != 2)
+        return usage();
+    sestara::DrawArchive archive;
+    if (!readArchiveArg(range.positional[1], archive))
+        return 1;
+    DevelopedFile developed;
+    if (!developFile(range.positional[0], dataDir, developed))
+        return 1;
+    const std::atomic<bool> never{false};
+    const sestara::HistoryResult result =
+        sestara::checkHistory(developed.development, archive.between(range.from, range.to), never);
+    std::string out;
+    for (const sestara::HistoryRow& row : result.rows) {
+        out += sestara::dateText(row.date);
+        appendCounts(out, row.counts);
+    }
+    out += "TOTALE";
+    appendCounts(out, result.totals);
+    out += "VINCENTI " + std::to_string(result.winningDraws) + "\n";
+    std::cout << out;
+    std::cout.flush();
+    return std::cout ? 0 : 1;
+}
+
+// The figures of every number over the draws of the archive in the range.
+int statistiche(const std::vector<std::string>& args)
+{
+    RangeArgs range;
+    int exitCode = 0;
+    if (!readRangeArgs(args, range, exitCode))
+        return exitCode;
+    if (range.positional.size() != 1)
+        return usage();
+    sestara::DrawArchive archive;
+    if (!readArchiveArg(range.positional[0], archive))
+        return 1;
+    std::string out;
+    for (const sestara::NumberStats& s : sestara::numberStats(archive.between(range.from, range.to)))
+        out += std::to_string(s.number) + " FREQ " + std::to_string(s.frequency) + " JOLLY " +
+               std::to_string(s.jolly) + " RITARDO " + std::to_string(s.delay) + " MAX " +
+               std::to_string(s.longestDelay) + "\n";
+    std::cout << out;
+    std::cout.flush();
+    return std::cout ? 0 : 1;
+}
+
 // Checks every stored system of the catalogue against its guarantee, one line each.
 int verifica(const std::vector<std::string>& args, const std::string& dataDir)
 {
@@ -297,7 +416,7 @@ int verifica(const std::vector<std::string>& args, const std::string& dataDir)
 int run(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
-    const sestara::CommandLineOptions options{{"--vincenti"}, {"--dati"}, false};
+    const sestara::CommandLineOptions options{{"--vincenti"}, {"--dati", "--dal", "--al"}, false};
     const sestara::CommandLineCheck check = sestara::checkCommandLine(args, options);
     switch (check.request) {
     case sestara::CommandLineRequest::Help:
@@ -333,6 +452,10 @@ int run(int argc, char** argv)
         return spoglio(args, dataDir);
     if (command == "verifica")
         return verifica(args, dataDir);
+    if (command == "storico")
+        return storico(args, dataDir);
+    if (command == "statistiche")
+        return statistiche(args);
     return usage();
 }
 

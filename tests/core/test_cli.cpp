@@ -220,6 +220,69 @@ TEST(Cli, SpoglioCountsByClassAndListsTheWinningSlips)
         EXPECT_EQ(cli(usage).exitCode, 2) << usage;
 }
 
+TEST(Cli, StoricoChecksEveryDrawOfTheArchiveInDateOrder)
+{
+    testutil::TempDir dir;
+    dir.write("dieci.sup", sup("10 numeri sistema Integrale", 5, 14));
+    dir.write("estrazioni.txt", "Concorso;Data;Numeri;Jolly\r\n"
+                                "3;09/01/2024;5;6;7;40;50;60;8\r\n"
+                                "2024-01-04 55 14 3 60 70 80 1\r\n"
+                                "1,02-01-2024,5,6,7,8,9,10,14,33\r\n"
+                                "2024-01-11;5;6;7;8;9;10\r\n"
+                                "2024-01-04 55 14 3 60 70 80 2\r\n");
+    const std::string args = "storico " + dir.file("dieci.sup") + " " + dir.file("estrazioni.txt");
+    CliRun r = cli(args);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "2024-01-02 DUE 15 TRE 80 QUATTRO 90 CINQUE 18 CINQUE+1 6 SEI 1\n"
+                     "2024-01-04 DUE 0 TRE 0 QUATTRO 0 CINQUE 0 CINQUE+1 0 SEI 0\n"
+                     "2024-01-09 DUE 105 TRE 35 QUATTRO 0 CINQUE 0 CINQUE+1 0 SEI 0\n"
+                     "TOTALE DUE 120 TRE 115 QUATTRO 90 CINQUE 18 CINQUE+1 6 SEI 1\n"
+                     "VINCENTI 2\n");
+    EXPECT_EQ(r.err, "Riga 5: mancano dei numeri: servono sei numeri e il jolly (\"2024-01-11;5;6;7;8;9;10\")\n"
+                     "Riga 6: estrazione del 2024-01-04 già presente con altri numeri (\";2024-01-04;55;14;3;60;70;80;2;\")\n");
+
+    r = cli(args + " --al 2024-01-08 --dal 2024-01-03");
+    EXPECT_EQ(r.out, "2024-01-04 DUE 0 TRE 0 QUATTRO 0 CINQUE 0 CINQUE+1 0 SEI 0\n"
+                     "TOTALE DUE 0 TRE 0 QUATTRO 0 CINQUE 0 CINQUE+1 0 SEI 0\n"
+                     "VINCENTI 0\n");
+    EXPECT_EQ(cli(args + " --dal 2024-01-09").out,
+              "2024-01-09 DUE 105 TRE 35 QUATTRO 0 CINQUE 0 CINQUE+1 0 SEI 0\n"
+              "TOTALE DUE 105 TRE 35 QUATTRO 0 CINQUE 0 CINQUE+1 0 SEI 0\n"
+              "VINCENTI 1\n");
+
+    expectRefused(cli(args + " --dal 2024-1-9"), 2, "Data non valida: \"2024-1-9\" (AAAA-MM-GG)\n");
+    dir.write("vuoto.txt", "Data;N1\r\n\r\n");
+    expectRefused(cli("storico " + dir.file("dieci.sup") + " " + dir.file("vuoto.txt")), 1,
+                  "Il file non contiene alcuna estrazione\n");
+    expectRefused(cli("storico " + dir.file("dieci.sup") + " " + dir.path()), 1,
+                  "Impossibile leggere il file " + dir.path() + ": è una cartella, non un file\n");
+    for (const std::string& usage : {std::string("storico"), "storico " + dir.file("dieci.sup"), args + " --al",
+                                     args + " altro"})
+        EXPECT_EQ(cli(usage).exitCode, 2) << usage;
+}
+
+TEST(Cli, StatisticheGivesFrequencyJollyAndDelaysOfEveryNumber)
+{
+    testutil::TempDir dir;
+    dir.write("estrazioni.txt", "2024-01-02;1;2;3;4;5;6;7\n"
+                                "2024-01-04;1;20;30;40;50;60;2\n"
+                                "2024-01-06;11;12;13;14;15;16;1\n");
+    const CliRun r = cli("statistiche " + dir.file("estrazioni.txt"));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 90);
+    EXPECT_EQ(r.out.substr(0, r.out.find("8 FREQ")), "1 FREQ 2 JOLLY 1 RITARDO 1 MAX 1\n"
+                                                     "2 FREQ 1 JOLLY 1 RITARDO 2 MAX 2\n"
+                                                     "3 FREQ 1 JOLLY 0 RITARDO 2 MAX 2\n"
+                                                     "4 FREQ 1 JOLLY 0 RITARDO 2 MAX 2\n"
+                                                     "5 FREQ 1 JOLLY 0 RITARDO 2 MAX 2\n"
+                                                     "6 FREQ 1 JOLLY 0 RITARDO 2 MAX 2\n"
+                                                     "7 FREQ 0 JOLLY 1 RITARDO 3 MAX 3\n");
+    EXPECT_EQ(tailLike(r.out, "90 FREQ 0 JOLLY 0 RITARDO 3 MAX 3\n"), "90 FREQ 0 JOLLY 0 RITARDO 3 MAX 3\n");
+    EXPECT_EQ(cli("statistiche " + dir.file("estrazioni.txt") + " --dal 2024-01-03 --al 2024-01-05").out.substr(0, 66),
+              "1 FREQ 1 JOLLY 0 RITARDO 0 MAX 0\n2 FREQ 0 JOLLY 1 RITARDO 1 MAX 1\n");
+    EXPECT_EQ(cli("statistiche").exitCode, 2);
+}
+
 TEST(Cli, DataFolderGivenWithDati)
 {
     testutil::TempDir dir;

@@ -75,6 +75,24 @@ TEST(SystemDocument, AChangeOfThePredictionDropsFixedSumAndGroupsOnly)
     EXPECT_TRUE(c.pariDispariAttivo);
 }
 
+TEST(SystemDocument, APredictionGivenWholeReplacesTheOldOne)
+{
+    SystemDocument d;
+    clickNumbers(d, 1, 12);
+    d.conditions().salvaSomma(true, 30, 40, 21, 57);
+    EXPECT_FALSE(d.setPrediction({5, 3, 9}));
+    EXPECT_FALSE(d.setPrediction({1, 2, 3, 4, 5, 6, 7, 8, 9, 9}));
+    EXPECT_FALSE(d.setPrediction({1, 2, 3, 4, 5, 6, 7, 8, 9, 91}));
+    EXPECT_EQ(d.prediction().count(), 12);
+    EXPECT_TRUE(d.conditions().sommaAttiva);
+
+    EXPECT_TRUE(d.setPrediction({90, 80, 70, 60, 50, 40, 30, 20, 10, 5, 1}));
+    EXPECT_EQ(d.prediction().count(), 11);
+    EXPECT_TRUE(d.prediction().isSelected(90) && !d.prediction().isSelected(2));
+    EXPECT_EQ(d.selection().sizeText, "11");
+    EXPECT_FALSE(d.conditions().sommaAttiva);
+}
+
 TEST(SystemDocument, TheSizeFollowsTheCountFromTenOn)
 {
     SystemDocument d;

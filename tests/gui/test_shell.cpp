@@ -158,7 +158,7 @@ TEST(ToolbarIcons, EveryKeyHasADrawingThatGreysOutWhenDisabledAndNoOtherKeyHasOn
     QIcon::setThemeName(QStringLiteral("sestara-none"));
     QImage blank(24, 24, QImage::Format_ARGB32);
     blank.fill(Qt::transparent);
-    for (const QString key : {"esci", "new", "archivio", "opzioni", "window"}) {
+    for (const QString key : {"esci", "new", "archivio", "estrazioni", "opzioni", "window"}) {
         SCOPED_TRACE(key.toStdString());
         const QIcon icon = sestara::toolbarIcon(key);
         const QImage normal = icon.pixmap(24, 24, QIcon::Normal).toImage().convertToFormat(QImage::Format_ARGB32);

@@ -2,6 +2,9 @@
 
 #include "core/development/catalogue.h"
 
+#include <algorithm>
+#include <optional>
+
 namespace sestara {
 
 std::string CatalogueSelection::entryText() const
@@ -104,6 +107,23 @@ void SystemDocument::deseleziona()
 {
     prediction_.clear();
     conditions_.azzeraGrupeFis();
+}
+
+bool SystemDocument::setPrediction(const std::vector<int>& numbers)
+{
+    std::vector<int> sorted = numbers;
+    std::sort(sorted.begin(), sorted.end());
+    if (sorted.size() < static_cast<std::size_t>(kMinPredictionSize) ||
+        sorted.size() > static_cast<std::size_t>(kMaxPredictionSize) ||
+        std::adjacent_find(sorted.begin(), sorted.end()) != sorted.end())
+        return false;
+    const std::optional<Prediction> prediction = Prediction::fromNumbers(numbers);
+    if (!prediction)
+        return false;
+    prediction_ = *prediction;
+    conditions_.azzeraGrupeFis();
+    sizeFollowsCount();
+    return true;
 }
 
 void SystemDocument::selectSize(const std::string& sizeText)

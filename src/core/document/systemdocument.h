@@ -72,6 +72,9 @@ public:
     GridClickOutcome clickGrid(int row, int column);
     // "Deseleziona": the prediction emptied, fixed numbers, sum and groups dropped.
     void deseleziona();
+    // The prediction replaced by the numbers given (10 to 55 distinct numbers from 1 to 90, else
+    // false and nothing changes), as clicking them one by one on an empty grid would.
+    bool setPrediction(const std::vector<int>& numbers);
 
     // Selecting a size always rebuilds the type list and selects its first type.
     void selectSize(const std::string& sizeText);

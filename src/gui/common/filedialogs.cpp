@@ -32,6 +32,19 @@ QString FileDialogs::saveFileName(QWidget* parent, const QString& caption, const
     return QFileDialog::getSaveFileName(parent, caption, start, filter, nullptr, QFileDialog::DontConfirmOverwrite);
 }
 
+QString FileDialogs::openFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                  const QString& filter)
+{
+    FileDialogRequest request;
+    request.caption = caption;
+    request.folder = folder;
+    request.filter = filter;
+    request.open = true;
+    if (handler())
+        return handler()(request);
+    return QFileDialog::getOpenFileName(parent, caption, QDir(folder).absolutePath(), filter);
+}
+
 void FileDialogs::setHandler(Handler h)
 {
     handler() = std::move(h);

@@ -14,6 +14,7 @@ struct FileDialogRequest {
     QString folder; // where the dialog starts
     QString filter; // "Sistemi Files (*.sup)"
     QString name;   // the file name proposed, empty for none
+    bool open = false; // a file to read rather than one to write
 };
 
 // Every file dialog of the program goes through here. A handler installed by the tests answers
@@ -27,6 +28,10 @@ public:
     // nothing about an existing file: the caller asks its own question (confirmReplace).
     static QString saveFileName(QWidget* parent, const QString& caption, const QString& folder,
                                 const QString& filter, const QString& name = QString());
+
+    // The open dialog, starting in `folder`, for an existing file.
+    static QString openFileName(QWidget* parent, const QString& caption, const QString& folder,
+                                const QString& filter);
 
     // Replaces the real dialogs (an empty handler restores them).
     static void setHandler(Handler handler);

@@ -22,6 +22,7 @@ constexpr ToolbarIcon kToolbarIcons[] = {
     {"esci", "application-exit"},
     {"new", "document-new"},
     {"archivio", "folder-open"},
+    {"estrazioni", "x-office-spreadsheet"},
     {"opzioni", "document-properties"},
     {"window", "window-close"},
 };

@@ -1,5 +1,7 @@
 #include "gui/mainwindow/mdiform1.h"
 
+
+#include "core/draws/drawarchive.h"
 #include "gui/common/appinfo.h"
 #include "gui/common/icons.h"
 #include "gui/common/messages.h"
@@ -10,6 +12,7 @@
 #include "gui/conditions/filtroparidispari2.h"
 #include "gui/conditions/filtropresenzesuper.h"
 #include "gui/conditions/filtrosomma.h"
+#include "gui/draws/archivioestrazioni.h"
 #include "gui/mainwindow/about.h"
 #include "gui/mainwindow/filehandoff.h"
 #include "gui/mainwindow/startup.h"
@@ -20,6 +23,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -86,7 +90,8 @@ MDIForm1::MDIForm1(const QString& dataDir, const QString& userDir, QWidget* pare
         size = size.boundedTo(s->availableSize());
     resize(size);
 
-    caricaIni(userDir.isEmpty() ? appinfo::userFolder() : userDir);
+    userDir_ = userDir.isEmpty() ? appinfo::userFolder() : userDir;
+    caricaIni(userDir_);
 }
 
 void MDIForm1::caricaIni(const QString& userDir)
@@ -127,6 +132,10 @@ void MDIForm1::createMenus()
     auto* mnuArchivio = bar->addAction(QStringLiteral("Archivio Sistemi"));
     mnuArchivio->setObjectName(QStringLiteral("mnuArchivio"));
     connect(mnuArchivio, &QAction::triggered, this, [this] { showArchivio(); });
+
+    auto* mnuEstrazioni = bar->addAction(QStringLiteral("Archivio Estrazioni"));
+    mnuEstrazioni->setObjectName(QStringLiteral("mnuEstrazioni"));
+    connect(mnuEstrazioni, &QAction::triggered, this, [this] { showArchivioEstrazioni(); });
 
     createPrintMenu();
 
@@ -206,6 +215,7 @@ void MDIForm1::createToolBar()
         {"esci", "Chiudi Sestara"},
         {"new", "Nuovo Sistema"},
         {"archivio", "Archivio Sistemi"},
+        {"estrazioni", "Archivio Estrazioni"},
         {"opzioni", "Impostazioni Schedina"},
         {"window", "Chiudi tutte le finestre"},
     };
@@ -223,6 +233,8 @@ void MDIForm1::createToolBar()
             fileNewSuper();
         else if (key == QLatin1String("archivio"))
             showArchivio();
+        else if (key == QLatin1String("estrazioni"))
+            showArchivioEstrazioni();
         else if (key == QLatin1String("opzioni"))
             showOptions();
         else if (key == QLatin1String("window"))
@@ -268,6 +280,7 @@ OrtogonaliSuper* MDIForm1::fileNewSuper()
     OrtogonaliSuper* w = finestreSistema_[slot].data();
     if (!w) {
         w = new OrtogonaliSuper(runControl_, settings_, dataDir_);
+        w->setDrawArchivePath(drawArchivePath());
         finestreSistema_[slot] = w;
         QMdiSubWindow* sub = mdiArea_->addSubWindow(w);
         sub->setAttribute(Qt::WA_DeleteOnClose);
@@ -417,6 +430,45 @@ Sistemi* MDIForm1::showArchivio()
     sub->show();
     mdiArea_->setActiveSubWindow(sub);
     return archivio_.data();
+}
+
+QString MDIForm1::drawArchivePath() const
+{
+    return QDir(userDir_).filePath(QString::fromLatin1(kDrawArchiveFileName));
+}
+
+ArchivioEstrazioni* MDIForm1::archivioEstrazioni() const
+{
+    return estrazioni_.data();
+}
+
+ArchivioEstrazioni* MDIForm1::showArchivioEstrazioni()
+{
+    if (estrazioni_) {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(estrazioni_->parentWidget())) {
+            sub->showNormal();
+            mdiArea_->setActiveSubWindow(sub);
+        }
+        estrazioni_->raise();
+        return estrazioni_.data();
+    }
+    estrazioni_ = new ArchivioEstrazioni(drawArchivePath());
+    connect(estrazioni_.data(), &ArchivioEstrazioni::pronosticoRichiesto, this,
+            [this](const QVector<int>& numbers) { nuovoSistemaCon(std::vector<int>(numbers.begin(), numbers.end())); });
+    QMdiSubWindow* sub = mdiArea_->addSubWindow(estrazioni_.data());
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowIcon(toolbarIcon(QStringLiteral("estrazioni")));
+    sub->setGeometry(QRect(QPoint(0, 0), estrazioni_->size().boundedTo(mdiArea_->viewport()->size())));
+    sub->show();
+    mdiArea_->setActiveSubWindow(sub);
+    return estrazioni_.data();
+}
+
+OrtogonaliSuper* MDIForm1::nuovoSistemaCon(const std::vector<int>& numbers)
+{
+    OrtogonaliSuper* w = fileNewSuper();
+    w->usaPronostico(numbers);
+    return w;
 }
 
 FrmOptions* MDIForm1::options() const

@@ -16,6 +16,7 @@ class QToolBar;
 namespace sestara {
 
 class About;
+class ArchivioEstrazioni;
 class FiltroConsecutivi2;
 class FiltroGruppi;
 class FiltroPariDispari2;
@@ -70,6 +71,13 @@ public:
     Sistemi* showArchivio();
     // The archive window when it is open, else null.
     Sistemi* archivio() const;
+    // "Archivio Estrazioni", one at a time: shown, or brought to the front when already open.
+    ArchivioEstrazioni* showArchivioEstrazioni();
+    ArchivioEstrazioni* archivioEstrazioni() const;
+    // The archive of draws in the user's files folder.
+    QString drawArchivePath() const;
+    // A new system window with the numbers as its prediction.
+    OrtogonaliSuper* nuovoSistemaCon(const std::vector<int>& numbers);
     // "Impostazioni Schedina", one at a time: shown, or brought to the front when already open;
     // null when the settings file does not allow it (after the message).
     FrmOptions* showOptions();
@@ -92,6 +100,7 @@ private:
     void caricaIni(const QString& userDir);
 
     QString dataDir_;
+    QString userDir_;
     Settings settings_;
     QString settingsPath_;
     RunControl* runControl_ = nullptr;
@@ -100,6 +109,7 @@ private:
     QAction* mnuStrumenti_ = nullptr;
     QPointer<About> about_;
     QPointer<Sistemi> archivio_;
+    QPointer<ArchivioEstrazioni> estrazioni_;
     QPointer<FrmOptions> options_;
 
     // Index 0 is never used; all arrays share one upper bound (sized in the constructor).

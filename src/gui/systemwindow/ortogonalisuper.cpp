@@ -130,7 +130,7 @@ void OrtogonaliSuper::elabora()
         garanzie_->clear();
     runConditions_ = document_.conditions();
     sviluppo_->clearForRun();
-    spoglio_->clearResults();
+    spoglio_->newDevelopment();
     schedina_->clearSlips();
     sistemi_->showRunStarted();
     tabs_->setEnabled(false);
@@ -168,6 +168,20 @@ void OrtogonaliSuper::caricaSistema(const QString& path)
     sistemi_->showDocument();
     conditions_->refreshButtons();
     elabora();
+}
+
+void OrtogonaliSuper::setDrawArchivePath(const QString& path)
+{
+    spoglio_->setDrawArchivePath(path);
+}
+
+bool OrtogonaliSuper::usaPronostico(const std::vector<int>& numbers)
+{
+    if (isRunning() || !document_.setPrediction(numbers))
+        return false;
+    sistemi_->showDocument();
+    conditions_->refreshButtons();
+    return true;
 }
 
 void OrtogonaliSuper::runEnded(bool completed)

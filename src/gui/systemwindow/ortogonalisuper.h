@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <memory>
+#include <vector>
 
 class QTabWidget;
 
@@ -60,6 +61,10 @@ public:
     // "Garanzie" on "Sviluppo": the guarantees of the developed system in the window's own
     // guarantees window, opened on first use.
     void garanzie();
+    // The archive of draws the "Spoglio" tab checks the development against.
+    void setDrawArchivePath(const QString& path);
+    // The prediction replaced by these numbers (10 to 55), shown on "Sistemi"; false when refused.
+    bool usaPronostico(const std::vector<int>& numbers);
     // Closes the window (its frame in the main window when it has one).
     void chiudi();
 

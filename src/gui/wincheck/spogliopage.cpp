@@ -1,14 +1,18 @@
 #include "gui/wincheck/spogliopage.h"
 
 #include "core/document/systemdocument.h"
+#include "core/draws/drawarchive.h"
+#include "core/draws/historycheck.h"
 #include "core/wincheck/wincheck.h"
 #include "gui/common/developmentrunner.h"
 #include "gui/common/messages.h"
 #include "gui/common/pagewidgets.h"
 #include "gui/common/predictiongrid.h"
 #include "gui/wincheck/schedinev.h"
+#include "gui/wincheck/verificastorica.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -74,6 +78,9 @@ SpoglioPage::SpoglioPage(const SystemDocument& document, RunControl* runControl,
     QPushButton* vincenti = button(QStringLiteral("Command22"), QStringLiteral("Schedine Vincenti"),
                                    QStringLiteral("Visualizza schedine vincenti"));
     connect(vincenti, &QPushButton::clicked, this, [this] { this->spoglio(true); });
+    QPushButton* storica = button(QStringLiteral("cmdVerificaStorica"), QStringLiteral("Verifica Storica"),
+                                  QStringLiteral("Verifica il sistema su tutte le estrazioni dell'archivio"));
+    connect(storica, &QPushButton::clicked, this, &SpoglioPage::verificaStorica);
     QPushButton* chiudi = ui::chiudiButton(2);
     connect(chiudi, &QPushButton::clicked, this, &SpoglioPage::chiudiRequested);
 
@@ -82,7 +89,7 @@ SpoglioPage::SpoglioPage(const SystemDocument& document, RunControl* runControl,
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
     layout->addWidget(frame(QStringLiteral("Lista Numeri Estratti :"), list_, QStringLiteral("Frame10")));
-    layout->addLayout(ui::buttonRow({deseleziona, casuale, spoglio, vincenti}, chiudi));
+    layout->addLayout(ui::buttonRow({deseleziona, casuale, spoglio, vincenti, storica}, chiudi));
 }
 
 SpoglioPage::~SpoglioPage()
@@ -105,6 +112,14 @@ void SpoglioPage::clearResults()
     showCounts({});
     caught_->clear();
     caughtCount_->setText(QStringLiteral("0"));
+}
+
+void SpoglioPage::newDevelopment()
+{
+    clearResults();
+    // The history shown belongs to the development that is going.
+    if (verifica_)
+        verifica_->clear();
 }
 
 void SpoglioPage::gridClicked(int row, int column)
@@ -146,15 +161,19 @@ void SpoglioPage::showDrawn()
     list_->setText(QString::fromStdString(drawn_.listText()));
 }
 
+bool SpoglioPage::hasDevelopment()
+{
+    if (hasColumns(document_.developed()))
+        return true;
+    Messages::show(this, QString::fromUtf8(kMsgElaborareSistema), MessageIcon::Exclamation);
+    return false;
+}
+
 void SpoglioPage::spoglio(bool winningSlips)
 {
-    if (isRunning())
+    if (isRunning() || !hasDevelopment())
         return;
     const DevelopedSystem* developed = document_.developed();
-    if (!hasColumns(developed)) {
-        Messages::show(this, QString::fromUtf8(kMsgElaborareSistema), MessageIcon::Exclamation);
-        return;
-    }
     if (drawn_.empty()) {
         Messages::show(this, QString::fromUtf8(kMsgInserireElementiSortiti), MessageIcon::Exclamation);
         return;
@@ -187,8 +206,67 @@ void SpoglioPage::spoglio(bool winningSlips)
     });
 }
 
+void SpoglioPage::verificaStorica()
+{
+    if (isRunning() || !hasDevelopment())
+        return;
+    const ArchiveLoad load = loadDrawArchive(QFile::encodeName(archivePath_).toStdString());
+    if (!load.ok()) {
+        Messages::show(this, QString::fromStdString(load.error), MessageIcon::Critical);
+        return;
+    }
+    if (load.archive.empty()) {
+        Messages::show(this, QString::fromUtf8(kMsgArchivioVuoto), MessageIcon::Exclamation);
+        return;
+    }
+    if (!verifica_) {
+        verifica_ = new VerificaStorica(this);
+        connect(verifica_.data(), &VerificaStorica::verificaRequested, this, &SpoglioPage::verificaPeriodo);
+    }
+    verifica_->setArchiveDates(load.archive.draws().front().date, load.archive.draws().back().date);
+    verifica_->clear();
+    verifica_->show();
+    verifica_->raise();
+    verificaPeriodo(0, 0);
+}
+
+void SpoglioPage::verificaPeriodo(int from, int to)
+{
+    if (isRunning() || !hasDevelopment())
+        return;
+    // Read again: the archive window may have changed it since.
+    const ArchiveLoad load = loadDrawArchive(QFile::encodeName(archivePath_).toStdString());
+    if (!load.ok()) {
+        Messages::show(this, QString::fromStdString(load.error), MessageIcon::Critical);
+        return;
+    }
+    if (!runner_->begin())
+        return;
+    emit checkStarted();
+    auto draws = std::make_shared<const std::vector<Draw>>(load.archive.between(from, to));
+    auto result = std::make_shared<HistoryResult>();
+    historyResult_ = result;
+    const std::shared_ptr<const Development> development = document_.developed()->development;
+    runner_->start(development->size() + draws->size(),
+                   [development, draws, result](const std::atomic<bool>& interrupt, RunCounters& counters) {
+                       *result = checkHistory(*development, *draws, interrupt, [&counters](std::uint64_t done) {
+                           counters.examined.store(done, std::memory_order_relaxed);
+                       });
+                   });
+}
+
 void SpoglioPage::checkFinished(bool completed)
 {
+    if (historyResult_) {
+        const std::shared_ptr<HistoryResult> history = std::move(historyResult_);
+        if (verifica_) {
+            history->interrupted = history->interrupted || !completed;
+            verifica_->showResult(*history);
+            verifica_->raise();
+        }
+        emit checkEnded();
+        return;
+    }
     const std::shared_ptr<WinCheckResult> result = std::move(result_);
     showCounts(result->counts);
     if (winningSlips_ && completed) {

@@ -2,6 +2,8 @@
 
 #include "core/wincheck/drawncombination.h"
 
+#include <QPointer>
+#include <QString>
 #include <QWidget>
 
 #include <array>
@@ -16,6 +18,8 @@ class DevelopmentRunner;
 class PredictionGrid;
 class RunControl;
 class SystemDocument;
+class VerificaStorica;
+struct HistoryResult;
 struct WinCheckResult;
 
 // The "Spoglio" tab: the drawn combination, and the check of the document's development against
@@ -30,8 +34,17 @@ public:
     bool isRunning() const;
     // Ends a check at once, without showing its outcome.
     void stop();
-    // A new development: the counts and the caught numbers back to nothing.
+    // The counts and the caught numbers back to nothing.
     void clearResults();
+    // A new development: the results above and those of "Verifica Storica" go.
+    void newDevelopment();
+
+    // The archive of draws "Verifica Storica" reads.
+    void setDrawArchivePath(const QString& path) { archivePath_ = path; }
+    // "Verifica Storica": the window with the period, and the check over the whole archive.
+    void verificaStorica();
+    // The check against the archive's draws from `from` to `to`, both included.
+    void verificaPeriodo(int from, int to);
 
 signals:
     void chiudiRequested();
@@ -49,10 +62,16 @@ private:
     void checkFinished(bool completed);
     void showCounts(const std::array<std::uint64_t, 6>& counts);
 
+    // The developed system to check, after the message when there is none.
+    bool hasDevelopment();
+
     const SystemDocument& document_;
     DrawnCombination drawn_;
     DevelopmentRunner* runner_ = nullptr;
     std::shared_ptr<WinCheckResult> result_;
+    std::shared_ptr<HistoryResult> historyResult_;
+    QString archivePath_;
+    QPointer<VerificaStorica> verifica_;
     bool winningSlips_ = false;
 
     PredictionGrid* grid_ = nullptr;       // MSFlexGrid2

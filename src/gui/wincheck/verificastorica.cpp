@@ -1,0 +1,173 @@
+#include "gui/wincheck/verificastorica.h"
+
+#include "core/util/files.h"
+#include "gui/common/barchart.h"
+#include "gui/common/filedialogs.h"
+#include "gui/common/messages.h"
+#include "gui/common/pagewidgets.h"
+
+#include <QDate>
+#include <QDateEdit>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <numeric>
+
+namespace sestara {
+
+namespace {
+
+QDate qdate(int date)
+{
+    return QDate(date / 10000, date / 100 % 100, date % 100);
+}
+
+int dateOf(const QDate& d)
+{
+    return d.year() * 10000 + d.month() * 100 + d.day();
+}
+
+} // namespace
+
+VerificaStorica::VerificaStorica(QWidget* parent)
+    : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("VerificaStorica"));
+    setWindowTitle(QStringLiteral("Verifica Storica"));
+
+    from_ = new QDateEdit;
+    from_->setObjectName(QStringLiteral("dtDal"));
+    to_ = new QDateEdit;
+    to_->setObjectName(QStringLiteral("dtAl"));
+    for (QDateEdit* e : {from_, to_}) {
+        e->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+        e->setCalendarPopup(true);
+    }
+    QPushButton* verifica = ui::button(QStringLiteral("cmdVerifica"), QStringLiteral("Verifica"));
+    connect(verifica, &QPushButton::clicked, this, [this] { emit verificaRequested(from(), to()); });
+
+    table_ = new QTableWidget(0, kWinClasses + 1);
+    table_->setObjectName(QStringLiteral("tblVerifica"));
+    QStringList captions{QStringLiteral("Data")};
+    for (int c = 0; c < kWinClasses; ++c)
+        captions << QString::fromLatin1(winClassCaption(static_cast<WinClass>(c)));
+    table_->setHorizontalHeaderLabels(captions);
+    table_->verticalHeader()->hide();
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
+
+    summary_ = ui::valueLabel(QStringLiteral("lblVincenti"));
+    chart_ = new BarChart;
+    chart_->setObjectName(QStringLiteral("graficoVincite"));
+    chart_->setTitle(QStringLiteral("Colonne vincenti per estrazione"));
+
+    QPushButton* csv = ui::button(QStringLiteral("cmdEsportaCsv"), QStringLiteral("Esporta CSV"));
+    connect(csv, &QPushButton::clicked, this, &VerificaStorica::esportaCsv);
+    QPushButton* chiudi = ui::button(QStringLiteral("cmdChiudi"), QStringLiteral("Chiudi"), QStringLiteral("Chiudi Finestra"));
+    connect(chiudi, &QPushButton::clicked, this, &QWidget::close);
+
+    auto* dates = new QHBoxLayout;
+    dates->addWidget(new QLabel(QStringLiteral("Dal")));
+    dates->addWidget(from_);
+    dates->addWidget(new QLabel(QStringLiteral("al")));
+    dates->addWidget(to_);
+    dates->addWidget(verifica);
+    dates->addStretch();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(dates);
+    layout->addWidget(table_, 2);
+    layout->addWidget(summary_);
+    layout->addWidget(chart_, 1);
+    layout->addLayout(ui::buttonRow({csv}, chiudi));
+    resize(720, 640);
+}
+
+void VerificaStorica::setArchiveDates(int first, int last)
+{
+    from_->setDate(qdate(first));
+    to_->setDate(qdate(last));
+}
+
+int VerificaStorica::from() const
+{
+    return dateOf(from_->date());
+}
+
+int VerificaStorica::to() const
+{
+    return dateOf(to_->date());
+}
+
+void VerificaStorica::clear()
+{
+    showResult(HistoryResult{});
+}
+
+void VerificaStorica::showResult(const HistoryResult& result)
+{
+    result_ = result;
+    const int rows = static_cast<int>(result.rows.size());
+    table_->setUpdatesEnabled(false);
+    table_->clearContents();
+    table_->setRowCount(rows + 1);
+    QFont bold = table_->font();
+    bold.setBold(true);
+    const auto fill = [&](int row, const QString& first, const WinCounts& counts, bool strong) {
+        auto* date = new QTableWidgetItem(first);
+        if (strong)
+            date->setFont(bold);
+        table_->setItem(row, 0, date);
+        for (int c = 0; c < kWinClasses; ++c) {
+            auto* item = new QTableWidgetItem(QString::number(counts[static_cast<std::size_t>(c)]));
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (strong)
+                item->setFont(bold);
+            table_->setItem(row, c + 1, item);
+        }
+    };
+    QVector<double> wins;
+    QVector<bool> marked;
+    QStringList labels;
+    for (int r = 0; r < rows; ++r) {
+        const HistoryRow& row = result.rows[static_cast<std::size_t>(r)];
+        fill(r, QString::fromStdString(dateText(row.date)), row.counts, row.wins());
+        wins << static_cast<double>(std::accumulate(row.counts.begin(), row.counts.end(), std::uint64_t{0}));
+        marked << (row.counts[static_cast<std::size_t>(WinClass::Sei)] > 0 ||
+                   row.counts[static_cast<std::size_t>(WinClass::CinquePiuUno)] > 0 ||
+                   row.counts[static_cast<std::size_t>(WinClass::Cinque)] > 0);
+        labels << QString::fromStdString(dateText(row.date));
+    }
+    fill(rows, QStringLiteral("TOTALE"), result.totals, true);
+    table_->setUpdatesEnabled(true);
+    summary_->setText(QStringLiteral("Estrazioni vincenti: %1 su %2%3")
+                          .arg(result.winningDraws)
+                          .arg(rows)
+                          .arg(result.interrupted ? QStringLiteral(" (verifica interrotta)") : QString()));
+    chart_->setBars(wins, labels, marked);
+}
+
+void VerificaStorica::esportaCsv()
+{
+    const QString path = FileDialogs::saveFileName(this, QStringLiteral("Esporta CSV"), QDir::homePath(),
+                                                   QStringLiteral("CSV (*.csv)"), QStringLiteral("VerificaStorica.csv"));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo::exists(path) && !confirmReplace(this, QFileInfo(path).fileName()))
+        return;
+    const std::string failure = writeFileAtomically(QFile::encodeName(path).toStdString(), historyCsvText(result_));
+    if (!failure.empty())
+        Messages::show(this, QStringLiteral("Impossibile salvare il file %1: ").arg(path) + QString::fromStdString(failure),
+                       MessageIcon::Critical);
+}
+
+} // namespace sestara
