@@ -1,5 +1,6 @@
-// Draws the program's windows into PNG files: the picture of a developed 12-number system used in
-// the README, and the other windows for a look at their layout.
+// Draws the program's windows into PNG files: the pictures of the README and of the software
+// centre (a developed 12-number system, its "Spoglio" and "Schedina" tabs, its "Garanzie", the
+// archive of draws and its statistics), and the other windows for a look at their layout.
 //
 //   sestara_gui_screenshot OUTPUT_FOLDER
 
@@ -8,12 +9,17 @@
 #include "gui/common/loading.h"
 #include "gui/common/messages.h"
 #include "gui/common/predictiongrid.h"
+#include "gui/draws/archivioestrazioni.h"
+#include "gui/draws/statistiche.h"
 #include "gui/mainwindow/about.h"
 #include "gui/mainwindow/mdiform1.h"
 #include "gui/settings/frmoptions.h"
 #include "gui/systemwindow/ortogonalisuper.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QDate>
+#include <QFile>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLocale>
@@ -22,10 +28,14 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QComboBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -37,6 +47,34 @@ void settle(int ms = 200)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QThread::msleep(5);
+    }
+}
+
+// Sixty draws twice a week from 2 January 2024, their numbers from a fixed sequence.
+void writeDraws(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return;
+    std::uint32_t seed = 20240102;
+    const auto next = [&seed] {
+        seed = seed * 1664525u + 1013904223u;
+        return static_cast<int>((seed >> 8) % 90) + 1;
+    };
+    QDate date(2024, 1, 2);
+    for (int draw = 1; draw <= 60; ++draw) {
+        std::vector<int> numbers;
+        while (numbers.size() < 8) {
+            const int n = next();
+            if (std::find(numbers.begin(), numbers.end(), n) == numbers.end())
+                numbers.push_back(n);
+        }
+        std::sort(numbers.begin(), numbers.begin() + 6);
+        QStringList fields{QString::number(draw), date.toString(Qt::ISODate)};
+        for (int n : numbers)
+            fields << QString::number(n);
+        file.write((fields.join(QLatin1Char(';')) + QStringLiteral("\n")).toUtf8());
+        date = date.addDays(date.dayOfWeek() == 2 ? 2 : 5);
     }
 }
 
@@ -66,7 +104,13 @@ int main(int argc, char** argv)
     const QDir out(QString::fromLocal8Bit(argv[1]));
     bool ok = true;
 
-    sestara::MDIForm1 main;
+    // The user's files in a folder of the run, with an archive of 60 draws made up for the picture.
+    QTemporaryDir user;
+    if (!user.isValid())
+        return 1;
+    writeDraws(user.filePath(QStringLiteral("Estrazioni.txt")));
+    sestara::MDIForm1 main(QString(), user.path());
+    main.resize(1100, 760);
     main.show();
     settle();
     sestara::OrtogonaliSuper* w = main.fileNewSuper();
@@ -86,10 +130,27 @@ int main(int argc, char** argv)
     settle();
     ok &= save(&main, out.filePath(QStringLiteral("sviluppo-12-numeri.png")));
 
+    QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("CommandGaranzie")), Qt::LeftButton);
+    t.restart();
+    QWidget* garanzie = nullptr;
+    while (t.elapsed() < 60000) {
+        settle(20);
+        garanzie = w->findChild<QWidget*>(QStringLiteral("Garanzie"));
+        auto* table = garanzie ? garanzie->findChild<QTableWidget*>(QStringLiteral("TabellaGaranzie")) : nullptr;
+        if (table && table->rowCount() > 0 && table->item(0, 0) && !w->isRunning())
+            break;
+    }
+    settle();
+    ok &= garanzie && save(garanzie, out.filePath(QStringLiteral("garanzie.png")));
+    if (garanzie)
+        garanzie->close();
+
     auto* tabs = w->findChild<QTabWidget*>(QStringLiteral("SSTab1"));
     tabs->setCurrentIndex(2);
-    for (const char* name : {"Command26", "Command12"})
-        QTest::mouseClick(w->findChild<QPushButton*>(QLatin1String(name)), Qt::LeftButton);
+    // A draw with five of the prediction's numbers and one more.
+    for (int n : {3, 12, 25, 41, 64, 77, 88})
+        guibench::clickNumber(w->findChild<QTableWidget*>(QStringLiteral("MSFlexGrid2")), n);
+    QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("Command12")), Qt::LeftButton);
     t.restart();
     while (w->isRunning() && t.elapsed() < 60000)
         settle(20);
@@ -104,6 +165,18 @@ int main(int argc, char** argv)
     emit slips->activated(1);
     settle();
     ok &= save(&main, out.filePath(QStringLiteral("schedina.png")));
+
+    main.findChild<QAction*>(QStringLiteral("mnuEstrazioni"))->trigger();
+    settle();
+    if (sestara::ArchivioEstrazioni* archive = main.archivioEstrazioni()) {
+        ok &= save(archive->parentWidget(), out.filePath(QStringLiteral("archivio-estrazioni.png")));
+        QTest::mouseClick(archive->findChild<QPushButton*>(QStringLiteral("cmdStatistiche")), Qt::LeftButton);
+        settle();
+        if (QWidget* statistics = archive->statistiche())
+            ok &= save(statistics, out.filePath(QStringLiteral("statistiche.png")));
+    } else {
+        ok = false;
+    }
 
     if (sestara::FrmOptions* options = main.showOptions()) {
         settle();
