@@ -1,5 +1,6 @@
 #include "gui/common/pagewidgets.h"
 
+#include <QDateEdit>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -36,6 +37,15 @@ QPushButton* button(const QString& name, const QString& caption, const QString& 
         b->setToolTip(toolTip);
     b->setAutoDefault(false);
     return b;
+}
+
+QDateEdit* dateEdit(const QString& name)
+{
+    auto* e = new QDateEdit;
+    e->setObjectName(name);
+    e->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    e->setCalendarPopup(true);
+    return e;
 }
 
 QPushButton* chiudiButton(int element)

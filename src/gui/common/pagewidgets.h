@@ -4,6 +4,7 @@
 
 #include <initializer_list>
 
+class QDateEdit;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
@@ -18,6 +19,8 @@ QGroupBox* frame(const QString& caption, QWidget* content, const QString& name =
 QLabel* valueLabel(const QString& name, const QString& text = QString());
 // A push button that never becomes the default button of its window.
 QPushButton* button(const QString& name, const QString& caption, const QString& toolTip = QString());
+// A date as dd/MM/yyyy, with a calendar to pick it from.
+QDateEdit* dateEdit(const QString& name);
 // "Chiudi", element `element` of the window's close buttons (one per tab).
 QPushButton* chiudiButton(int element);
 // A tab's bottom row: its buttons on the left, "Chiudi" on the right.

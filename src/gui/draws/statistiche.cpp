@@ -52,15 +52,10 @@ Statistiche::Statistiche(QWidget* parent)
     setObjectName(QStringLiteral("Statistiche"));
     setWindowTitle(QStringLiteral("Statistiche"));
 
-    from_ = new QDateEdit;
-    from_->setObjectName(QStringLiteral("dtDal"));
-    to_ = new QDateEdit;
-    to_->setObjectName(QStringLiteral("dtAl"));
-    for (QDateEdit* e : {from_, to_}) {
-        e->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-        e->setCalendarPopup(true);
+    from_ = ui::dateEdit(QStringLiteral("dtDal"));
+    to_ = ui::dateEdit(QStringLiteral("dtAl"));
+    for (QDateEdit* e : {from_, to_})
         connect(e, &QDateEdit::dateChanged, this, &Statistiche::recompute);
-    }
     range_ = ui::valueLabel(QStringLiteral("lblEstrazioni"));
 
     table_ = new QTableWidget(90, kFigures + 1);

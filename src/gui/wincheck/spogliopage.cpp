@@ -20,6 +20,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <optional>
+
 namespace sestara {
 
 using ui::button;
@@ -206,16 +208,24 @@ void SpoglioPage::spoglio(bool winningSlips)
     });
 }
 
+std::optional<DrawArchive> SpoglioPage::readArchive()
+{
+    ArchiveLoad load = loadDrawArchive(QFile::encodeName(archivePath_).toStdString());
+    if (!load.ok()) {
+        Messages::show(this, QString::fromStdString(load.error), MessageIcon::Critical);
+        return std::nullopt;
+    }
+    return std::move(load.archive);
+}
+
 void SpoglioPage::verificaStorica()
 {
     if (isRunning() || !hasDevelopment())
         return;
-    const ArchiveLoad load = loadDrawArchive(QFile::encodeName(archivePath_).toStdString());
-    if (!load.ok()) {
-        Messages::show(this, QString::fromStdString(load.error), MessageIcon::Critical);
+    const std::optional<DrawArchive> archive = readArchive();
+    if (!archive)
         return;
-    }
-    if (load.archive.empty()) {
+    if (archive->empty()) {
         Messages::show(this, QString::fromUtf8(kMsgArchivioVuoto), MessageIcon::Exclamation);
         return;
     }
@@ -223,7 +233,7 @@ void SpoglioPage::verificaStorica()
         verifica_ = new VerificaStorica(this);
         connect(verifica_.data(), &VerificaStorica::verificaRequested, this, &SpoglioPage::verificaPeriodo);
     }
-    verifica_->setArchiveDates(load.archive.draws().front().date, load.archive.draws().back().date);
+    verifica_->setArchiveDates(archive->draws().front().date, archive->draws().back().date);
     verifica_->clear();
     verifica_->show();
     verifica_->raise();
@@ -235,15 +245,13 @@ void SpoglioPage::verificaPeriodo(int from, int to)
     if (isRunning() || !hasDevelopment())
         return;
     // Read again: the archive window may have changed it since.
-    const ArchiveLoad load = loadDrawArchive(QFile::encodeName(archivePath_).toStdString());
-    if (!load.ok()) {
-        Messages::show(this, QString::fromStdString(load.error), MessageIcon::Critical);
+    const std::optional<DrawArchive> archive = readArchive();
+    if (!archive)
         return;
-    }
     if (!runner_->begin())
         return;
     emit checkStarted();
-    auto draws = std::make_shared<const std::vector<Draw>>(load.archive.between(from, to));
+    auto draws = std::make_shared<const std::vector<Draw>>(archive->between(from, to));
     auto result = std::make_shared<HistoryResult>();
     historyResult_ = result;
     const std::shared_ptr<const Development> development = document_.developed()->development;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/draws/drawarchive.h"
 #include "core/wincheck/drawncombination.h"
 
 #include <QPointer>
@@ -8,6 +9,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class QComboBox;
 class QLabel;
@@ -64,6 +66,8 @@ private:
 
     // The developed system to check, after the message when there is none.
     bool hasDevelopment();
+    // The archive of draws, or nothing after the message saying why it cannot be read.
+    std::optional<DrawArchive> readArchive();
 
     const SystemDocument& document_;
     DrawnCombination drawn_;

@@ -42,14 +42,8 @@ VerificaStorica::VerificaStorica(QWidget* parent)
     setObjectName(QStringLiteral("VerificaStorica"));
     setWindowTitle(QStringLiteral("Verifica Storica"));
 
-    from_ = new QDateEdit;
-    from_->setObjectName(QStringLiteral("dtDal"));
-    to_ = new QDateEdit;
-    to_->setObjectName(QStringLiteral("dtAl"));
-    for (QDateEdit* e : {from_, to_}) {
-        e->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-        e->setCalendarPopup(true);
-    }
+    from_ = ui::dateEdit(QStringLiteral("dtDal"));
+    to_ = ui::dateEdit(QStringLiteral("dtAl"));
     QPushButton* verifica = ui::button(QStringLiteral("cmdVerifica"), QStringLiteral("Verifica"));
     connect(verifica, &QPushButton::clicked, this, [this] { emit verificaRequested(from(), to()); });
 
