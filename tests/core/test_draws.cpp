@@ -69,6 +69,7 @@ TEST(DrawImport, EachRefusalWithItsReason)
         {"1234567;2024-01-04;1;2;3;4;5;6;7", "! concorso non valido: \"1234567\""},
         {"12", "! data mancante"},
         {"12 1 2 3 4 5 6 7", "! data mancante"},
+        {"12;2024-01-04", "! mancano dei numeri: servono sei numeri e il jolly"},
         {"2023-02-29;1;2;3;4;5;6;7", "! data non valida: \"2023-02-29\""},
         {"31/04/2024;1;2;3;4;5;6;7", "! data non valida: \"31/04/2024\""},
         {"1899-12-31;1;2;3;4;5;6;7", "! data non valida: \"1899-12-31\""},

@@ -242,4 +242,7 @@ TEST(Guarantees, StopsOnRequestAndRefusesForeignColumns)
               "La colonna 1 non è fatta di sei numeri diversi del pronostico.");
     EXPECT_EQ(analyseGuarantees(testutil::pronostico(1, 5), Development{}, kNever).error,
               "Le garanzie si calcolano per un pronostico da 6 a 55 numeri.");
+    Development one;
+    one.append(Column{1, 2, 3, 4, 5, 6});
+    EXPECT_TRUE(analyseGuarantees(testutil::pronostico(1, 6), one, kNever).ok());
 }
