@@ -155,7 +155,8 @@ TEST_F(EstrazioniTest, ArchiveImportedPastedAddedDeletedExportedAndItsStatistics
     EXPECT_EQ(chart->values()[6], 0.0);
     chooseItem(find<QComboBox>(stats, "cboGrafico"), "Jolly");
     EXPECT_EQ(chart->values()[6], 1.0);
-    // The period: the first draw only.
+    // The period: the whole archive at first, then the first draw only.
+    EXPECT_EQ(find<QDateEdit>(stats, "dtDal")->date(), QDate(2024, 1, 2));
     find<QDateEdit>(stats, "dtAl")->setDate(QDate(2024, 1, 5));
     EXPECT_EQ(text(stats, "lblEstrazioni"), "1 estrazione");
     EXPECT_EQ(chart->values()[8], 1.0);
