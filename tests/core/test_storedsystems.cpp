@@ -245,14 +245,3 @@ TEST(ShippedImmediati, SectionsInCatalogueOrderEachKeepingItsGuarantee)
     }
     EXPECT_EQ(at, text.size()) << "the 18 sections and nothing else";
 }
-
-TEST(ShippedFiles, LoadedFromTheProgramFolder)
-{
-    const StoredSystem reduced = loadReducedSystem(SESTARA_PROGRAM_DIR, 40, 2);
-    ASSERT_TRUE(reduced.ok()) << reduced.error;
-    EXPECT_EQ(reduced.columns, readReducedSystem(shipped(kRiduttoreFileName), 40, 2).columns);
-    const std::string title = "22 numeri in 77 sestine a garanzia tre con 3 estratti";
-    const StoredSystem immediate = loadImmediateSystem(SESTARA_PROGRAM_DIR, title, 22);
-    ASSERT_TRUE(immediate.ok()) << immediate.error;
-    EXPECT_EQ(immediate.columns, readImmediateSystem(shipped(kImmediatiFileName), title, 22).columns);
-}

@@ -61,17 +61,6 @@ const Guarantee kAll[] = {{6, 5}, {6, 4}, {6, 3}, {3, 3}, {4, 3}, {4, 4}};
 
 } // namespace
 
-TEST(Verifier, GuaranteesOfTheCatalogue)
-{
-    const std::pair<Guarantee, const char*> texts[] = {
-        {reducedGuarantee(1), "5 se 6"}, {reducedGuarantee(2), "4 se 6"}, {reducedGuarantee(3), "3 se 6"},
-        {immediateGuarantee(ImmediateGuarantee::TreCon3), "3 se 3"},
-        {immediateGuarantee(ImmediateGuarantee::TreCon4), "3 se 4"},
-        {immediateGuarantee(ImmediateGuarantee::QuattroCon4), "4 se 4"}};
-    for (const auto& [g, text] : texts)
-        EXPECT_EQ(guaranteeText(g), text);
-}
-
 TEST(Verifier, BinomialsUpToSixtyFourOverEight)
 {
     const std::tuple<int, int, std::uint64_t> values[] = {{0, 0, 1},  {5, 6, 0},          {10, 8, 45},
