@@ -46,9 +46,11 @@ TEST_F(GaranzieTest, ShowsWhatTheDevelopmentGuaranteesAndWhatTheConditionsTookAw
     OrtogonaliSuper* w = newSystem();
     auto* button = find<QPushButton>(w, "CommandGaranzie");
     EXPECT_FALSE(button->isEnabled());
+    EXPECT_EQ(button->toolTip(), "Elaborare Sistema") << "the tip says why the button is off";
 
     developReduced(w, true);
     ASSERT_TRUE(button->isEnabled());
+    EXPECT_EQ(button->toolTip(), "");
     EXPECT_EQ(find<QTabWidget>(w, "SSTab1")->currentIndex(), 1);
     QTest::mouseClick(button, Qt::LeftButton);
     // The analysis runs through the progress window like a development.
@@ -84,6 +86,7 @@ TEST_F(GaranzieTest, ShowsWhatTheDevelopmentGuaranteesAndWhatTheConditionsTookAw
     auto* line = find<QLabel>(window, "LabelGaranzia");
     EXPECT_EQ(line->text(), "Le condizioni hanno ridotto la garanzia: 5 se 6 solo nel 92,6 % dei casi");
     EXPECT_EQ(line->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_TRUE(find<QLabel>(window, "LabelJolly")->isVisibleTo(window)); // the note on the jolly
 
     press(window, "Copia");
     // The copy reads the table's own headers: the first line shows them.

@@ -18,6 +18,7 @@ TEST_F(GuiTest, SistemiPageFollowsTheGridAndTheChosenSize)
     };
     const auto frameTitle = [&] { return find<QGroupBox>(w, "Frame2")->title(); };
     EXPECT_EQ(grid->item(9, 10)->text(), "90");
+    EXPECT_EQ(grid->item(3, 0)->text(), QStringLiteral("»"));
     EXPECT_EQ(grid->item(0, 5)->text(), "");
     EXPECT_EQ(grid->item(4, 5)->background().color(), QColor(255, 255, 255));
     EXPECT_EQ(grid->item(0, 7)->background().color(), QApplication::palette().color(QPalette::Button));
