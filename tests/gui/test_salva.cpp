@@ -27,11 +27,6 @@ protected:
         w = newSystem();
         page = w->findChild<SviluppoPage*>();
         ASSERT_NE(page, nullptr);
-        // Nothing to save before a development.
-        press(w, "Command14");
-        EXPECT_EQ(messages().texts(), QStringList({"Elaborare Sistema"}));
-        EXPECT_TRUE(fileDialogs().folders.empty());
-        messages().clear();
         develop(w, 1, 10);
         ASSERT_NE(w->document().developed(), nullptr);
     }
