@@ -16,6 +16,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFont>
 #include <QGridLayout>
@@ -25,7 +26,6 @@
 #include <QListView>
 #include <QListWidget>
 #include <QPushButton>
-#include <QFile>
 #include <QVBoxLayout>
 
 namespace sestara {

@@ -1,6 +1,5 @@
 #include "gui/mainwindow/mdiform1.h"
 
-
 #include "core/draws/drawarchive.h"
 #include "gui/common/appinfo.h"
 #include "gui/common/icons.h"
