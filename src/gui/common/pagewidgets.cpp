@@ -1,10 +1,14 @@
 #include "gui/common/pagewidgets.h"
 
+#include <QDate>
 #include <QDateEdit>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QStringList>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace sestara::ui {
@@ -46,6 +50,39 @@ QDateEdit* dateEdit(const QString& name)
     e->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
     e->setCalendarPopup(true);
     return e;
+}
+
+QDate dateOfDay(int day)
+{
+    return QDate(day / 10000, day / 100 % 100, day % 100);
+}
+
+int dayOfDate(const QDate& date)
+{
+    return date.year() * 10000 + date.month() * 100 + date.day();
+}
+
+QHBoxLayout* periodRow(QDateEdit* from, QDateEdit* to)
+{
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(QStringLiteral("Dal")));
+    row->addWidget(from);
+    row->addWidget(new QLabel(QStringLiteral("al")));
+    row->addWidget(to);
+    return row;
+}
+
+QTableWidget* readOnlyTable(const QString& name, int rows, const QStringList& captions)
+{
+    auto* table = new QTableWidget(rows, static_cast<int>(captions.size()));
+    table->setObjectName(name);
+    table->setHorizontalHeaderLabels(captions);
+    table->verticalHeader()->hide();
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+    return table;
 }
 
 QPushButton* chiudiButton(int element)

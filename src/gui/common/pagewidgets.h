@@ -1,14 +1,17 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <initializer_list>
 
+class QDate;
 class QDateEdit;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
 class QPushButton;
+class QTableWidget;
 class QWidget;
 
 namespace sestara::ui {
@@ -21,6 +24,13 @@ QLabel* valueLabel(const QString& name, const QString& text = QString());
 QPushButton* button(const QString& name, const QString& caption, const QString& toolTip = QString());
 // A date as dd/MM/yyyy, with a calendar to pick it from.
 QDateEdit* dateEdit(const QString& name);
+// A day as the draws keep it (YYYYMMDD) and as Qt does.
+QDate dateOfDay(int day);
+int dayOfDate(const QDate& date);
+// "Dal" `from` "al" `to`: the period of a window over the draws.
+QHBoxLayout* periodRow(QDateEdit* from, QDateEdit* to);
+// A table to read, not to edit: whole rows selected, columns as wide as their contents.
+QTableWidget* readOnlyTable(const QString& name, int rows, const QStringList& captions);
 // "Chiudi", element `element` of the window's close buttons (one per tab).
 QPushButton* chiudiButton(int element);
 // A tab's bottom row: its buttons on the left, "Chiudi" on the right.

@@ -25,16 +25,6 @@ namespace {
 constexpr int kFigures = 4;
 const char* const kCaptions[kFigures + 1] = {"Numero", "Frequenza", "Jolly", "Ritardo", "Ritardo massimo"};
 
-QDate qdate(int date)
-{
-    return QDate(date / 10000, date / 100 % 100, date % 100);
-}
-
-int dateOf(const QDate& d)
-{
-    return d.year() * 10000 + d.month() * 100 + d.day();
-}
-
 QTableWidgetItem* numberItem(std::size_t value)
 {
     auto* item = new QTableWidgetItem;
@@ -58,18 +48,11 @@ Statistiche::Statistiche(QWidget* parent)
         connect(e, &QDateEdit::dateChanged, this, &Statistiche::recompute);
     range_ = ui::valueLabel(QStringLiteral("lblEstrazioni"));
 
-    table_ = new QTableWidget(90, kFigures + 1);
-    table_->setObjectName(QStringLiteral("tblStatistiche"));
     QStringList captions;
     for (const char* c : kCaptions)
         captions << QString::fromLatin1(c);
-    table_->setHorizontalHeaderLabels(captions);
-    table_->verticalHeader()->hide();
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_ = ui::readOnlyTable(QStringLiteral("tblStatistiche"), 90, captions);
     table_->setSelectionMode(QAbstractItemView::MultiSelection);
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
     connect(table_, &QTableWidget::itemSelectionChanged, this, &Statistiche::showChart);
 
@@ -87,11 +70,7 @@ Statistiche::Statistiche(QWidget* parent)
     QPushButton* chiudi = ui::button(QStringLiteral("cmdChiudi"), QStringLiteral("Chiudi"), QStringLiteral("Chiudi Finestra"));
     connect(chiudi, &QPushButton::clicked, this, &QWidget::close);
 
-    auto* dates = new QHBoxLayout;
-    dates->addWidget(new QLabel(QStringLiteral("Dal")));
-    dates->addWidget(from_);
-    dates->addWidget(new QLabel(QStringLiteral("al")));
-    dates->addWidget(to_);
+    QHBoxLayout* dates = ui::periodRow(from_, to_);
     dates->addWidget(range_, 1);
 
     auto* chartSide = new QVBoxLayout;
@@ -113,8 +92,8 @@ void Statistiche::setDraws(const std::vector<Draw>& draws)
     draws_ = draws;
     const QSignalBlocker a(from_);
     const QSignalBlocker b(to_);
-    const QDate first = draws_.empty() ? QDate::currentDate() : qdate(draws_.front().date);
-    const QDate last = draws_.empty() ? QDate::currentDate() : qdate(draws_.back().date);
+    const QDate first = draws_.empty() ? QDate::currentDate() : ui::dateOfDay(draws_.front().date);
+    const QDate last = draws_.empty() ? QDate::currentDate() : ui::dateOfDay(draws_.back().date);
     from_->setDate(first);
     to_->setDate(last);
     recompute();
@@ -122,8 +101,8 @@ void Statistiche::setDraws(const std::vector<Draw>& draws)
 
 void Statistiche::recompute()
 {
-    const int from = dateOf(from_->date());
-    const int to = dateOf(to_->date());
+    const int from = ui::dayOfDate(from_->date());
+    const int to = ui::dayOfDate(to_->date());
     std::vector<Draw> inRange;
     for (const Draw& d : draws_)
         if (d.date >= from && d.date <= to)

@@ -12,7 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -21,20 +20,6 @@
 #include <numeric>
 
 namespace sestara {
-
-namespace {
-
-QDate qdate(int date)
-{
-    return QDate(date / 10000, date / 100 % 100, date % 100);
-}
-
-int dateOf(const QDate& d)
-{
-    return d.year() * 10000 + d.month() * 100 + d.day();
-}
-
-} // namespace
 
 VerificaStorica::VerificaStorica(QWidget* parent)
     : QWidget(parent, Qt::Window)
@@ -47,17 +32,10 @@ VerificaStorica::VerificaStorica(QWidget* parent)
     QPushButton* verifica = ui::button(QStringLiteral("cmdVerifica"), QStringLiteral("Verifica"));
     connect(verifica, &QPushButton::clicked, this, [this] { emit verificaRequested(from(), to()); });
 
-    table_ = new QTableWidget(0, kWinClasses + 1);
-    table_->setObjectName(QStringLiteral("tblVerifica"));
     QStringList captions{QStringLiteral("Data")};
     for (int c = 0; c < kWinClasses; ++c)
         captions << QString::fromLatin1(winClassCaption(static_cast<WinClass>(c)));
-    table_->setHorizontalHeaderLabels(captions);
-    table_->verticalHeader()->hide();
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
+    table_ = ui::readOnlyTable(QStringLiteral("tblVerifica"), 0, captions);
 
     summary_ = ui::valueLabel(QStringLiteral("lblVincenti"));
     chart_ = new BarChart;
@@ -69,11 +47,7 @@ VerificaStorica::VerificaStorica(QWidget* parent)
     QPushButton* chiudi = ui::button(QStringLiteral("cmdChiudi"), QStringLiteral("Chiudi"), QStringLiteral("Chiudi Finestra"));
     connect(chiudi, &QPushButton::clicked, this, &QWidget::close);
 
-    auto* dates = new QHBoxLayout;
-    dates->addWidget(new QLabel(QStringLiteral("Dal")));
-    dates->addWidget(from_);
-    dates->addWidget(new QLabel(QStringLiteral("al")));
-    dates->addWidget(to_);
+    QHBoxLayout* dates = ui::periodRow(from_, to_);
     dates->addWidget(verifica);
     dates->addStretch();
 
@@ -88,18 +62,18 @@ VerificaStorica::VerificaStorica(QWidget* parent)
 
 void VerificaStorica::setArchiveDates(int first, int last)
 {
-    from_->setDate(qdate(first));
-    to_->setDate(qdate(last));
+    from_->setDate(ui::dateOfDay(first));
+    to_->setDate(ui::dateOfDay(last));
 }
 
 int VerificaStorica::from() const
 {
-    return dateOf(from_->date());
+    return ui::dayOfDate(from_->date());
 }
 
 int VerificaStorica::to() const
 {
-    return dateOf(to_->date());
+    return ui::dayOfDate(to_->date());
 }
 
 void VerificaStorica::clear()
