@@ -34,4 +34,44 @@ inline void failOnQtWarnings()
     });
 }
 
+// An environment variable set while the object lives, a null value unsetting it; the old value
+// (or its absence) comes back after.
+struct ScopedEnv {
+    ScopedEnv(const char* n, const QString& value)
+        : name(n)
+        , old(qEnvironmentVariableIsSet(n) ? qgetenv(n) : QByteArray())
+    {
+        put(value.isNull() ? QByteArray() : QFile::encodeName(value));
+    }
+    ~ScopedEnv() { put(old); }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+    void put(const QByteArray& value) const
+    {
+        if (value.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
+    const char* name;
+    QByteArray old;
+};
+
+// A file's bytes, or "(missing)" when it cannot be read.
+inline QByteArray contents(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
+}
+
+// Writes the file whole; a failure fails the test and gives false.
+inline bool writeFile(const QString& path, const QByteArray& bytes = {})
+{
+    QFile f(path);
+    const bool written = f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+    EXPECT_TRUE(written) << "cannot write " << path.toStdString();
+    return written;
+}
+
 } // namespace qttestenv

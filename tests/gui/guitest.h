@@ -6,6 +6,7 @@
 #include "gui/common/runcontrol.h"
 #include "gui/mainwindow/mdiform1.h"
 #include "gui/systemwindow/ortogonalisuper.h"
+#include "tests/common/qttestenv.h"
 
 #include <QAction>
 #include <QApplication>
@@ -57,13 +58,9 @@ struct FileDialogLog {
 };
 FileDialogLog& fileDialogs();
 
-// An environment variable set while the object lives.
-struct ScopedEnv {
-    ScopedEnv(const char* n, const QString& value) : name(n), old(qgetenv(n)) { qputenv(n, QFile::encodeName(value)); }
-    ~ScopedEnv() { old.isNull() ? qunsetenv(name) : qputenv(name, old); }
-    const char* name;
-    QByteArray old;
-};
+using qttestenv::contents;
+using qttestenv::ScopedEnv;
+using qttestenv::writeFile;
 
 // Processes events until the condition holds or the bound passes; returns the condition.
 bool waitUntil(const std::function<bool()>& condition, int boundMs = 120000);
@@ -81,18 +78,6 @@ T* find(QWidget* root, const QString& name)
 
 // The full system of the numbers 1 to 10, as a system file holds it.
 inline const QByteArray kDieci = "Sistema=10 numeri sistema Integrale\r\nLista=1 2 3 4 5 6 7 8 9 10 \r\n";
-// A file's bytes, or "(missing)" when it cannot be read.
-inline QByteArray contents(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
-}
-inline void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
 
 inline void press(QWidget* root, const QString& name)
 {

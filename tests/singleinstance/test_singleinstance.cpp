@@ -1,5 +1,7 @@
 #include "gui/mainwindow/singleinstance.h"
 
+#include "tests/common/qttestenv.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -17,8 +19,6 @@
 #include <array>
 #include <memory>
 #include <ostream>
-#include <utility>
-#include <vector>
 
 // Failures show texts as text.
 void PrintTo(const QString& text, std::ostream* os)
@@ -27,6 +27,10 @@ void PrintTo(const QString& text, std::ostream* os)
 }
 
 namespace {
+
+using qttestenv::contents;
+using qttestenv::ScopedEnv;
+using qttestenv::writeFile;
 
 QString userName()
 {
@@ -39,18 +43,6 @@ mode_t modeOf(const QString& path)
 {
     struct stat info {};
     return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & 07777 : mode_t(-1);
-}
-
-QByteArray contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes = {})
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
 // A private folder of the test, closed to others as a folder for running programs must be.
@@ -200,31 +192,6 @@ TEST(SingleInstanceGuard, OnlyALiveHolderKeepsIt)
     EXPECT_TRUE(third.end());
 }
 
-// Sets environment variables for one test, a null value unsetting one, and puts the old values back.
-class EnvironmentScope {
-public:
-    ~EnvironmentScope()
-    {
-        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it)
-            put(it->first, it->second);
-    }
-    void set(const char* name, const QString& value)
-    {
-        saved_.emplace_back(name, qEnvironmentVariableIsSet(name) ? qgetenv(name) : QByteArray());
-        put(name, value.isNull() ? QByteArray() : QFile::encodeName(value));
-    }
-
-private:
-    static void put(const char* name, const QByteArray& value)
-    {
-        if (value.isNull())
-            qunsetenv(name);
-        else
-            qputenv(name, value);
-    }
-    std::vector<std::pair<const char*, QByteArray>> saved_;
-};
-
 // Where the lock is kept when the user has no folder for running programs: in a folder of the
 // user's cache made for it and closed to everyone else; and with no such folder either, the
 // program is not refused.
@@ -232,13 +199,12 @@ TEST(SingleInstanceGuard, WithoutAFolderForRunningProgramsTheLockIsInAPrivateCac
 {
     QTemporaryDir tmp;
     ASSERT_TRUE(tmp.isValid());
-    EnvironmentScope environment;
-    environment.set("XDG_RUNTIME_DIR", QString());
+    const ScopedEnv noRuntime("XDG_RUNTIME_DIR", QString());
     // Qt's own folder for running programs, in the temporary folder, is taken by a file.
     const QString temp = makeFolder(tmp, "temp");
     ASSERT_TRUE(writeFile(QDir(temp).filePath("runtime-" + userName())));
-    environment.set("TMPDIR", temp);
-    environment.set("XDG_CACHE_HOME", tmp.filePath("cache"));
+    const ScopedEnv tmpdir("TMPDIR", temp);
+    const ScopedEnv cache("XDG_CACHE_HOME", tmp.filePath("cache"));
     const QString folder = tmp.filePath("cache/sestara");
 
     EXPECT_EQ(sestara::SingleInstanceGuard::defaultLockPath(), folder + "/sestara.lock");
@@ -258,7 +224,7 @@ TEST(SingleInstanceGuard, WithoutAFolderForRunningProgramsTheLockIsInAPrivateCac
 
     // A cache that is a file leaves no place for the lock at all.
     ASSERT_TRUE(writeFile(tmp.filePath("file")));
-    environment.set("XDG_CACHE_HOME", tmp.filePath("file"));
+    const ScopedEnv cacheIsAFile("XDG_CACHE_HOME", tmp.filePath("file"));
     EXPECT_EQ(sestara::SingleInstanceGuard::defaultLockPath(), QString());
     sestara::SingleInstanceGuard unguarded;
     EXPECT_TRUE(unguarded.acquire());
