@@ -237,7 +237,7 @@ void SpoglioPage::verificaStorica()
     verifica_->clear();
     verifica_->show();
     verifica_->raise();
-    verificaPeriodo(0, 0);
+    checkHistoryOf(archive->draws());
 }
 
 void SpoglioPage::verificaPeriodo(int from, int to)
@@ -245,13 +245,16 @@ void SpoglioPage::verificaPeriodo(int from, int to)
     if (isRunning() || !hasDevelopment())
         return;
     // Read again: the archive window may have changed it since.
-    const std::optional<DrawArchive> archive = readArchive();
-    if (!archive)
-        return;
+    if (const std::optional<DrawArchive> archive = readArchive())
+        checkHistoryOf(archive->between(from, to));
+}
+
+void SpoglioPage::checkHistoryOf(std::vector<Draw> period)
+{
     if (!runner_->begin())
         return;
     emit checkStarted();
-    auto draws = std::make_shared<const std::vector<Draw>>(archive->between(from, to));
+    auto draws = std::make_shared<const std::vector<Draw>>(std::move(period));
     auto result = std::make_shared<HistoryResult>();
     historyResult_ = result;
     const std::shared_ptr<const Development> development = document_.developed()->development;

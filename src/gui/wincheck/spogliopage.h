@@ -10,6 +10,7 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -68,6 +69,8 @@ private:
     bool hasDevelopment();
     // The archive of draws, or nothing after the message saying why it cannot be read.
     std::optional<DrawArchive> readArchive();
+    // The development against these draws, through the page's runner.
+    void checkHistoryOf(std::vector<Draw> period);
 
     const SystemDocument& document_;
     DrawnCombination drawn_;
