@@ -351,18 +351,19 @@ std::string atLeastText(int k, std::uint64_t draws, const NumberText& number)
         return head + "mai";
     if (draws >= kAllDraws)
         return head + "a ogni estrazione";
-    // kAllDraws / draws rounded to d decimals, in integers: "1 volta su 1,0" would say every draw.
-    constexpr int kMostDecimals = 9;
-    std::uint64_t scale = 1;
-    for (int d = 1; d <= kMostDecimals; ++d) {
+    // kAllDraws / draws rounded to d decimals, in integers.
+    const auto rounded = [draws](std::uint64_t scale) { return (kAllDraws * scale + draws / 2) / draws; };
+    std::uint64_t scale = 10;
+    std::uint64_t shown = rounded(scale);
+    if (shown >= 10 * scale)
+        return head + "1 volta su " + number(static_cast<double>(rounded(1)), 0);
+    // "1 volta su 1,0" would say every draw: as many more decimals as it takes (up to nine).
+    int decimals = 1;
+    for (; shown <= scale && decimals < 9; ++decimals) {
         scale *= 10;
-        const std::uint64_t shown = (kAllDraws * scale + draws / 2) / draws;
-        if (d == 1 && shown >= 10 * scale)
-            return head + "1 volta su " + number(static_cast<double>((kAllDraws + draws / 2) / draws), 0);
-        if (shown > scale || d == kMostDecimals)
-            return head + "1 volta su " + number(static_cast<double>(shown) / static_cast<double>(scale), d);
+        shown = rounded(scale);
     }
-    return head;
+    return head + "1 volta su " + number(static_cast<double>(shown) / static_cast<double>(scale), decimals);
 }
 
 std::string atLeastTip(std::uint64_t draws, const NumberText& number)
