@@ -1,5 +1,6 @@
 #include "core/development/developers.h"
 #include "core/development/run.h"
+#include "core/settings/settings.h"
 
 #include "tests/common/testutil.h"
 
@@ -189,7 +190,7 @@ TEST(Costs, FiguresOfTheCostLabels)
     const Case cases[] = {{924, 924, 50, 46200, 0, 0, 185}, {0, 210, 50, 0, 10500, 100, 0},
                           {14, 210, 75, 1050, 196 * 75, 100 - 1400.0 / 210, 3}};
     for (const Case& c : cases) {
-        const Costs got = visualizzaCosti(c.columns, c.full, c.costCents);
+        const Costs got = visualizzaCosti(c.columns, c.full, {c.costCents, 50});
         EXPECT_DOUBLE_EQ(got.developedCents, c.developed);
         EXPECT_DOUBLE_EQ(got.fullCents, static_cast<double>(c.full) * c.costCents);
         EXPECT_DOUBLE_EQ(got.savingCents, c.saving);
@@ -198,4 +199,38 @@ TEST(Costs, FiguresOfTheCostLabels)
     }
     EXPECT_EQ(caricaQuanteSchedine(5), 1u);
     EXPECT_EQ(caricaQuanteSchedine(6), 2u);
+}
+
+TEST(Costs, SuperStarAddsItsPriceToEveryColumnAndReceiptsHoldAtMost27132Columns)
+{
+    // 924 columns of 1,623,160 at the column prices of before and since 2016, SuperStar at 50 cents.
+    struct Case {
+        double colonna;
+        bool superStar;
+        double developed, full, superStarShare;
+    };
+    const Case cases[] = {{50, false, 46200, 81158000, 0},
+                          {50, true, 92400, 162316000, 46200},
+                          {100, false, 92400, 162316000, 0},
+                          {100, true, 138600, 243474000, 46200}};
+    for (const Case& c : cases) {
+        const ColumnPrices prices{c.colonna, 50};
+        EXPECT_DOUBLE_EQ(costoGiocataCents(924, prices, c.superStar), c.developed);
+        const Costs got = visualizzaCosti(924, 1623160, prices, c.superStar);
+        EXPECT_DOUBLE_EQ(got.developedCents, c.developed);
+        EXPECT_DOUBLE_EQ(got.fullCents, c.full);
+        EXPECT_DOUBLE_EQ(got.savingCents, c.full - c.developed);
+        EXPECT_DOUBLE_EQ(got.superStarCents, c.superStarShare);
+    }
+    Settings settings;
+    settings.costoColonna = 100;
+    settings.costoSuperStar = 70;
+    EXPECT_DOUBLE_EQ(costoGiocataCents(3, columnPrices(settings), true), 510);
+
+    const std::pair<std::uint64_t, std::uint64_t> receipts[] = {
+        {0, 0}, {27132, 0}, {27133, 2}, {54264, 2}, {54265, 3}, {1623160, 60}};
+    for (const auto& [columns, count] : receipts) {
+        EXPECT_EQ(ricevuteNecessarie(columns), count) << columns;
+        EXPECT_EQ(visualizzaCosti(columns, 1623160, {100, 50}).receipts, count) << columns;
+    }
 }
