@@ -297,6 +297,12 @@ TEST(PageLayouts, HeaderLinesOfAnUnconditionedAndOfASumOnlySystem)
     EXPECT_EQ(sum[7], "6 numeri sistema Integrale - Condizionato");
     EXPECT_EQ(sum[12], "Somma: 21 - 150");
     EXPECT_EQ(sum.size(), plain.size() + 1);
+
+    // A SuperStar system names its number under the type.
+    in.system.superStar = 7;
+    const Lines superStar = listingHeaderLines(in, 1);
+    EXPECT_EQ(superStar[8], "SuperStar 7");
+    EXPECT_EQ(superStar.size(), sum.size() + 1);
 }
 
 TEST(PageLayouts, ConditionLinesInTheirOrderAndTexts)
@@ -366,4 +372,10 @@ TEST(PageLayouts, SummaryPageLinesAndTheBlueCost)
     const Lines lines = conditioned.pages[0].lines();
     EXPECT_EQ(lines[6], "6 numeri sistema Integrale    Condizionato");
     EXPECT_EQ(lines[7], "Somma: 21 - 150");
+
+    in.system.superStar = 90;
+    PageRecorder superStar;
+    printSummaryPage(superStar, in);
+    EXPECT_EQ(superStar.pages[0].lines()[7], "SuperStar 90");
+    EXPECT_EQ(superStar.pages[0].lines()[8], "Somma: 21 - 150");
 }
