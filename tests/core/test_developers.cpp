@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <functional>
 #include <random>
+#include <tuple>
 
 using namespace sestara;
 using testutil::predictionOf;
@@ -203,34 +204,21 @@ TEST(Costs, FiguresOfTheCostLabels)
 
 TEST(Costs, SuperStarAddsItsPriceToEveryColumnAndReceiptsHoldAtMost27132Columns)
 {
-    // 924 columns of 1,623,160 at the column prices of before and since 2016, SuperStar at 50 cents.
-    struct Case {
-        double colonna;
-        bool superStar;
-        double developed, full, superStarShare;
-    };
-    const Case cases[] = {{50, false, 46200, 81158000, 0},
-                          {50, true, 92400, 162316000, 46200},
-                          {100, false, 92400, 162316000, 0},
-                          {100, true, 138600, 243474000, 46200}};
-    for (const Case& c : cases) {
-        const ColumnPrices prices{c.colonna, 50};
-        EXPECT_DOUBLE_EQ(costoGiocataCents(924, prices, c.superStar), c.developed);
-        const Costs got = visualizzaCosti(924, 1623160, prices, c.superStar);
-        EXPECT_DOUBLE_EQ(got.developedCents, c.developed);
-        EXPECT_DOUBLE_EQ(got.fullCents, c.full);
-        EXPECT_DOUBLE_EQ(got.savingCents, c.full - c.developed);
-        EXPECT_DOUBLE_EQ(got.superStarCents, c.superStarShare);
+    // 924 columns of 1,623,160 at the column prices of before and since 2016, SuperStar at 50 cents:
+    // developed, full and SuperStar's share.
+    const std::tuple<double, bool, double, double, double> cases[] = {{50, false, 46200, 81158000, 0},
+                                                                      {50, true, 92400, 162316000, 46200},
+                                                                      {100, false, 92400, 162316000, 0},
+                                                                      {100, true, 138600, 243474000, 46200}};
+    for (const auto& [colonna, superStar, developed, full, share] : cases) {
+        const Costs got = visualizzaCosti(924, 1623160, {colonna, 50}, superStar);
+        EXPECT_EQ(costoGiocataCents(924, {colonna, 50}, superStar), developed);
+        EXPECT_EQ(std::vector<double>({got.developedCents, got.fullCents, got.savingCents, got.superStarCents}),
+                  std::vector<double>({developed, full, full - developed, share}));
     }
     Settings settings;
-    settings.costoColonna = 100;
     settings.costoSuperStar = 70;
-    EXPECT_DOUBLE_EQ(costoGiocataCents(3, columnPrices(settings), true), 510);
-
-    const std::pair<std::uint64_t, std::uint64_t> receipts[] = {
-        {0, 0}, {27132, 0}, {27133, 2}, {54264, 2}, {54265, 3}, {1623160, 60}};
-    for (const auto& [columns, count] : receipts) {
-        EXPECT_EQ(ricevuteNecessarie(columns), count) << columns;
-        EXPECT_EQ(visualizzaCosti(columns, 1623160, {100, 50}).receipts, count) << columns;
-    }
+    EXPECT_EQ(costoGiocataCents(3, columnPrices(settings), true), 510);
+    for (const auto& [columns, receipts] : {std::pair<std::uint64_t, std::uint64_t>{27132, 0}, {27133, 2}, {54265, 3}})
+        EXPECT_EQ(visualizzaCosti(columns, 1623160, {100, 50}).receipts, receipts) << columns;
 }

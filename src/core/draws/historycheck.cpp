@@ -229,7 +229,7 @@ WinCounts HistoryIndex::counts(const Draw& draw, StellaCounts* stella) const
     out[static_cast<std::size_t>(WinClass::CinquePiuUno)] = n(fivePlusOne);
     out[static_cast<std::size_t>(WinClass::Sei)] = n(exact[6]);
     if (stella) {
-        for (std::size_t h = 0; h <= 5; ++h)
+        for (std::size_t h = 0; h < 5; ++h)
             (*stella)[h] = n(exact[h]);
         (*stella)[5] = n(exact[5] - fivePlusOne);
         (*stella)[kStellaCinquePiuUno] = n(fivePlusOne);
