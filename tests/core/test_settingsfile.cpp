@@ -170,9 +170,9 @@ TEST(SettingsFile, TheSuperStarPriceIsOptionalAndItsLineAddedOnlyWhenChanged)
     EXPECT_EQ(rewriteSettingsText(older, r.settings), older);
     r.settings.costoSuperStar = 75;
     EXPECT_EQ(rewriteSettingsText(older, r.settings), older + "Costosuperstar=75\r\n");
-    // Once there, the line keeps its place and takes every value.
+    // Once there, the line keeps its place and takes every value; a bare key gets its separator.
     r.settings.costoSuperStar = 50;
-    EXPECT_EQ(rewriteSettingsText("Costosuperstar=75\nx\n", r.settings), "Costosuperstar=50\r\nx\r\n");
+    EXPECT_EQ(rewriteSettingsText("Costosuperstar\nx\n", r.settings), "Costosuperstar=50\r\nx\r\n");
     const sestara::SettingsReading bad = readSettingsText("Costocolonna=100\nSuperPunto=16\nCostosuperstar=1001\n");
     EXPECT_EQ(bad.problem, "riga 3, \"Costosuperstar\": il valore 1001 è fuori dall'intervallo da 1 a 1000");
     EXPECT_EQ(bad.settings.costoSuperStar, 50);
