@@ -64,18 +64,32 @@ const std::vector<Draw>& draws4000()
     return draws;
 }
 
+// Without SuperStar (0) and with one (17), which about one draw in ninety matches.
 void BM_HistoryCheck35Full(benchmark::State& state)
 {
     const Development& d = fullSystem(35);
     const std::vector<Draw>& draws = draws4000();
     for (auto _ : state) {
-        HistoryResult r = checkHistory(d, draws, kNever);
+        HistoryResult r = checkHistory(d, draws, kNever, {}, static_cast<int>(state.range(0)));
         benchmark::DoNotOptimize(r.totals.data());
     }
     state.counters["columns"] = static_cast<double>(d.size());
     state.counters["draws"] = static_cast<double>(draws.size());
 }
-BENCHMARK(BM_HistoryCheck35Full)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HistoryCheck35Full)->Arg(0)->Arg(17)->Unit(benchmark::kMillisecond);
+
+// What the check is measured against: one development of the same system.
+void BM_Develop35Full(benchmark::State& state)
+{
+    std::vector<std::uint8_t> p;
+    for (int n = 1; n <= 35; ++n)
+        p.push_back(static_cast<std::uint8_t>(n * 2 + (n > 20 ? 1 : 0)));
+    for (auto _ : state) {
+        RunResult r = integrale(p, ConditionSet{}, kNever);
+        benchmark::DoNotOptimize(r.development.size());
+    }
+}
+BENCHMARK(BM_Develop35Full)->Unit(benchmark::kMillisecond);
 
 // The pass over the development alone.
 void BM_HistoryIndex(benchmark::State& state)

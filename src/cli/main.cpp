@@ -35,7 +35,7 @@ const char* const kUsage =
     "  sestara-cli [--dati CARTELLA] catalogo [N]\n"
     "  sestara-cli [--dati CARTELLA] sviluppa FILE.sup\n"
     "  sestara-cli [--dati CARTELLA] garanzie FILE.sup\n"
-    "  sestara-cli [--dati CARTELLA] spoglio FILE.sup \"n1 n2 ... n7\" [--vincenti]\n"
+    "  sestara-cli [--dati CARTELLA] spoglio FILE.sup \"n1 n2 ... n7\" [--superstar S] [--vincenti]\n"
     "  sestara-cli [--dati CARTELLA] verifica\n"
     "  sestara-cli [--dati CARTELLA] storico FILE.sup ESTRAZIONI [--dal AAAA-MM-GG] [--al AAAA-MM-GG]\n"
     "  sestara-cli statistiche ESTRAZIONI [--dal AAAA-MM-GG] [--al AAAA-MM-GG]\n"
@@ -114,10 +114,11 @@ int catalogo(const std::vector<std::string>& args)
     return 0;
 }
 
-// A system file developed: the prediction in order and the columns.
+// A system file developed: the prediction in order, the columns and the SuperStar (0 for none).
 struct DevelopedFile {
     std::vector<std::uint8_t> pronostico;
     sestara::Development development;
+    int superStar = 0;
 };
 
 // Develops a system file as "Elabora" does; a refusal is reported and gives false.
@@ -141,6 +142,7 @@ bool developFile(const std::string& path, const std::string& dataDir, DevelopedF
     }
     const std::atomic<bool> never{false};
     developed.pronostico = planned.plan.pronostico;
+    developed.superStar = s.superStar;
     developed.development = sestara::execute(planned.plan, s.conditions, never).development;
     if (developed.development.empty())
         std::cerr << "Le condizioni non lasciano alcuna colonna: lo sviluppo è vuoto\n";
@@ -197,12 +199,34 @@ int garanzie(const std::vector<std::string>& args, const std::string& dataDir)
     return std::cout ? 0 : 1;
 }
 
-// The counts by class and the caught numbers, then with --vincenti every winning-slip entry.
+// The counts by class (the stella classes too for a SuperStar system given the drawn SuperStar)
+// and the caught numbers, then with --vincenti every winning-slip entry.
 int spoglio(const std::vector<std::string>& args, const std::string& dataDir)
 {
-    const bool vincenti = args.size() == 3 && args[2] == "--vincenti";
-    if (args.size() != 2 && !vincenti)
+    // The file and the drawn list, then the options in any order.
+    bool vincenti = false;
+    std::string drawnSuperStar;
+    for (std::size_t k = 2; k < args.size(); ++k) {
+        if (args[k] == "--vincenti" && !vincenti)
+            vincenti = true;
+        else if (args[k] == "--superstar" && drawnSuperStar.empty() && k + 1 < args.size())
+            drawnSuperStar = args[++k];
+        else
+            return usage();
+    }
+    if (args.size() < 2)
         return usage();
+    int superStarDrawn = 0;
+    if (!drawnSuperStar.empty()) {
+        superStarDrawn = sestara::isDigits(drawnSuperStar) && drawnSuperStar.size() <= 2
+                             ? static_cast<int>(sestara::numericValue(drawnSuperStar))
+                             : 0;
+        if (superStarDrawn < 1 || superStarDrawn > 90) {
+            std::cerr << "SuperStar estratto non valido: \"" << sestara::readableEcho(drawnSuperStar)
+                      << "\" (da 1 a 90)\n";
+            return 2;
+        }
+    }
     const sestara::DrawnListOutcome drawn = sestara::readDrawnList(args[1]);
     if (!drawn.ok()) {
         std::cerr << drawn.error << "\n";
@@ -220,6 +244,16 @@ int spoglio(const std::vector<std::string>& args, const std::string& dataDir)
         out += ' ';
         sestara::appendDecimal(out, check.counts[static_cast<std::size_t>(c)]);
         out += '\n';
+    }
+    if (developed.superStar != 0 && superStarDrawn != 0) {
+        const bool won = sestara::superStarMatches(developed.superStar, superStarDrawn);
+        for (int c = 0; c < sestara::kStellaClasses; ++c) {
+            out += "STELLA ";
+            out += sestara::stellaClassName(c);
+            out += ' ';
+            sestara::appendDecimal(out, won ? check.stella[static_cast<std::size_t>(c)] : 0);
+            out += '\n';
+        }
     }
     const std::vector<int> caught = sestara::caughtNumbers(drawn.numbers, developed.pronostico);
     out += "INDOVINATI " + std::to_string(caught.size()) + ":";
@@ -301,6 +335,15 @@ void appendCounts(std::string& out, const sestara::WinCounts& counts)
     out += '\n';
 }
 
+void appendStella(std::string& out, const sestara::StellaCounts& counts)
+{
+    out += "STELLA";
+    for (std::uint64_t n : counts) {
+        out += ' ';
+        sestara::appendDecimal(out, n);
+    }
+}
+
 // The system file against every draw of the archive in the range, a line each, then the totals.
 int storico(const std::vector<std::string>& args, const std::string& dataDir)
 {
@@ -317,16 +360,27 @@ int storico(const std::vector<std::string>& args, const std::string& dataDir)
     if (!developFile(range.positional[0], dataDir, developed))
         return 1;
     const std::atomic<bool> never{false};
-    const sestara::HistoryResult result =
-        sestara::checkHistory(developed.development, archive.between(range.from, range.to), never);
+    const sestara::HistoryResult result = sestara::checkHistory(
+        developed.development, archive.between(range.from, range.to), never, {}, developed.superStar);
     std::string out;
     for (const sestara::HistoryRow& row : result.rows) {
         out += sestara::dateText(row.date);
         appendCounts(out, row.counts);
+        if (row.stellaCounted) {
+            out.back() = ' ';
+            appendStella(out, row.stella);
+            out += '\n';
+        }
     }
     out += "TOTALE";
     appendCounts(out, result.totals);
+    if (developed.superStar != 0) {
+        appendStella(out, result.stellaTotals);
+        out += '\n';
+    }
     out += "VINCENTI " + std::to_string(result.winningDraws) + "\n";
+    if (result.withoutSuperStar > 0)
+        std::cerr << sestara::withoutSuperStarText(result.withoutSuperStar) << "\n";
     std::cout << out;
     std::cout.flush();
     return std::cout ? 0 : 1;
@@ -416,7 +470,7 @@ int verifica(const std::vector<std::string>& args, const std::string& dataDir)
 int run(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
-    const sestara::CommandLineOptions options{{"--vincenti"}, {"--dati", "--dal", "--al"}, false};
+    const sestara::CommandLineOptions options{{"--vincenti"}, {"--dati", "--dal", "--al", "--superstar"}, false};
     const sestara::CommandLineCheck check = sestara::checkCommandLine(args, options);
     switch (check.request) {
     case sestara::CommandLineRequest::Help:

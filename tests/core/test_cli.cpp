@@ -257,6 +257,40 @@ TEST(Cli, StoricoChecksEveryDrawOfTheArchiveInDateOrder)
         EXPECT_EQ(cli(usage).exitCode, 2) << usage;
 }
 
+TEST(Cli, SpoglioAndStoricoCountTheStellaClassesOfASuperStarSystem)
+{
+    testutil::TempDir dir;
+    dir.write("stella.sup", sup("10 numeri sistema Integrale", 5, 14, "SuperStar=33\r\n"));
+    dir.write("dieci.sup", sup("10 numeri sistema Integrale", 5, 14));
+    const std::string counts = "DUE 15\nTRE 80\nQUATTRO 90\nCINQUE 18\nCINQUE+1 6\nSEI 1\n";
+    const std::string caught = "INDOVINATI 7: 5 6 7 8 9 10 14\n";
+    const std::string spoglio = "spoglio " + dir.file("stella.sup") + " \"5 6 7 8 9 10 14\"";
+    EXPECT_EQ(cli(spoglio + " --superstar 33").out,
+              counts + "STELLA 0 0\nSTELLA 1 0\nSTELLA 2 15\nSTELLA 3 80\nSTELLA 4 90\nSTELLA 5 18\nSTELLA 5+1 6\n"
+                       "STELLA 6 1\n" + caught);
+    const std::string none = counts + "STELLA 0 0\nSTELLA 1 0\nSTELLA 2 0\nSTELLA 3 0\nSTELLA 4 0\nSTELLA 5 0\n"
+                                      "STELLA 5+1 0\nSTELLA 6 0\n" + caught + "\tPunti 6 ";
+    EXPECT_EQ(cli(spoglio + " --vincenti --superstar 34").out.substr(0, none.size()), none);
+    // Without the record, or without the drawn SuperStar, the output is that of before.
+    EXPECT_EQ(cli("spoglio " + dir.file("dieci.sup") + " \"5 6 7 8 9 10 14\" --superstar 33").out, counts + caught);
+    EXPECT_EQ(cli(spoglio).out, counts + caught);
+    expectRefused(cli(spoglio + " --superstar 91"), 2, "SuperStar estratto non valido: \"91\" (da 1 a 90)\n");
+
+    dir.write("estrazioni.txt", "1,02-01-2024,5,6,7,8,9,10,14,33\r\n"
+                                "2024-01-04 55 14 3 60 70 80 1 5\r\n"
+                                "2024-01-06 40 41 42 43 44 45 1 33\r\n"
+                                "2024-01-09 5 6 7 40 50 60 8\r\n");
+    const CliRun r = cli("storico " + dir.file("stella.sup") + " " + dir.file("estrazioni.txt"));
+    EXPECT_EQ(r.out, "2024-01-02 DUE 15 TRE 80 QUATTRO 90 CINQUE 18 CINQUE+1 6 SEI 1 STELLA 0 0 15 80 90 18 6 1\n"
+                     "2024-01-04 DUE 0 TRE 0 QUATTRO 0 CINQUE 0 CINQUE+1 0 SEI 0\n"
+                     "2024-01-06 DUE 0 TRE 0 QUATTRO 0 CINQUE 0 CINQUE+1 0 SEI 0 STELLA 210 0 0 0 0 0 0 0\n"
+                     "2024-01-09 DUE 105 TRE 35 QUATTRO 0 CINQUE 0 CINQUE+1 0 SEI 0\n"
+                     "TOTALE DUE 120 TRE 115 QUATTRO 90 CINQUE 18 CINQUE+1 6 SEI 1\n"
+                     "STELLA 210 0 15 80 90 18 6 1\n"
+                     "VINCENTI 3\n");
+    EXPECT_EQ(r.err, "1 estrazione del periodo senza superstar: per essa non si contano le vincite stella\n");
+}
+
 TEST(Cli, StatisticheGivesFrequencyJollyAndDelaysOfEveryNumber)
 {
     testutil::TempDir dir;

@@ -1,5 +1,6 @@
 #include "core/development/developers.h"
 #include "core/development/run.h"
+#include "core/settings/settings.h"
 
 #include "tests/common/testutil.h"
 
@@ -8,6 +9,7 @@
 #include <algorithm>
 #include <functional>
 #include <random>
+#include <tuple>
 
 using namespace sestara;
 using testutil::predictionOf;
@@ -189,7 +191,7 @@ TEST(Costs, FiguresOfTheCostLabels)
     const Case cases[] = {{924, 924, 50, 46200, 0, 0, 185}, {0, 210, 50, 0, 10500, 100, 0},
                           {14, 210, 75, 1050, 196 * 75, 100 - 1400.0 / 210, 3}};
     for (const Case& c : cases) {
-        const Costs got = visualizzaCosti(c.columns, c.full, c.costCents);
+        const Costs got = visualizzaCosti(c.columns, c.full, {c.costCents, 50});
         EXPECT_DOUBLE_EQ(got.developedCents, c.developed);
         EXPECT_DOUBLE_EQ(got.fullCents, static_cast<double>(c.full) * c.costCents);
         EXPECT_DOUBLE_EQ(got.savingCents, c.saving);
@@ -198,4 +200,25 @@ TEST(Costs, FiguresOfTheCostLabels)
     }
     EXPECT_EQ(caricaQuanteSchedine(5), 1u);
     EXPECT_EQ(caricaQuanteSchedine(6), 2u);
+}
+
+TEST(Costs, SuperStarAddsItsPriceToEveryColumnAndReceiptsHoldAtMost27132Columns)
+{
+    // 924 columns of 1,623,160 at the column prices of before and since 2016, SuperStar at 50 cents:
+    // developed, full and SuperStar's share.
+    const std::tuple<double, bool, double, double, double> cases[] = {{50, false, 46200, 81158000, 0},
+                                                                      {50, true, 92400, 162316000, 46200},
+                                                                      {100, false, 92400, 162316000, 0},
+                                                                      {100, true, 138600, 243474000, 46200}};
+    for (const auto& [colonna, superStar, developed, full, share] : cases) {
+        const Costs got = visualizzaCosti(924, 1623160, {colonna, 50}, superStar);
+        EXPECT_EQ(costoGiocataCents(924, {colonna, 50}, superStar), developed);
+        EXPECT_EQ(std::vector<double>({got.developedCents, got.fullCents, got.savingCents, got.superStarCents}),
+                  std::vector<double>({developed, full, full - developed, share}));
+    }
+    Settings settings;
+    settings.costoSuperStar = 70;
+    EXPECT_EQ(costoGiocataCents(3, columnPrices(settings), true), 510);
+    for (const auto& [columns, receipts] : {std::pair<std::uint64_t, std::uint64_t>{27132, 0}, {27133, 2}, {54265, 3}})
+        EXPECT_EQ(visualizzaCosti(columns, 1623160, {100, 50}).receipts, receipts) << columns;
 }

@@ -227,26 +227,36 @@ TEST(DrawStats, FrequenciesJollyAndDelaysOnAHandMadeArchive)
 
 namespace {
 
-// Every draw's counters from the index agree with checkWins run on that draw alone.
-WinCounts expectSameAsCheckWins(const Development& d, const std::vector<Draw>& draws, const char* what)
+// Every draw's counters from the index agree with checkWins run on that draw alone; with a
+// SuperStar, so do the stella classes of the draws whose superstar is the system's.
+WinCounts expectSameAsCheckWins(const Development& d, const std::vector<Draw>& draws, const char* what,
+                                int superStar = 0)
 {
-    const HistoryResult h = checkHistory(d, draws, kNever);
+    const HistoryResult h = checkHistory(d, draws, kNever, {}, superStar);
     WinCounts totals{};
     if (h.rows.size() != draws.size()) {
         ADD_FAILURE() << what << ": " << h.rows.size() << " rows";
         return totals;
     }
+    StellaCounts stellaTotals{};
     std::size_t winning = 0;
+    std::size_t unknown = 0;
     for (std::size_t k = 0; k < draws.size(); ++k) {
         const WinCheckResult w = checkWins(d, draws[k].drawnList(), false, kNever);
         EXPECT_EQ(h.rows[k].counts, w.counts) << what << " draw " << archiveLine(draws[k]);
         EXPECT_EQ(h.rows[k].date, draws[k].date);
-        for (int c = 0; c < kWinClasses; ++c)
-            totals[static_cast<std::size_t>(c)] += w.counts[static_cast<std::size_t>(c)];
-        winning += std::any_of(w.counts.begin(), w.counts.end(), [](std::uint64_t n) { return n > 0; });
+        const bool stella = superStar != 0 && draws[k].superstar == superStar;
+        EXPECT_EQ(h.rows[k].stella, stella ? w.stella : StellaCounts{}) << what << " draw " << archiveLine(draws[k]);
+        for (int c = 0; c < kStellaClasses; ++c) {
+            totals[static_cast<std::size_t>(c % kWinClasses)] += c < kWinClasses ? w.counts[static_cast<std::size_t>(c)] : 0;
+            stellaTotals[static_cast<std::size_t>(c)] += stella ? w.stella[static_cast<std::size_t>(c)] : 0;
+        }
+        winning += std::any_of(w.counts.begin(), w.counts.end(), [](std::uint64_t n) { return n > 0; }) || stella;
+        unknown += superStar != 0 && draws[k].superstar == 0;
     }
     EXPECT_EQ(h.totals, totals) << what;
-    EXPECT_EQ(h.winningDraws, winning) << what;
+    EXPECT_EQ(h.stellaTotals, stellaTotals) << what;
+    EXPECT_EQ(std::make_pair(h.winningDraws, h.withoutSuperStar), std::make_pair(winning, unknown)) << what;
     return totals;
 }
 
@@ -270,6 +280,9 @@ std::vector<Draw> drawsNear(const std::vector<std::uint8_t>& p, std::mt19937& rn
         for (int i = 0; i < 6; ++i)
             d.numbers[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(seven[static_cast<std::size_t>(i)]);
         d.jolly = static_cast<std::uint8_t>(seven[6]);
+        // The superstar: mostly 17, else another number or not known.
+        const int superstar = static_cast<int>(rng() % 4);
+        d.superstar = static_cast<std::uint8_t>(superstar < 2 ? 17 : superstar == 2 ? 5 : 0);
         draws.push_back(d);
     }
     return draws;
@@ -304,6 +317,8 @@ TEST(HistoryCheck, EveryDrawCountsAsSpoglioDoes)
             mixed.append(q.data());
     }
     expectSameAsCheckWins(mixed, drawsNear(p, rng, 400), "colonne sparse");
+    expectSameAsCheckWins(mixed, drawsNear(p, rng, 400), "colonne sparse, SuperStar", 17);
+    expectSameAsCheckWins(conditioned.development, drawsNear(p, rng, 300), "condizioni, SuperStar", 17);
     expectSameAsCheckWins(Development{}, drawsNear(p, rng, 3), "vuoto");
 
     // The draw that is one of the columns, and the one that is five of them with the jolly.
@@ -347,6 +362,15 @@ TEST(DrawCsv, ArchiveAndHistoryAsSpreadsheetText)
                                  "2024-01-02;15;80;90;18;6;1\r\n"
                                  "2024-01-04;0;0;0;0;0;0\r\n"
                                  "TOTALE;15;80;90;18;6;1\r\n");
+    r.superStar = 9;
+    r.rows[1].stella = {1, 2, 3, 4, 5, 6, 7, 8};
+    r.stellaTotals = r.rows[1].stella;
+    EXPECT_EQ(historyCsvText(r), "Data;DUE;TRE;QUATTRO;CINQUE;CINQUE+1;SEI;0 stella;1 stella;2 stella;3 stella;"
+                                 "4 stella;5 stella;5+1 stella;6 stella\r\n"
+                                 "2024-01-02;15;80;90;18;6;1;0;0;0;0;0;0;0;0\r\n"
+                                 "2024-01-04;0;0;0;0;0;0;1;2;3;4;5;6;7;8\r\n"
+                                 "TOTALE;15;80;90;18;6;1;1;2;3;4;5;6;7;8\r\n");
+    EXPECT_EQ(withoutSuperStarText(3), "3 estrazioni del periodo senza superstar: per esse non si contano le vincite stella");
 }
 
 TEST(DrawArchive, TheQuestionBeforeDeletingAndTheCount)

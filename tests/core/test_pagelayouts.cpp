@@ -297,6 +297,10 @@ TEST(PageLayouts, HeaderLinesOfAnUnconditionedAndOfASumOnlySystem)
     EXPECT_EQ(sum[7], "6 numeri sistema Integrale - Condizionato");
     EXPECT_EQ(sum[12], "Somma: 21 - 150");
     EXPECT_EQ(sum.size(), plain.size() + 1);
+
+    // A SuperStar system names its number under the type.
+    in.system.superStar = 7;
+    EXPECT_EQ(listingHeaderLines(in, 1)[8], "SuperStar 7");
 }
 
 TEST(PageLayouts, ConditionLinesInTheirOrderAndTexts)
@@ -366,4 +370,9 @@ TEST(PageLayouts, SummaryPageLinesAndTheBlueCost)
     const Lines lines = conditioned.pages[0].lines();
     EXPECT_EQ(lines[6], "6 numeri sistema Integrale    Condizionato");
     EXPECT_EQ(lines[7], "Somma: 21 - 150");
+
+    in.system.superStar = 90;
+    PageRecorder superStar;
+    printSummaryPage(superStar, in);
+    EXPECT_EQ(superStar.pages[0].lines()[7], "SuperStar 90");
 }

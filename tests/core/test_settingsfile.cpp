@@ -75,7 +75,7 @@ TEST(SettingsFile, ABadValueIsReportedAndTakesItsDefault)
     const Settings s = readSettingsText("Costocolonna=x\nSuperPunto=25\nMargine2sup=-1\nMargine2sin=7\n"
                                         "Ritardatari=1e3\nSpoglio=z\n")
                            .settings;
-    EXPECT_EQ(s.costoColonna, 50);
+    EXPECT_EQ(s.costoColonna, 100);
     EXPECT_EQ(s.superPunto, 16);
     EXPECT_EQ(s.margine2sup, 30);
     EXPECT_EQ(s.margine2sin, 7);
@@ -155,6 +155,32 @@ TEST(SettingsFile, ASaveReplacesTheFileInOneStep)
               "impossibile leggere il file \"" + gone + "\": il file non esiste");
     const sestara::SettingsReading missing = sestara::loadSettingsFile(gone);
     EXPECT_EQ(missing.problem, "impossibile leggere il file \"" + gone + "\": il file non esiste");
-    EXPECT_EQ(missing.settings.costoColonna, 50);
+    EXPECT_EQ(missing.settings.costoColonna, 100);
     EXPECT_FALSE(std::filesystem::exists(gone));
+}
+
+TEST(SettingsFile, TheSuperStarPriceIsOptionalAndItsLineAddedOnlyWhenChanged)
+{
+    // A file of the older format keeps its price, SuperStar costs 50 cents, a save changes nothing.
+    const std::string older = "Costocolonna=50\r\nSuperPunto=16\r\nMargine2sup=30\r\nMargine2sin=35\r\n";
+    sestara::SettingsReading r = readSettingsText(older);
+    EXPECT_EQ(r.problem, "");
+    EXPECT_EQ(r.settings.costoColonna, 50);
+    EXPECT_EQ(r.settings.costoSuperStar, 50);
+    EXPECT_EQ(rewriteSettingsText(older, r.settings), older);
+    r.settings.costoSuperStar = 75;
+    EXPECT_EQ(rewriteSettingsText(older, r.settings), older + "Costosuperstar=75\r\n");
+    // Once there, the line keeps its place and takes every value; a bare key gets its separator.
+    r.settings.costoSuperStar = 50;
+    EXPECT_EQ(rewriteSettingsText("Costosuperstar\nx\n", r.settings), "Costosuperstar=50\r\nx\r\n");
+    const sestara::SettingsReading bad = readSettingsText("Costocolonna=100\nSuperPunto=16\nCostosuperstar=1001\n");
+    EXPECT_EQ(bad.problem, "riga 3, \"Costosuperstar\": il valore 1001 è fuori dall'intervallo da 1 a 1000");
+    EXPECT_EQ(bad.settings.costoSuperStar, 50);
+    EXPECT_EQ(sestara::loadSettingsFile(SESTARA_SOURCE_DIR "/data/Corvano.ini").settings.costoColonna, 100);
+
+    // Repairing a damaged file adds the keys it lacks, not the SuperStar price at its default.
+    const testutil::TempDir dir;
+    dir.write("Corvano.ini", "Costocolonna=50\r\n");
+    EXPECT_EQ(sestara::saveSettingsFile(dir.file("Corvano.ini"), Settings()), "");
+    EXPECT_EQ(testutil::readFile(dir.file("Corvano.ini")).find("Costosuperstar"), std::string::npos);
 }

@@ -154,7 +154,7 @@ TEST(SystemDocument, TheDevelopedSystemIsKeptAsItWasMade)
     ASSERT_NE(developed, nullptr);
     EXPECT_TRUE(hasColumns(developed));
     EXPECT_EQ(developed->predictionText(), "1 2 3 4 5 6 7 8 9 10 11 12 ");
-    const Costs costs = developed->costs(50);
+    const Costs costs = developed->costs({50, 50});
     EXPECT_EQ(costs.columns, 7u);
     EXPECT_EQ(costs.fullCombinations, 924u);
     EXPECT_EQ(systemFileText(developed->savedSystem()),

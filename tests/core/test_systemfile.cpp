@@ -174,3 +174,22 @@ TEST(SystemFile, ReadingFailures)
               "impossibile leggere il file " + dir.file("oltre.sup") +
                   ": il file è troppo grande (1048577 byte, al massimo 1048576)");
 }
+
+TEST(SystemFile, SuperStarRecordAfterTheConditionsAndBeforeGruppi)
+{
+    SavedSystem s{"10 numeri sistema Integrale", testutil::pronostico(1, 10), {}};
+    s.superStar = 90;
+    s.conditions.salvaSomma(true, 30, 40, 21, 45);
+    s.conditions.salvaGruppi({{"-1-2", 1, 2}}, true);
+    const std::string text = "Sistema=10 numeri sistema Integrale\r\n" + kTen +
+                             "Somma=30 - 40\r\nSuperStar=90\r\nGruppi\r\n-1-2Punti1-2\r\n";
+    EXPECT_EQ(systemFileText(s), text);
+    EXPECT_EQ(load(text).superStar, 90);
+    EXPECT_EQ(load(kTen + "SuperStar=090\r\n").superStar, 90) << "a leading zero is read";
+    EXPECT_EQ(load("Sistema=55 numeri ridotto n-3\r\n" + kTen).size, 55);
+    // After "Gruppi" it is a group line like any other.
+    EXPECT_EQ(loadError(kTen + "Gruppi\r\nSuperStar=5\r\n"), "Riga 3: gruppo senza \"Punti\" minimo-massimo");
+    for (const std::string value : {"0", "91", "", "7 8"})
+        EXPECT_EQ(loadError(kTen + "SuperStar=" + value + "\r\n"), "Riga 2: SuperStar \"" + value + "\" non è da 1 a 90");
+    EXPECT_EQ(loadError(kTen + "SuperStar=-7\r\n"), "Riga 2: segno non ammesso in \"-7\"");
+}

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <numeric>
 #include <random>
 #include <set>
 
@@ -119,6 +120,34 @@ TEST(WinCheck, CountsEntriesAndSlipNumbers)
     EXPECT_EQ(checkWins(Development(), drawn, true, kNever).counts, (std::array<std::uint64_t, kWinClasses>{}));
 
     EXPECT_EQ(WinningEntry(28989674, WinClass::Sei).slip(), 5797935u);
+}
+
+TEST(WinCheck, StellaClassesFollowTheMainClasses)
+{
+    // The 28 columns of the full system of 1 to 8: the stella classes count the matches among the
+    // six drawn numbers, "5+1" with the bonus number. Each main class is the stella class of as many
+    // matches, and what wins no main class is "0" or "1 stella".
+    Development d;
+    for (int x = 1; x <= 8; ++x)
+        for (int y = x + 1; y <= 8; ++y) {
+            std::vector<std::uint8_t> c;
+            for (int n = 1; n <= 8; ++n)
+                if (n != x && n != y)
+                    c.push_back(static_cast<std::uint8_t>(n));
+            d.append(c.data());
+        }
+    const std::pair<std::vector<int>, StellaCounts> cases[] = {
+        {{1, 2, 3, 4, 5, 6, 7}, {0, 0, 0, 0, 15, 6, 6, 1}}, {{1, 2, 3, 4, 5, 6}, {0, 0, 0, 0, 15, 12, 0, 1}},
+        {{10, 20, 30, 1, 2, 3}, {0, 3, 15, 10, 0, 0, 0, 0}}, {{10, 20, 30, 40, 50, 1, 2}, {7, 21, 0, 0, 0, 0, 0, 0}},
+        {{8}, {7, 21, 0, 0, 0, 0, 0, 0}}};
+    for (const auto& [drawn, stella] : cases) {
+        const WinCheckResult r = checkWins(d, drawn, false, kNever);
+        EXPECT_EQ(r.stella, stella) << drawn.size() << " drawn, the first " << drawn[0];
+        EXPECT_TRUE(std::equal(r.counts.begin(), r.counts.end(), r.stella.begin() + 2));
+        EXPECT_EQ(r.stella[0] + r.stella[1], 28 - std::accumulate(r.counts.begin(), r.counts.end(), std::uint64_t{0}));
+    }
+    // Won only when the play has a SuperStar and it was drawn.
+    EXPECT_TRUE(superStarMatches(5, 5) && !superStarMatches(0, 0) && !superStarMatches(5, 0) && !superStarMatches(5, 6));
 }
 
 TEST(WinCheck, ProgressEveryTwoHundredFiftySixLinesAndInterruption)

@@ -18,7 +18,8 @@ bool within(int value, sestara::SettingRange range)
 bool same(const sestara::Settings& a, const sestara::Settings& b)
 {
     return a.costoColonna == b.costoColonna && a.superPunto == b.superPunto && a.margine2sup == b.margine2sup &&
-           a.margine2sin == b.margine2sin && a.spoglio == b.spoglio && a.ritardatari == b.ritardatari;
+           a.margine2sin == b.margine2sin && a.spoglio == b.spoglio && a.ritardatari == b.ritardatari &&
+           a.costoSuperStar == b.costoSuperStar;
 }
 
 } // namespace
@@ -32,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!(s.costoColonna >= sestara::kCostoColonnaRange.minimum - 0.5 &&
           s.costoColonna <= sestara::kCostoColonnaRange.maximum + 0.5) ||
         !within(s.superPunto, sestara::kSuperPuntoRange) || !within(s.margine2sup, sestara::kMargineRange) ||
-        !within(s.margine2sin, sestara::kMargineRange))
+        !within(s.margine2sin, sestara::kMargineRange) || !within(s.costoSuperStar, sestara::kCostoSuperStarRange))
         std::abort();
     const std::string saved = sestara::rewriteSettingsText(text, s);
     const sestara::SettingsReading again = sestara::readSettingsText(saved);

@@ -31,7 +31,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const sestara::Group& g : s.conditions.gruppi)
         sestara::groupNumbers(g.numeri);
     sestara::conditionDisplay(s.conditions);
-    const sestara::SavedSystem again{s.entryText, s.prediction.numbers(), s.conditions};
+    if (s.superStar < 0 || s.superStar > 90)
+        std::abort();
+    sestara::SavedSystem again{s.entryText, s.prediction.numbers(), s.conditions};
+    again.superStar = s.superStar;
     sestara::systemFileText(again);
     return 0;
 }

@@ -74,7 +74,7 @@ TEST_F(ElaboraTest, RefusalsChangeNothingARunDevelopsAndAnotherIsInterrupted)
     elaboraAndWait(w);
     EXPECT_TRUE(messages().shown.empty()) << messages().texts().join("|").toStdString();
     EXPECT_EQ(figures(), QStringList({"10 numeri sistema Integrale", "1 2 3 4 5 6 7 8 9 10 ", "210", "210",
-                                      QStringLiteral("105,00   €"), QStringLiteral("105,00   €"),
+                                      QStringLiteral("210,00   €"), QStringLiteral("210,00   €"),
                                       QStringLiteral("0,00   €"), QStringLiteral("0,00 %"), "42", "", "1", "210"}));
     EXPECT_EQ(line(0), "1\t>   1-2-3-4-5-6");
     EXPECT_EQ(line(209), "210\t>   5-6-7-8-9-10");
@@ -147,8 +147,8 @@ TEST_F(ElaboraTest, ConditionsInForceNarrowTheDevelopmentAndAreListedAsItWasMade
     EXPECT_EQ(listed(w), 57); // the columns of 1..10 that add up to 25..30
     EXPECT_EQ(items(combo3(2)), QStringList({"25 - 30"}));
     EXPECT_TRUE(combo3(2)->isVisibleTo(w));
-    EXPECT_EQ(text(w, "Label10"), QStringLiteral("28,50   €"));
-    EXPECT_EQ(text(w, "Label15"), QStringLiteral("76,50   €"));
+    EXPECT_EQ(text(w, "Label10"), QStringLiteral("57,00   €"));
+    EXPECT_EQ(text(w, "Label15"), QStringLiteral("153,00   €"));
 
     // Bounds no column reaches give an empty development, not an error.
     c.salvaSomma(true, 200, 300, 21, 45);
@@ -157,7 +157,7 @@ TEST_F(ElaboraTest, ConditionsInForceNarrowTheDevelopmentAndAreListedAsItWasMade
     EXPECT_TRUE(messages().shown.empty());
     EXPECT_EQ(listed(w), 0);
     EXPECT_EQ(text(w, "Label2"), "0");
-    EXPECT_EQ(text(w, "Label15"), QStringLiteral("105,00   €"));
+    EXPECT_EQ(text(w, "Label15"), QStringLiteral("210,00   €"));
     EXPECT_EQ(text(w, "Label8"), QStringLiteral("100,00 %"));
     // Nor anything to save: "Salva" refuses before asking for a file.
     press(w, "Command14");

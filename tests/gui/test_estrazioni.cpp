@@ -274,4 +274,58 @@ TEST_F(EstrazioniTest, VerificaStoricaChecksTheDevelopmentAgainstEveryDraw)
     EXPECT_EQ(text(window, "lblVincenti"), "");
 }
 
+TEST_F(EstrazioniTest, ASuperStarSystemItsCostsStellaClassesFileAndHistory)
+{
+    sestara::OrtogonaliSuper* w = newSystem();
+    // The 20-number full system, 38,760 columns, takes two receipts.
+    develop(w, 1, 20);
+    EXPECT_EQ(text(w, "lblRicevute"), "Il sistema richiede 2 ricevute da al massimo 27.132 colonne");
+    EXPECT_FALSE(find<QLabel>(w, "lblRicevute")->isHidden());
+
+    // SuperStar 33 on ten numbers: 210 columns at 1,00 euro and 0,50 euro.
+    find<QTabWidget>(w, "SSTab1")->setCurrentIndex(0);
+    press(w, "Command2");
+    find<QComboBox>(w, "cboSuperStar")->setCurrentIndex(33);
+    develop(w, 5, 14);
+    EXPECT_EQ(text(w, "Label14"), QStringLiteral("315,00   €"));
+    EXPECT_EQ(text(w, "lblSuperStar"), QStringLiteral("SuperStar 33: 105,00   € del costo"));
+    EXPECT_TRUE(find<QLabel>(w, "lblRicevute")->isHidden());
+
+    // "Spoglio" with the drawn SuperStar: the stella classes; another one: all 0.
+    find<QTabWidget>(w, "SSTab1")->setCurrentIndex(2);
+    for (int n : {5, 6, 7, 8, 9, 10, 14})
+        clickCell(find<sestara::PredictionGrid>(w, "MSFlexGrid2"), sestara::PredictionGrid::rowOf(n),
+                  sestara::PredictionGrid::columnOf(n));
+    for (const auto& [drawn, expected] : {std::pair<int, QString>{33, "0 0 15 80 90 18 6 1"}, {34, "0 0 0 0 0 0 0 0"}}) {
+        find<QComboBox>(w, "cboSuperStarEstratto")->setCurrentIndex(drawn);
+        press(w, "Command12");
+        waitForRun(w);
+        QStringList stella;
+        for (int c = 0; c < 8; ++c)
+            stella << text(w, QStringLiteral("lblStella_%1").arg(c));
+        EXPECT_EQ(stella.join(' '), expected) << drawn;
+    }
+
+    fileDialogs().answer = user_.filePath("stella.sup");
+    press(w, "Command14");
+    EXPECT_EQ(contents(user_.filePath("stella.sup")),
+              "Sistema=10 numeri sistema Integrale\r\nLista=5 6 7 8 9 10 11 12 13 14 \r\nSuperStar=33\r\n");
+
+    // Verifica Storica: the stella classes of the draws with superstar 33, a note for the unknown one.
+    writeFile(archivePath(), "1;2024-01-02;5;6;7;8;9;10;14;33\n;2024-01-04;55;14;3;60;70;80;1;\n"
+                             "3;2024-01-09;5;6;7;40;50;60;8;34\n");
+    press(w, "cmdVerificaStorica");
+    waitForRun(w);
+    auto* window = w->findChild<VerificaStorica*>("VerificaStorica");
+    ASSERT_TRUE(window);
+    auto* table = find<QTableWidget>(window, "tblVerifica");
+    EXPECT_EQ(table->horizontalHeaderItem(13)->text(), "5+1 stella");
+    EXPECT_EQ(rows(table, 15), QStringList({"2024-01-02 15 80 90 18 6 1 0 0 15 80 90 18 6 1",
+                                            "2024-01-04 0 0 0 0 0 0 0 0 0 0 0 0 0 0",
+                                            "2024-01-09 105 35 0 0 0 0 0 0 0 0 0 0 0 0",
+                                            "TOTALE 120 115 90 18 6 1 0 0 15 80 90 18 6 1"}));
+    EXPECT_EQ(text(window, "lblSenzaSuperStar"),
+              "1 estrazione del periodo senza superstar: per essa non si contano le vincite stella");
+}
+
 } // namespace

@@ -13,7 +13,7 @@ using sestara::FrmOptions;
 namespace {
 
 const char* const kBars[] = {"VScroll9", "VScroll10", "VScroll8", "VScroll7"};
-const QStringList kPredefiniti{"16", "50", "30", "35", "16", "0,5", "0,3", "0,35"};
+const QStringList kPredefiniti{"16", "100", "30", "35", "16", "1", "0,3", "0,35"};
 
 class OptionsTest : public GuiTest {
 protected:
@@ -68,7 +68,7 @@ TEST_F(OptionsTest, TheShippedFileIsCopiedAndTheDialogShowsIt)
     start();
     EXPECT_EQ(contents(iniPath()), contents(QStringLiteral(SESTARA_SOURCE_DIR "/data/Corvano.ini")));
     EXPECT_TRUE(messages().shown.empty());
-    EXPECT_EQ(settings(), QList<double>({50, 16, 30, 35}));
+    EXPECT_EQ(settings(), QList<double>({100, 16, 30, 35}));
 
     FrmOptions* d = open("mnuOpzioni");
     ASSERT_NE(d, nullptr);
@@ -88,7 +88,7 @@ TEST_F(OptionsTest, TheShippedFileIsCopiedAndTheDialogShowsIt)
     bar(d, "VScroll9")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     bar(d, "VScroll7")->triggerAction(QAbstractSlider::SliderSingleStepSub);
     QTest::keyClicks(find<QLineEdit>(d, "Text11"), "7");
-    EXPECT_EQ(shown(d), QStringList({"17", "50", "30", "34", "17", "0,5", "0,3", "0,34"}));
+    EXPECT_EQ(shown(d), QStringList({"17", "100", "30", "34", "17", "1", "0,3", "0,34"}));
     EXPECT_EQ(shape->diameterTwips(), 136);
     for (const char* name : kBars)
         bar(d, name)->triggerAction(QAbstractSlider::SliderToMinimum);
@@ -132,8 +132,15 @@ TEST_F(OptionsTest, OnlyApplicaStoresAndSaves)
     EXPECT_EQ(main_->options(), d);
     EXPECT_FALSE(main_->isEnabled());
     EXPECT_EQ(settings(), QList<double>({120, 16, 30, 35}));
-    EXPECT_EQ(contents(iniPath()), "Ritenuta=8\r\nCostocolonna:120\r\n\r\nSuperPunto 16\r\nMargine2sup=30\r\n"
-                                   "Margine2sin=35\r\n\r\nLink=a=b\r\n");
+    const QByteArray applied = "Ritenuta=8\r\nCostocolonna:120\r\n\r\nSuperPunto 16\r\nMargine2sup=30\r\n"
+                               "Margine2sin=35\r\n\r\nLink=a=b\r\n";
+    EXPECT_EQ(contents(iniPath()), applied);
+    // The SuperStar price: 50 cents by default, its line added once it differs.
+    bar(d, "VScrollSuperStar")->setValue(70);
+    EXPECT_EQ(find<QLineEdit>(d, "TextSuperStar")->text(), "0,7");
+    click(d, "cmdApply");
+    EXPECT_EQ(main_->settings().costoSuperStar, 70);
+    EXPECT_EQ(contents(iniPath()), applied + "Costosuperstar=70\r\n");
     click(d, "cmdOK");
     EXPECT_TRUE(messages().shown.empty());
 

@@ -1,5 +1,6 @@
 #include "core/development/run.h"
 
+#include "core/settings/settings.h"
 #include "core/util/text.h"
 
 namespace sestara {
@@ -11,6 +12,8 @@ const char* const kMsgAltraElaborazione = "È già in corso un'elaborazione in u
 const char* const kMsgMemoriaInsufficiente =
     "Memoria insufficiente per completare l'elaborazione.\nL'elaborazione è stata interrotta.";
 const char* const kMsgElaborareSistema = "Elaborare Sistema";
+const char* const kMsgQuotaSuperStar = "SuperStar %1: %2 del costo";
+const char* const kMsgRicevute = "Il sistema richiede %1 ricevute da al massimo %2 colonne";
 const char* const kMsgErroreElaborazione = "Errore durante l'elaborazione; l'elaborazione è stata interrotta:\n";
 
 PlanOutcome planDevelopment(const Prediction& prediction, const RunSelection& selection, const std::string& dataDir)
@@ -60,18 +63,38 @@ std::uint64_t caricaQuanteSchedine(std::uint64_t columns)
     return columns / 5 + (columns % 5 != 0 ? 1 : 0);
 }
 
-Costs visualizzaCosti(std::uint64_t columns, std::uint64_t fullCombinations, double costoColonnaCents)
+ColumnPrices columnPrices(const Settings& settings)
+{
+    return {settings.costoColonna, static_cast<double>(settings.costoSuperStar)};
+}
+
+double costoGiocataCents(std::uint64_t columns, const ColumnPrices& prices, bool superStar)
+{
+    return static_cast<double>(columns) * (prices.colonnaCents + (superStar ? prices.superStarCents : 0.0));
+}
+
+std::uint64_t ricevuteNecessarie(std::uint64_t columns)
+{
+    if (columns <= kMaxColonneRicevuta)
+        return 0;
+    return (columns + kMaxColonneRicevuta - 1) / kMaxColonneRicevuta;
+}
+
+Costs visualizzaCosti(std::uint64_t columns, std::uint64_t fullCombinations, const ColumnPrices& prices,
+                      bool superStar)
 {
     Costs c;
     c.columns = columns;
     c.fullCombinations = fullCombinations;
-    c.developedCents = static_cast<double>(columns) * costoColonnaCents;
-    c.fullCents = static_cast<double>(fullCombinations) * costoColonnaCents;
-    c.savingCents = (static_cast<double>(fullCombinations) - static_cast<double>(columns)) * costoColonnaCents;
+    c.developedCents = costoGiocataCents(columns, prices, superStar);
+    c.fullCents = costoGiocataCents(fullCombinations, prices, superStar);
+    c.savingCents = c.fullCents - c.developedCents;
+    c.superStarCents = c.developedCents - costoGiocataCents(columns, prices, false);
     c.percent = fullCombinations == 0
                     ? 0.0
                     : 100.0 - static_cast<double>(columns) * 100.0 / static_cast<double>(fullCombinations);
     c.slips = caricaQuanteSchedine(columns);
+    c.receipts = ricevuteNecessarie(columns);
     return c;
 }
 

@@ -8,6 +8,8 @@
 
 namespace sestara {
 
+struct Settings;
+
 extern const char* const kMsgAlmeno10;
 extern const char* const kMsgQuantitaNonConforme;
 extern const char* const kMsgAltraElaborazione;
@@ -37,14 +39,41 @@ PlanOutcome planDevelopment(const Prediction& prediction, const RunSelection& se
 struct Costs {
     std::uint64_t columns = 0;          // columns played
     std::uint64_t fullCombinations = 0; // columns of the full system
-    double developedCents = 0;          // cost of the developed system
-    double fullCents = 0;               // cost of the full system
+    double developedCents = 0;          // cost of the developed system, SuperStar included
+    double fullCents = 0;               // cost of the full system, SuperStar included
     double savingCents = 0;
     double percent = 0;                 // reduction, 100 - columns * 100 / full
     std::uint64_t slips = 0;            // betting slips of five columns
+    double superStarCents = 0;          // SuperStar's share of the developed system's cost
+    std::uint64_t receipts = 0;         // receipts the columns take, 0 while one is enough
 };
 
+// The price of one column and of SuperStar, in euro cents.
+struct ColumnPrices {
+    double colonnaCents = 0;
+    double superStarCents = 0;
+};
+
+// "%1" the SuperStar played, "%2" its share of the developed system's cost.
+extern const char* const kMsgQuotaSuperStar;
+
+// The prices the settings hold.
+ColumnPrices columnPrices(const Settings& settings);
+
+// The one rule for what a play costs, in euro cents: every column costs the column price, plus
+// the SuperStar price when the play has a SuperStar (which covers every column of the play).
+double costoGiocataCents(std::uint64_t columns, const ColumnPrices& prices, bool superStar);
+
+// A receipt of the game holds at most this many columns.
+constexpr std::uint64_t kMaxColonneRicevuta = 27132;
+// "%1" receipts, "%2" columns at most on each: the numbers in the user's locale.
+extern const char* const kMsgRicevute;
+// The receipts a play of that many columns takes: 0 while it fits on one.
+std::uint64_t ricevuteNecessarie(std::uint64_t columns);
+
 std::uint64_t caricaQuanteSchedine(std::uint64_t columns);
-Costs visualizzaCosti(std::uint64_t columns, std::uint64_t fullCombinations, double costoColonnaCents);
+// The cost labels' figures; `superStar` when the system plays a SuperStar.
+Costs visualizzaCosti(std::uint64_t columns, std::uint64_t fullCombinations, const ColumnPrices& prices,
+                      bool superStar = false);
 
 } // namespace sestara

@@ -29,15 +29,17 @@ bool hasColumns(const DevelopedSystem* system)
     return system && system->development && !system->development->empty();
 }
 
-Costs DevelopedSystem::costs(double costoColonna) const
+Costs DevelopedSystem::costs(const ColumnPrices& prices) const
 {
     const std::uint64_t columns = development ? development->size() : 0;
-    return visualizzaCosti(columns, fullCombinations(), costoColonna);
+    return visualizzaCosti(columns, fullCombinations(), prices, superStar != 0);
 }
 
 SavedSystem DevelopedSystem::savedSystem() const
 {
-    return SavedSystem{entryText, pronostico, conditions};
+    SavedSystem saved{entryText, pronostico, conditions};
+    saved.superStar = superStar;
+    return saved;
 }
 
 int gridNumberAt(int row, int column)
@@ -76,6 +78,7 @@ void SystemDocument::reset()
 {
     prediction_.clear();
     conditions_ = ConditionSet();
+    superStar_ = 0;
     developed_.reset();
     interrupted_ = false;
     selectSize(catalogueSizes().front());
@@ -154,6 +157,13 @@ void SystemDocument::load(const LoadedSystem& system)
     selectType(system.selectedIndex);
     prediction_ = system.prediction;
     conditions_ = system.conditions;
+    superStar_ = system.superStar;
+}
+
+void SystemDocument::setSuperStar(int number)
+{
+    if (number >= 0 && number <= 90)
+        superStar_ = number;
 }
 
 PlanOutcome SystemDocument::plan(const std::string& dataDir) const

@@ -27,11 +27,12 @@ struct DevelopedSystem {
     std::string entryText;                // the catalogue entry developed
     std::vector<std::uint8_t> pronostico; // the prediction in order
     ConditionSet conditions;              // the conditions it was made with
+    int superStar = 0;                    // the SuperStar played with it, 0 for none
     std::shared_ptr<const Development> development;
 
     std::string predictionText() const;
     std::uint64_t fullCombinations() const;
-    Costs costs(double costoColonna) const;
+    Costs costs(const ColumnPrices& prices) const;
     SavedSystem savedSystem() const;
 };
 
@@ -62,8 +63,12 @@ public:
     ConditionSet& conditions() { return conditions_; }
     const ConditionSet& conditions() const { return conditions_; }
     const CatalogueSelection& selection() const { return selection_; }
+    // The SuperStar the system plays: 0 for none, else 1 to 90 (another value is refused).
+    int superStar() const { return superStar_; }
+    void setSuperStar(int number);
 
-    // A new window: empty prediction, every condition off and emptied, size "10" selected.
+    // A new window: empty prediction, every condition off and emptied, size "10" selected, no
+    // SuperStar.
     void reset();
 
     // A click on the grid: the fixed numbers, the sum and the groups go (any change of the
@@ -84,8 +89,8 @@ public:
     bool sizeFollowsCount();
 
     // A system file read into the window: its size selected (the type list rebuilt), the type at
-    // the file's index selected, the prediction and every condition replaced by the file's. The
-    // last run's outcome stays until the next run.
+    // the file's index selected, the prediction, every condition and the SuperStar replaced by the
+    // file's. The last run's outcome stays until the next run.
     void load(const LoadedSystem& system);
 
     // The checks of "Elabora" and the developer's plan, reading stored columns from dataDir.
@@ -102,6 +107,7 @@ private:
     Prediction prediction_;
     ConditionSet conditions_;
     CatalogueSelection selection_;
+    int superStar_ = 0;
     std::shared_ptr<const DevelopedSystem> developed_;
     bool interrupted_ = false;
 };

@@ -31,6 +31,22 @@ void sortSmall(int* v, int count)
             std::swap(v[j - 1], v[j]);
 }
 
+// Steps the k ascending positions to the next k-set in colex order, whose rank is one more;
+// false after the last set below `universe`.
+bool nextColex(int* c, int k, int universe)
+{
+    for (int i = 0; i < k; ++i) {
+        const int limit = i + 1 < k ? c[i + 1] : universe;
+        if (c[i] + 1 < limit) {
+            ++c[i];
+            for (int j = 0; j < i; ++j)
+                c[j] = j;
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 std::uint32_t HistoryIndex::rank(const int* positions, int k) const
@@ -45,16 +61,21 @@ HistoryIndex::HistoryIndex(const Development& development, const std::atomic<boo
                            const HistoryProgress& progress)
 {
     const std::size_t total = development.size();
+    columns_ = total;
     std::array<bool, 91> held{};
     for (std::size_t c = 0; c < total; ++c) {
         const std::uint8_t* six = development.data(c);
         for (int i = 0; i < 6; ++i)
             held[six[i] <= 90 ? six[i] : 0] = true;
     }
+    // The highest number takes position 0: developers vary the last numbers of a column fastest,
+    // so consecutive columns share the heavy terms of their ranks and count into nearby slots.
     position_.fill(-1);
+    universe_ = static_cast<int>(std::count(held.begin() + 1, held.end(), true));
+    int next = universe_;
     for (int n = 1; n <= 90; ++n)
         if (held[static_cast<std::size_t>(n)])
-            position_[static_cast<std::size_t>(n)] = universe_++;
+            position_[static_cast<std::size_t>(n)] = --next;
 
     binom_.assign(static_cast<std::size_t>(universe_ + 1) * 7, 0);
     for (int n = 0; n <= universe_; ++n) {
@@ -63,13 +84,10 @@ HistoryIndex::HistoryIndex(const Development& development, const std::atomic<boo
             binom_[static_cast<std::size_t>(n) * 7 + static_cast<std::size_t>(k)] =
                 binom(n - 1, k - 1) + (k <= n - 1 ? binom(n - 1, k) : 0);
     }
-    for (int k = 2; k <= 5; ++k)
+    for (int k = 1; k <= 5; ++k)
         containing_[static_cast<std::size_t>(k)].assign(binom(universe_, k), 0);
-    lastStart_.assign(static_cast<std::size_t>(binom(universe_, 5)) + 1, 0);
+    sixRanks_.resize(total);
 
-    std::uint32_t* const pairs = containing_[2].data();
-    std::uint32_t* const triples = containing_[3].data();
-    std::uint32_t* const quadruples = containing_[4].data();
     std::uint32_t* const quintuples = containing_[5].data();
     int p[6];
     for (std::size_t c = 0; c < total; ++c) {
@@ -80,51 +98,77 @@ HistoryIndex::HistoryIndex(const Development& development, const std::atomic<boo
                 progress(c);
         }
         sortedPositions(development.data(c), position_, p);
-        // term[i][t]: what the column's i-th number adds to a rank as the t-th member of a subset.
-        std::uint32_t term[6][5];
-        for (int i = 0; i < 6; ++i)
-            for (int t = 0; t < 5; ++t)
-                term[i][t] = binom(p[i], t + 1);
-        // Every subset of two to five numbers, each rank built on the rank of its prefix.
-        for (int a = 0; a < 6; ++a)
-            for (int b = a + 1; b < 6; ++b) {
-                const std::uint32_t r2 = term[a][0] + term[b][1];
-                ++pairs[r2];
-                for (int d = b + 1; d < 6; ++d) {
-                    const std::uint32_t r3 = r2 + term[d][2];
-                    ++triples[r3];
-                    for (int e = d + 1; e < 6; ++e) {
-                        const std::uint32_t r4 = r3 + term[e][3];
-                        ++quadruples[r4];
-                        for (int f = e + 1; f < 6; ++f)
-                            ++quintuples[r4 + term[f][4]];
-                    }
-                }
-            }
-        ++lastStart_[rank(p, 5) + 1];
+        // A member's share of a rank: C(p, i + 1) in its own place i, C(p, i) one place down.
+        std::uint32_t own[6];
+        std::uint32_t down[6];
+        for (int i = 0; i < 6; ++i) {
+            own[i] = binom(p[i], i + 1);
+            down[i] = binom(p[i], i);
+        }
+        // The five-number sets without member j: those before it keep their place, the rest move down.
+        std::uint32_t before = 0;
+        std::uint32_t after = down[1] + down[2] + down[3] + down[4] + down[5];
+        ++quintuples[after];
+        for (int j = 1; j < 6; ++j) {
+            before += own[j - 1];
+            after -= down[j];
+            ++quintuples[before + after];
+        }
+        sixRanks_[c] = before + own[5];
     }
-    for (std::size_t r = 1; r < lastStart_.size(); ++r)
-        lastStart_[r] += lastStart_[r - 1];
-    lasts_.resize(total);
-    std::vector<std::uint32_t> next(lastStart_.begin(), lastStart_.end() - 1);
-    for (std::size_t c = 0; c < total; ++c) {
-        sortedPositions(development.data(c), position_, p);
-        lasts_[next[rank(p, 5)]++] = static_cast<std::uint8_t>(p[5]);
+    // Developers list their columns in order, so the ranks are mostly sorted one way or the other.
+    if (!std::is_sorted(sixRanks_.begin(), sixRanks_.end())) {
+        if (std::is_sorted(sixRanks_.rbegin(), sixRanks_.rend()))
+            std::reverse(sixRanks_.begin(), sixRanks_.end());
+        else
+            std::sort(sixRanks_.begin(), sixRanks_.end());
     }
+    for (int k = 4; k >= 1; --k)
+        deriveCounts(k);
     if (progress)
         progress(total);
     complete_ = true;
 }
 
-std::uint64_t HistoryIndex::columnsEqualTo(const int* sortedSix) const
+void HistoryIndex::deriveCounts(int k)
 {
-    const std::uint32_t r = rank(sortedSix, 5);
-    const auto first = lasts_.begin() + lastStart_[r];
-    const auto last = lasts_.begin() + lastStart_[r + 1];
-    return static_cast<std::uint64_t>(std::count(first, last, static_cast<std::uint8_t>(sortedSix[5])));
+    const int m = k + 1;
+    if (universe_ < m)
+        return;
+    const std::uint32_t* const upper = containing_[static_cast<std::size_t>(m)].data();
+    std::vector<std::uint32_t>& lower = containing_[static_cast<std::size_t>(k)];
+    int c[6];
+    for (int i = 0; i < m; ++i)
+        c[i] = i;
+    std::uint32_t r = 0;
+    do {
+        if (const std::uint32_t n = upper[r]; n != 0) {
+            // Each k-subset of the m-set: without member j, as for the columns above.
+            std::uint32_t before = 0;
+            std::uint32_t after = 0;
+            for (int i = 1; i < m; ++i)
+                after += binom(c[i], i);
+            lower[after] += n;
+            for (int j = 1; j < m; ++j) {
+                before += binom(c[j - 1], j);
+                after -= binom(c[j], j);
+                lower[before + after] += n;
+            }
+        }
+        ++r;
+    } while (nextColex(c, m, universe_));
+    // A column holding a k-set holds 6 - k of the (k+1)-sets around it.
+    for (std::uint32_t& n : lower)
+        n /= static_cast<std::uint32_t>(6 - k);
 }
 
-WinCounts HistoryIndex::counts(const Draw& draw) const
+std::uint64_t HistoryIndex::columnsEqualTo(const int* sortedSix) const
+{
+    const auto range = std::equal_range(sixRanks_.begin(), sixRanks_.end(), rank(sortedSix, 6));
+    return static_cast<std::uint64_t>(range.second - range.first);
+}
+
+WinCounts HistoryIndex::counts(const Draw& draw, StellaCounts* stella) const
 {
     WinCounts out{};
     if (!complete_)
@@ -141,11 +185,10 @@ WinCounts HistoryIndex::counts(const Draw& draw) const
 
     // sums[k]: over the columns, C(matches, k), as the counts of the k-sets of drawn numbers.
     std::array<std::int64_t, 7> sums{};
+    sums[0] = static_cast<std::int64_t>(columns_);
     int chosen[6];
     for (int mask = 1; mask < 1 << held; ++mask) {
         const int k = __builtin_popcount(static_cast<unsigned>(mask));
-        if (k < 2)
-            continue;
         int m = 0;
         for (int i = 0; i < held; ++i)
             if (mask >> i & 1)
@@ -157,7 +200,7 @@ WinCounts HistoryIndex::counts(const Draw& draw) const
     static const int choose[7][7] = {{1}, {1, 1}, {1, 2, 1}, {1, 3, 3, 1}, {1, 4, 6, 4, 1}, {1, 5, 10, 10, 5, 1},
                                      {1, 6, 15, 20, 15, 6, 1}};
     std::array<std::int64_t, 7> exact{};
-    for (int m = 2; m <= 6; ++m)
+    for (int m = 0; m <= 6; ++m)
         for (int k = m; k <= 6; ++k)
             exact[static_cast<std::size_t>(m)] +=
                 ((k - m) % 2 ? -1 : 1) * choose[k][m] * sums[static_cast<std::size_t>(k)];
@@ -178,42 +221,66 @@ WinCounts HistoryIndex::counts(const Draw& draw) const
             fivePlusOne += static_cast<std::int64_t>(columnsEqualTo(six));
         }
     }
-    out[static_cast<std::size_t>(WinClass::Due)] = static_cast<std::uint64_t>(exact[2]);
-    out[static_cast<std::size_t>(WinClass::Tre)] = static_cast<std::uint64_t>(exact[3]);
-    out[static_cast<std::size_t>(WinClass::Quattro)] = static_cast<std::uint64_t>(exact[4]);
-    out[static_cast<std::size_t>(WinClass::Cinque)] = static_cast<std::uint64_t>(exact[5] - fivePlusOne);
-    out[static_cast<std::size_t>(WinClass::CinquePiuUno)] = static_cast<std::uint64_t>(fivePlusOne);
-    out[static_cast<std::size_t>(WinClass::Sei)] = static_cast<std::uint64_t>(exact[6]);
+    const auto n = [](std::int64_t v) { return static_cast<std::uint64_t>(v); };
+    out[static_cast<std::size_t>(WinClass::Due)] = n(exact[2]);
+    out[static_cast<std::size_t>(WinClass::Tre)] = n(exact[3]);
+    out[static_cast<std::size_t>(WinClass::Quattro)] = n(exact[4]);
+    out[static_cast<std::size_t>(WinClass::Cinque)] = n(exact[5] - fivePlusOne);
+    out[static_cast<std::size_t>(WinClass::CinquePiuUno)] = n(fivePlusOne);
+    out[static_cast<std::size_t>(WinClass::Sei)] = n(exact[6]);
+    if (stella) {
+        for (std::size_t h = 0; h < 5; ++h)
+            (*stella)[h] = n(exact[h]);
+        (*stella)[5] = n(exact[5] - fivePlusOne);
+        (*stella)[kStellaCinquePiuUno] = n(fivePlusOne);
+        (*stella)[7] = n(exact[6]);
+    }
     return out;
 }
 
 bool HistoryRow::wins() const
 {
-    return std::any_of(counts.begin(), counts.end(), [](std::uint64_t n) { return n > 0; });
+    const auto any = [](const auto& counts) {
+        return std::any_of(counts.begin(), counts.end(), [](std::uint64_t n) { return n > 0; });
+    };
+    return any(counts) || any(stella);
+}
+
+std::string withoutSuperStarText(std::size_t draws)
+{
+    if (draws == 1)
+        return "1 estrazione del periodo senza superstar: per essa non si contano le vincite stella";
+    return std::to_string(draws) + " estrazioni del periodo senza superstar: per esse non si contano le vincite stella";
 }
 
 std::string historyCsvText(const HistoryResult& result)
 {
+    const bool stella = result.superStar != 0;
     std::string out = "Data";
     for (int c = 0; c < kWinClasses; ++c)
         out += std::string(";") + winClassCaption(static_cast<WinClass>(c));
+    for (int c = 0; stella && c < kStellaClasses; ++c)
+        out += std::string(";") + stellaClassName(c) + " stella";
     out += "\r\n";
-    const auto line = [&out](const std::string& first, const WinCounts& counts) {
+    const auto line = [&](const std::string& first, const WinCounts& counts, const StellaCounts& stellaCounts) {
         out += first;
         for (std::uint64_t n : counts)
             out += ';' + std::to_string(n);
+        for (std::size_t c = 0; stella && c < stellaCounts.size(); ++c)
+            out += ';' + std::to_string(stellaCounts[c]);
         out += "\r\n";
     };
     for (const HistoryRow& row : result.rows)
-        line(dateText(row.date), row.counts);
-    line("TOTALE", result.totals);
+        line(dateText(row.date), row.counts, row.stella);
+    line("TOTALE", result.totals, result.stellaTotals);
     return out;
 }
 
 HistoryResult checkHistory(const Development& development, const std::vector<Draw>& draws,
-                           const std::atomic<bool>& interrupt, const HistoryProgress& progress)
+                           const std::atomic<bool>& interrupt, const HistoryProgress& progress, int superStar)
 {
     HistoryResult result;
+    result.superStar = superStar;
     const HistoryIndex index(development, interrupt, progress);
     if (!index.complete()) {
         result.interrupted = true;
@@ -225,9 +292,16 @@ HistoryResult checkHistory(const Development& development, const std::vector<Dra
             result.interrupted = true;
             break;
         }
-        HistoryRow row{draws[k].date, index.counts(draws[k])};
+        HistoryRow row;
+        row.date = draws[k].date;
+        row.stellaCounted = superStarMatches(superStar, draws[k].superstar);
+        row.counts = index.counts(draws[k], row.stellaCounted ? &row.stella : nullptr);
+        if (superStar != 0 && draws[k].superstar == 0)
+            ++result.withoutSuperStar;
         for (int c = 0; c < kWinClasses; ++c)
             result.totals[static_cast<std::size_t>(c)] += row.counts[static_cast<std::size_t>(c)];
+        for (int c = 0; c < kStellaClasses; ++c)
+            result.stellaTotals[static_cast<std::size_t>(c)] += row.stella[static_cast<std::size_t>(c)];
         if (row.wins())
             ++result.winningDraws;
         result.rows.push_back(row);

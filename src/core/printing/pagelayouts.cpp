@@ -44,6 +44,12 @@ private:
     double pitch_ = lineHeight(10);
 };
 
+// The SuperStar the system plays, under its type on the listing and on the summary page.
+std::string superStarLine(int superStar)
+{
+    return "SuperStar " + std::to_string(superStar);
+}
+
 std::string pageLine(int page)
 {
     return "Pagina: " + printedNumber(page);
@@ -202,6 +208,8 @@ std::vector<std::string> listingHeaderLines(const PrintInput& input, int page)
     lines.insert(lines.end(), 3, std::string());
     const bool conditioned = isConditioned(input.system.conditions);
     lines.push_back(input.system.entryText + (conditioned ? " - Condizionato" : ""));
+    if (input.system.superStar != 0)
+        lines.push_back(superStarLine(input.system.superStar));
     lines.emplace_back();
     lines.emplace_back("Elementi:");
     lines.push_back(input.system.predictionText());
@@ -318,6 +326,8 @@ void printSummaryPage(PageOutput& out, const PrintInput& input)
     w.line("Nome Sistema : " + input.caption);
     const bool conditioned = isConditioned(input.system.conditions);
     w.line(input.system.entryText + (conditioned ? "    Condizionato" : ""));
+    if (input.system.superStar != 0)
+        w.line(superStarLine(input.system.superStar));
     for (const std::string& line : conditionLines(input.system.conditions))
         w.line(line);
     w.blank(2);

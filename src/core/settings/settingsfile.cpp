@@ -16,10 +16,17 @@ namespace sestara {
 namespace {
 
 // The keys in the order a line is tested against them.
-enum Key { Costocolonna, Spoglio, Ritardatari, SuperPunto, Margine2sup, Margine2sin, KeyCount };
+enum Key { Costocolonna, Spoglio, Ritardatari, SuperPunto, Margine2sup, Margine2sin, Costosuperstar, KeyCount };
 
-constexpr std::string_view kKeys[KeyCount] = {"Costocolonna", "Spoglio",     "Ritardatari",
-                                             "SuperPunto",   "Margine2sup", "Margine2sin"};
+constexpr std::string_view kKeys[KeyCount] = {"Costocolonna", "Spoglio",     "Ritardatari",   "SuperPunto",
+                                             "Margine2sup",  "Margine2sin", "Costosuperstar"};
+
+// A key that older files lack: its line is optional, and a save adds it only for a value other
+// than the default, so such a file is rewritten as before.
+bool isOptional(Key key)
+{
+    return key == Costosuperstar;
+}
 
 constexpr SettingRange kRitardatariRange{std::numeric_limits<std::int16_t>::min(),
                                          std::numeric_limits<std::int16_t>::max()};
@@ -117,6 +124,30 @@ std::string rangeText(SettingRange range)
     return "è fuori dall'intervallo da " + std::to_string(range.minimum) + " a " + std::to_string(range.maximum);
 }
 
+// The value a save writes for the key.
+std::string settingText(Key key, const Settings& settings)
+{
+    switch (key) {
+    case Costocolonna:
+        return numberText(settings.costoColonna);
+    case Spoglio:
+        return settings.spoglio;
+    case Ritardatari:
+        return std::to_string(settings.ritardatari);
+    case SuperPunto:
+        return std::to_string(settings.superPunto);
+    case Margine2sup:
+        return std::to_string(settings.margine2sup);
+    case Margine2sin:
+        return std::to_string(settings.margine2sin);
+    case Costosuperstar:
+        return std::to_string(settings.costoSuperStar);
+    case KeyCount:
+        break;
+    }
+    return "";
+}
+
 struct Problem {
     std::size_t line; // 1-based; 0 for a key with no line
     std::string text;
@@ -157,6 +188,10 @@ SettingsReading readSettingsText(std::string_view file)
 
     // A numeric setting: its value rounded for the check (and, except the price, for keeping).
     const auto number = [&](Key key, SettingRange range, const auto& keep, const auto& keepDefault) {
+        if (lineOf[key] == 0 && isOptional(key)) {
+            keepDefault();
+            return;
+        }
         const std::string where = lineOf[key] == 0
                                       ? quoted(kKeys[key]) + " manca: il valore 0 "
                                       : "riga " + std::to_string(lineOf[key]) + ", " + quoted(kKeys[key]) +
@@ -198,6 +233,9 @@ SettingsReading readSettingsText(std::string_view file)
     number(
         Margine2sin, kMargineRange, [&](double, int v) { s.margine2sin = v; },
         [&] { s.margine2sin = predefiniti.margine2sin; });
+    number(
+        Costosuperstar, kCostoSuperStarRange, [&](double, int v) { s.costoSuperStar = v; },
+        [&] { s.costoSuperStar = predefiniti.costoSuperStar; });
 
     // The first problem in the file's order; missing keys after every line.
     const auto order = [](const Problem& p) { return p.line == 0 ? std::numeric_limits<std::size_t>::max() : p.line; };
@@ -206,7 +244,7 @@ SettingsReading readSettingsText(std::string_view file)
     if (first != problems.end())
         out.problem = first->text;
     // An empty or binary file: one message for the whole file, not the first key it lacks.
-    if (std::all_of(std::begin(lineOf), std::end(lineOf), [](std::size_t line) { return line == 0; }))
+    if (std::all_of(std::begin(lineOf), std::begin(lineOf) + Costosuperstar, [](std::size_t line) { return line == 0; }))
         out.problem = "il file non contiene alcuna impostazione";
     return out;
 }
@@ -215,40 +253,23 @@ std::string rewriteSettingsText(std::string_view text, const Settings& settings)
 {
     std::string out;
     out.reserve(text.size() + 64);
+    bool superStarLine = false;
     // A byte-order mark would hide the key of the first line; the file is written without it.
     for (std::string_view line : linesOf(withoutByteOrderMark(text))) {
         const Key key = keyOf(line);
+        superStarLine = superStarLine || key == Costosuperstar;
         if (key == KeyCount) {
             out += line;
         } else {
             // A key line without a separator gets one, so the value is read back where it was written.
             out += line.size() > kKeys[key].size() ? line.substr(0, kKeys[key].size() + 1)
                                                    : std::string(kKeys[key]) + "=";
-            switch (key) {
-            case Costocolonna:
-                out += numberText(settings.costoColonna);
-                break;
-            case Spoglio:
-                out += settings.spoglio;
-                break;
-            case Ritardatari:
-                out += std::to_string(settings.ritardatari);
-                break;
-            case SuperPunto:
-                out += std::to_string(settings.superPunto);
-                break;
-            case Margine2sup:
-                out += std::to_string(settings.margine2sup);
-                break;
-            case Margine2sin:
-                out += std::to_string(settings.margine2sin);
-                break;
-            case KeyCount:
-                break;
-            }
+            out += settingText(key, settings);
         }
         out += "\r\n";
     }
+    if (!superStarLine && settings.costoSuperStar != Settings().costoSuperStar)
+        out += std::string(kKeys[Costosuperstar]) + "=" + settingText(Costosuperstar, settings) + "\r\n";
     return out;
 }
 
@@ -276,8 +297,8 @@ std::string saveSettingsFile(const std::string& path, const Settings& settings)
             if (const Key key = keyOf(line); key != KeyCount)
                 present[key] = true;
         for (int k = 0; k < KeyCount; ++k)
-            if (!present[k])
-                text += rewriteSettingsText(std::string(kKeys[k]) + "=", settings);
+            if (!present[k] && !isOptional(static_cast<Key>(k)))
+                text += std::string(kKeys[k]) + "=" + settingText(static_cast<Key>(k), settings) + "\r\n";
     }
     const std::string error = writeFileAtomically(path, text);
     if (!error.empty())

@@ -18,6 +18,7 @@ struct SettingRange {
 inline constexpr SettingRange kCostoColonnaRange{1, 1000};
 inline constexpr SettingRange kSuperPuntoRange{10, 24};
 inline constexpr SettingRange kMargineRange{0, 1000};
+inline constexpr SettingRange kCostoSuperStarRange{1, 1000};
 
 // Rounds to the nearest integer, halves to the even one (2.5 gives 2, 3.5 gives 4).
 double roundHalfEven(double value);
@@ -34,13 +35,15 @@ struct SettingsReading {
 
 // Reads the settings from the file's text. A line belongs to a key when it begins with exactly the
 // key's characters; its value is the rest of the line after one separator character, whatever that
-// character is. The last line of a key wins; a key with no line leaves its setting 0 (or empty).
+// character is. The last line of a key wins; a key with no line leaves its setting 0 (or empty),
+// except "Costosuperstar", which older files lack: without its line SuperStar costs 50 cents.
 // Lines end with LF, with or without a CR before it.
 SettingsReading readSettingsText(std::string_view text);
 
 // The file's text for a save: each line of a key keeps its key and separator and takes the
 // setting's current value; every other line stays as it is, in its place. Each line ends in CR LF.
-// A key with no line gets none.
+// A key with no line gets none, except a SuperStar price other than 50 cents, whose line is added
+// at the end.
 std::string rewriteSettingsText(std::string_view text, const Settings& settings);
 
 // Reads the settings file at `path`; a file that cannot be read gives the "Predefiniti" values.

@@ -40,6 +40,10 @@ std::string systemFileText(const SavedSystem& s)
             out += e;
         out += "\r\n";
     }
+    // After the conditions and before "Gruppi", whose lines run to the end of the file: readers
+    // that do not know the record skip it there, and files without a SuperStar stay as they were.
+    if (s.superStar != 0)
+        out += "SuperStar=" + std::to_string(s.superStar) + "\r\n";
     if (d.gruppiVisible) {
         out += "Gruppi\r\n";
         for (const Group& g : s.conditions.gruppi)
@@ -57,7 +61,7 @@ constexpr std::size_t kMaxGroupNumbers = 90;
 // The longest bad token a message repeats.
 const char* const kMsgNonFileDiSistema = "non è un file di sistema";
 
-enum class Key { None, Sistema, Lista, Presenze, PariDispari, Consecutivi, Somma, Gruppi };
+enum class Key { None, Sistema, Lista, Presenze, PariDispari, Consecutivi, Somma, SuperStar, Gruppi };
 
 struct KeyText {
     Key key;
@@ -67,7 +71,7 @@ struct KeyText {
 constexpr KeyText kKeys[] = {
     {Key::Sistema, "Sistema="},         {Key::Lista, "Lista="},   {Key::Presenze, "Presenze="},
     {Key::PariDispari, "PariDispari="}, {Key::Consecutivi, "Consecutivi="}, {Key::Somma, "Somma="},
-    {Key::Gruppi, "Gruppi"},
+    {Key::SuperStar, "SuperStar="},     {Key::Gruppi, "Gruppi"},
 };
 constexpr std::size_t kLongestKey = 12;
 
@@ -330,6 +334,16 @@ std::string readRecord(std::string_view line, LoadedSystem& s, bool& inGroups)
         s.conditions.sommaAttiva = true;
         s.conditions.sommaMin = static_cast<int>(std::min<std::int64_t>(numericValue(v.substr(0, dash)), 1 << 20));
         s.conditions.sommaMax = static_cast<int>(std::min<std::int64_t>(numericValue(v.substr(dash + 1)), 1 << 20));
+        return "";
+    }
+    case Key::SuperStar: {
+        const std::size_t sign = signAt(v, 0);
+        if (sign != std::string_view::npos)
+            return signError(v, sign);
+        const std::int64_t n = isDigits(v) && v.size() <= 3 ? numericValue(v) : 0;
+        if (n < 1 || n > 90)
+            return "SuperStar \"" + readableEcho(v) + "\" non è da 1 a 90";
+        s.superStar = static_cast<int>(n);
         return "";
     }
     case Key::Gruppi:

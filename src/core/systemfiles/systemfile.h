@@ -17,6 +17,7 @@ struct SavedSystem {
     std::string entryText;
     std::vector<std::uint8_t> pronostico;
     ConditionSet conditions;
+    int superStar = 0; // 0 for none
 };
 
 // The file's text: one record a line, each ended by CR LF.
@@ -30,6 +31,7 @@ struct LoadedSystem {
     std::string requestedText; // the "Sistema=" text as written, empty without the record
     Prediction prediction; // "Lista=", repeats kept (the run refuses them)
     ConditionSet conditions;
+    int superStar = 0; // "SuperStar=", 0 without the record
 };
 
 struct LoadOutcome {

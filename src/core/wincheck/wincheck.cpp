@@ -20,6 +20,17 @@ static_assert(Development::kBlockColumns % kChunk == 0, "a chunk of columns neve
 
 } // namespace
 
+const char* stellaClassName(int c)
+{
+    static const char* const names[kStellaClasses] = {"0", "1", "2", "3", "4", "5", "5+1", "6"};
+    return names[c];
+}
+
+bool superStarMatches(int played, int drawn)
+{
+    return played != 0 && played == drawn;
+}
+
 const char* winClassCaption(WinClass c)
 {
     static const char* const captions[kWinClasses] = {"DUE", "TRE", "QUATTRO", "CINQUE", "CINQUE+1", "SEI"};
@@ -52,7 +63,11 @@ WinTable::WinTable(const std::vector<int>& drawn)
                 c = hits == 6 ? static_cast<int>(WinClass::Sei) : hits - 2;
             else if (bonus && hits >= 3)
                 c = hits == 6 ? static_cast<int>(WinClass::CinquePiuUno) : hits - 3;
-            classOfKey_[static_cast<std::size_t>(ones + bonus * kBonusWeight)] = static_cast<std::uint8_t>(c);
+            const auto key = static_cast<std::size_t>(ones + bonus * kBonusWeight);
+            classOfKey_[key] = static_cast<std::uint8_t>(c);
+            // The stella classes count the six drawn numbers alone; the bonus only makes 5+1.
+            const int stella = ones == 6 ? 7 : (ones == 5 && bonus ? kStellaCinquePiuUno : ones);
+            stellaOfKey_[key] = static_cast<std::uint8_t>(stella);
         }
     }
 }
@@ -69,15 +84,19 @@ std::string winningEntryText(const WinningEntry& entry)
 
 namespace {
 
+// Counts the columns by key: the classes, main and stella, follow from the keys at the end.
 template <bool Record>
 void checkChunk(const WinTable& table, const std::uint8_t* columns, std::size_t first, std::size_t count,
-                std::array<std::uint64_t, kWinClasses + 1>& counts, std::vector<WinningEntry>& winners)
+                std::array<std::uint64_t, WinTable::kKeys>& keys, std::vector<WinningEntry>& winners)
 {
     for (std::size_t i = 0; i < count; ++i) {
-        const int c = table.classify(columns + i * 6);
-        ++counts[static_cast<std::size_t>(c)];
-        if (Record && c != WinTable::kNoWin && c != static_cast<int>(WinClass::Due))
-            winners.emplace_back(first + i, static_cast<WinClass>(c));
+        const int key = table.key(columns + i * 6);
+        ++keys[static_cast<std::size_t>(key)];
+        if (Record) {
+            const int c = table.classOfKey(key);
+            if (c != WinTable::kNoWin && c != static_cast<int>(WinClass::Due))
+                winners.emplace_back(first + i, static_cast<WinClass>(c));
+        }
     }
 }
 
@@ -88,7 +107,7 @@ WinCheckResult checkWins(const Development& development, const std::vector<int>&
 {
     const WinTable table(drawn);
     WinCheckResult result;
-    std::array<std::uint64_t, kWinClasses + 1> counts{};
+    std::array<std::uint64_t, WinTable::kKeys> keys{};
     const std::size_t total = development.size();
     for (std::size_t first = 0; first < total; first += kChunk) {
         // Line `first + 255` (from 1) lies in this chunk when the development reaches it.
@@ -100,12 +119,19 @@ WinCheckResult checkWins(const Development& development, const std::vector<int>&
         }
         const std::size_t count = std::min(kChunk, total - first);
         if (recordWinners)
-            checkChunk<true>(table, development.data(first), first, count, counts, result.winners);
+            checkChunk<true>(table, development.data(first), first, count, keys, result.winners);
         else
-            checkChunk<false>(table, development.data(first), first, count, counts, result.winners);
+            checkChunk<false>(table, development.data(first), first, count, keys, result.winners);
         result.examined = first + count;
     }
-    std::copy(counts.begin(), counts.begin() + kWinClasses, result.counts.begin());
+    for (int key = 0; key < WinTable::kKeys; ++key) {
+        const std::uint64_t n = keys[static_cast<std::size_t>(key)];
+        if (n == 0)
+            continue;
+        if (const int c = table.classOfKey(key); c != WinTable::kNoWin)
+            result.counts[static_cast<std::size_t>(c)] += n;
+        result.stella[static_cast<std::size_t>(table.stellaOfKey(key))] += n;
+    }
     return result;
 }
 

@@ -18,6 +18,17 @@ extern const char* const kMsgInserireElementiSortiti;
 enum class WinClass : std::uint8_t { Due, Tre, Quattro, Cinque, CinquePiuUno, Sei };
 constexpr int kWinClasses = 6;
 
+// The SuperStar classes of a play whose SuperStar was drawn: the column's matches among the six
+// drawn numbers ("0 stella" to "6 stella"), with five and the bonus number "5+1 stella".
+constexpr int kStellaClasses = 8;
+constexpr int kStellaCinquePiuUno = 6;
+using StellaCounts = std::array<std::uint64_t, kStellaClasses>;
+// "0", "1", ... "5", "5+1", "6": the class's name before " stella".
+const char* stellaClassName(int c);
+// Whether a play with SuperStar `played` (0 for none) wins the stella classes when `drawn` is the
+// SuperStar drawn (0 when not known).
+bool superStarMatches(int played, int drawn);
+
 // "DUE" .. "SEI".
 const char* winClassCaption(WinClass c);
 // "Punti 3 " .. "Punti 6 "; empty for two matches, which makes no winning-slip entry.
@@ -33,16 +44,24 @@ public:
 
     explicit WinTable(const std::vector<int>& drawn);
 
-    // The class of the six numbers (0 to 5, a WinClass), or kNoWin.
-    int classify(const std::uint8_t* six) const
+    static constexpr int kKeys = 64;
+
+    // The hits and the bonus of the six numbers in one value below kKeys.
+    int key(const std::uint8_t* six) const
     {
-        return classOfKey_[weight_[six[0]] + weight_[six[1]] + weight_[six[2]] + weight_[six[3]] + weight_[six[4]] +
-                           weight_[six[5]]];
+        return weight_[six[0]] + weight_[six[1]] + weight_[six[2]] + weight_[six[3]] + weight_[six[4]] +
+               weight_[six[5]];
     }
+    // The class of the six numbers (0 to 5, a WinClass), or kNoWin.
+    int classify(const std::uint8_t* six) const { return classOfKey_[static_cast<std::size_t>(key(six))]; }
+    int classOfKey(int key) const { return classOfKey_[static_cast<std::size_t>(key)]; }
+    // The stella class of a key (0 to 7): every column has one.
+    int stellaOfKey(int key) const { return stellaOfKey_[static_cast<std::size_t>(key)]; }
 
 private:
     std::array<std::uint8_t, 256> weight_{};
-    std::array<std::uint8_t, 64> classOfKey_{};
+    std::array<std::uint8_t, kKeys> classOfKey_{};
+    std::array<std::uint8_t, kKeys> stellaOfKey_{};
 };
 
 // A winning column of three or more matches, in four bytes: its index from 0 and its class.
@@ -67,6 +86,7 @@ std::string winningEntryText(const WinningEntry& entry);
 
 struct WinCheckResult {
     std::array<std::uint64_t, kWinClasses> counts{};
+    StellaCounts stella{};             // the classes had the play's SuperStar been drawn
     std::vector<WinningEntry> winners; // only when asked for
     std::uint64_t examined = 0;         // columns looked at
     bool interrupted = false;

@@ -1,5 +1,6 @@
 #include "gui/common/pagewidgets.h"
 
+#include <QComboBox>
 #include <QDate>
 #include <QDateEdit>
 #include <QGroupBox>
@@ -31,6 +32,17 @@ QLabel* valueLabel(const QString& name, const QString& text)
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     label->setMinimumHeight(label->fontMetrics().height() + 2);
     return label;
+}
+
+QComboBox* superStarBox(const QString& name, const QString& none)
+{
+    auto* box = new QComboBox;
+    box->setObjectName(name);
+    box->addItem(none);
+    for (int n = 1; n <= 90; ++n)
+        box->addItem(QString::number(n));
+    box->setMaxVisibleItems(15);
+    return box;
 }
 
 QPushButton* button(const QString& name, const QString& caption, const QString& toolTip)

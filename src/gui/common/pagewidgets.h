@@ -5,6 +5,7 @@
 
 #include <initializer_list>
 
+class QComboBox;
 class QDate;
 class QDateEdit;
 class QGroupBox;
@@ -20,6 +21,8 @@ namespace sestara::ui {
 QGroupBox* frame(const QString& caption, QWidget* content, const QString& name = QString());
 // A label that shows a value the user may select and copy.
 QLabel* valueLabel(const QString& name, const QString& text = QString());
+// A SuperStar list: `none` at index 0, then the numbers 1 to 90, each at its own index.
+QComboBox* superStarBox(const QString& name, const QString& none);
 // A push button that never becomes the default button of its window.
 QPushButton* button(const QString& name, const QString& caption, const QString& toolTip = QString());
 // A date as dd/MM/yyyy, with a calendar to pick it from.

@@ -48,11 +48,16 @@ SistemiPage::SistemiPage(SystemDocument& document, QWidget* parent)
     connect(types_, &QComboBox::currentIndexChanged, this, &SistemiPage::typeChosen);
     typesFrame_ = frame(QStringLiteral("Sistemi disponibili con 10 numeri:"), types_, QStringLiteral("Frame2"));
 
+    superStar_ = ui::superStarBox(QStringLiteral("cboSuperStar"), QStringLiteral("Nessuno"));
+    superStar_->setToolTip(QStringLiteral("Il numero SuperStar giocato con ogni colonna del sistema"));
+    connect(superStar_, &QComboBox::currentIndexChanged, this, [this](int index) { document_.setSuperStar(index); });
+
     auto* side = new QVBoxLayout;
     side->addWidget(frame(QStringLiteral("In Gioco:"), count_, QStringLiteral("Frame8")));
     side->addWidget(frame(QStringLiteral("Par/Dis"), evenOdd_, QStringLiteral("Frame44")));
     side->addWidget(frame(QStringLiteral("Combinazioni Integrali :"), combinations_));
     side->addWidget(frame(QStringLiteral("Elementi :"), sizes_, QStringLiteral("Frame7")));
+    side->addWidget(frame(QStringLiteral("SuperStar :"), superStar_, QStringLiteral("FrameSuperStar")));
     side->addStretch();
 
     auto* conditionsBox = new QGroupBox(QStringLiteral("Condizioni :"));
@@ -118,6 +123,8 @@ void SistemiPage::showDocument()
         grid_->setNumberSelected(n, true);
     showPrediction();
     showCatalogue();
+    const QSignalBlocker block(superStar_);
+    superStar_->setCurrentIndex(document_.superStar());
 }
 
 void SistemiPage::gridClicked(int row, int column)

@@ -54,6 +54,7 @@ private:
     QLabel* combinations_ = nullptr;   // Label13_1
     QComboBox* sizes_ = nullptr;       // Combo2
     QComboBox* types_ = nullptr;       // Combo1
+    QComboBox* superStar_ = nullptr;   // the SuperStar played, index 0 for none
     QGroupBox* typesFrame_ = nullptr;  // Frame2
     QLabel* status_ = nullptr;         // Label11
     QLabel* runCaption_ = nullptr;     // Label19

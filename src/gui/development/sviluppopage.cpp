@@ -87,6 +87,11 @@ SviluppoPage::SviluppoPage(const SystemDocument& document, const Settings& setti
     saving_ = valueLabel(QStringLiteral("Label15"));
     percent_ = valueLabel(QStringLiteral("Label8"), QStringLiteral("0 %"));
     slips_ = valueLabel(QStringLiteral("Label17"));
+    superStar_ = valueLabel(QStringLiteral("lblSuperStar"));
+    superStar_->hide();
+    receipts_ = valueLabel(QStringLiteral("lblRicevute"));
+    receipts_->setWordWrap(true);
+    receipts_->hide();
 
     auto* figures = new QGridLayout;
     figures->addWidget(frame(QStringLiteral("Sistema Tipo :"), type_, QStringLiteral("Frame16")), 0, 0, 1, 2);
@@ -98,6 +103,10 @@ SviluppoPage::SviluppoPage(const SystemDocument& document, const Settings& setti
     figures->addWidget(frame(QStringLiteral("Risparmio :"), saving_), 4, 0);
     figures->addWidget(frame(QStringLiteral("Percentuale Riduzione:"), percent_), 4, 1);
     figures->addWidget(frame(QStringLiteral("Schedine Totali:"), slips_), 5, 0);
+    auto* notes = new QVBoxLayout;
+    notes->addWidget(superStar_);
+    notes->addWidget(receipts_);
+    figures->addLayout(notes, 5, 1);
 
     const QString captions[4] = {QStringLiteral("Fisse"), QStringLiteral("Pari / Dispari"), QStringLiteral("Somma"),
                                  QStringLiteral("Consecutivi")};
@@ -161,6 +170,8 @@ void SviluppoPage::clearForRun()
     prediction_->clear();
     for (QLabel* l : {cost_, combinations_, fullCost_, saving_, columns_, percent_})
         l->setText(QStringLiteral("0"));
+    superStar_->hide();
+    receipts_->hide();
     for (QComboBox* c : conditionLists_) {
         c->clear();
         c->hide();
@@ -192,7 +203,7 @@ void SviluppoPage::showDeveloped()
         groups_->addItem(QString::fromStdString(s));
     groups_->setVisible(display.gruppiVisible);
 
-    const Costs costs = developed->costs(settings_.costoColonna);
+    const Costs costs = developed->costs(columnPrices(settings_));
     type_->setText(QString::fromStdString(developed->entryText));
     prediction_->setText(QString::fromStdString(developed->predictionText()));
     combinations_->setText(formatCount(static_cast<std::int64_t>(costs.fullCombinations)));
@@ -202,6 +213,14 @@ void SviluppoPage::showDeveloped()
     saving_->setText(formatMoney(costs.savingCents));
     percent_->setText(formatPercent(costs.percent));
     slips_->setText(QString::number(costs.slips)); // the plain integer, unlike the other counts
+    superStar_->setText(QString::fromUtf8(kMsgQuotaSuperStar)
+                            .arg(developed->superStar)
+                            .arg(formatMoney(costs.superStarCents)));
+    superStar_->setVisible(developed->superStar != 0);
+    receipts_->setText(QString::fromUtf8(kMsgRicevute)
+                           .arg(formatCount(static_cast<std::int64_t>(costs.receipts)),
+                                formatCount(static_cast<std::int64_t>(kMaxColonneRicevuta))));
+    receipts_->setVisible(costs.receipts > 0);
 
     listing_->setDevelopment(developed->development);
     testo_->setCurrentIndex(QModelIndex());

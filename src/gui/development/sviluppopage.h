@@ -72,6 +72,8 @@ private:
     QLabel* saving_ = nullptr;        // Label15
     QLabel* percent_ = nullptr;       // Label8
     QLabel* slips_ = nullptr;         // Label17
+    QLabel* superStar_ = nullptr;     // the SuperStar played and its share of the cost
+    QLabel* receipts_ = nullptr;      // the receipts a large play takes
     std::array<QComboBox*, 4> conditionLists_{}; // Combo3_0..3
     QListWidget* groups_ = nullptr;   // List4
     QPushButton* garanzie_ = nullptr;

@@ -129,6 +129,9 @@ FrmOptions::FrmOptions(QWidget* mainWindow, Settings& settings, const QString& i
     QGroupBox* frame20 = frame(this, "Frame20", QStringLiteral("Costo colonna :"));
     costoColonna_ = scrollBar(frame20, "VScroll10", kCostoColonnaRange);
     layOut(frame20, costoColonna_, hundredthsDisplay(frame20, "Text11", costoColonna_));
+    QGroupBox* superStarFrame = frame(this, "FrameCostoSuperStar", QStringLiteral("Costo SuperStar :"));
+    costoSuperStar_ = scrollBar(superStarFrame, "VScrollSuperStar", kCostoSuperStarRange);
+    layOut(superStarFrame, costoSuperStar_, hundredthsDisplay(superStarFrame, "TextSuperStar", costoSuperStar_));
 
     QGroupBox* frame17 = frame(this, "Frame17", QStringLiteral("Margini Schedina :"));
     QGroupBox* frame19 = frame(frame17, "Frame19", QStringLiteral("Margine Superiore"));
@@ -164,7 +167,8 @@ FrmOptions::FrmOptions(QWidget* mainWindow, Settings& settings, const QString& i
     auto* grid = new QGridLayout;
     grid->addWidget(frame21, 0, 0);
     grid->addWidget(frame20, 0, 1);
-    grid->addWidget(frame17, 1, 0, 1, 2);
+    grid->addWidget(superStarFrame, 0, 2);
+    grid->addWidget(frame17, 1, 0, 1, 3);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(command5);
     buttons->addStretch();
@@ -177,6 +181,7 @@ FrmOptions::FrmOptions(QWidget* mainWindow, Settings& settings, const QString& i
 
     connect(superPunto_, &QScrollBar::valueChanged, this, &FrmOptions::showSuperPunto);
     costoColonna_->setValue(scrollValue(settings_.costoColonna));
+    costoSuperStar_->setValue(settings_.costoSuperStar);
     superPunto_->setValue(settings_.superPunto);
     margineSin_->setValue(settings_.margine2sin);
     margineSup_->setValue(settings_.margine2sup);
@@ -209,11 +214,13 @@ void FrmOptions::predefiniti()
     margineSup_->setValue(predefiniti.margine2sup);
     margineSin_->setValue(predefiniti.margine2sin);
     costoColonna_->setValue(scrollValue(predefiniti.costoColonna));
+    costoSuperStar_->setValue(predefiniti.costoSuperStar);
 }
 
 void FrmOptions::applica()
 {
     settings_.costoColonna = costoColonna_->value();
+    settings_.costoSuperStar = costoSuperStar_->value();
     settings_.margine2sup = margineSup_->value();
     settings_.margine2sin = margineSin_->value();
     settings_.superPunto = superPunto_->value();

@@ -47,6 +47,7 @@ private:
     QString iniPath_;
     QScrollBar* superPunto_ = nullptr;
     QScrollBar* costoColonna_ = nullptr;
+    QScrollBar* costoSuperStar_ = nullptr;
     QScrollBar* margineSup_ = nullptr;
     QScrollBar* margineSin_ = nullptr;
     QLabel* superPuntoText_ = nullptr;

@@ -129,6 +129,7 @@ void OrtogonaliSuper::elabora()
     if (garanzie_)
         garanzie_->developmentChanged();
     runConditions_ = document_.conditions();
+    runSuperStar_ = document_.superStar();
     sviluppo_->clearForRun();
     spoglio_->newDevelopment();
     schedina_->clearSlips();
@@ -194,9 +195,12 @@ void OrtogonaliSuper::runEnded(bool completed)
         developed.entryText = plan->entryText;
         developed.pronostico = plan->pronostico;
         developed.conditions = runConditions_;
+        developed.superStar = runSuperStar_;
         developed.development = std::make_shared<const Development>(std::move(result->development));
         document_.setDeveloped(std::move(developed));
         sviluppo_->showDeveloped();
+        // The stella classes show for a system that plays SuperStar.
+        spoglio_->clearResults();
     } else {
         document_.setInterrupted();
         sviluppo_->showInterrupted();

@@ -99,6 +99,7 @@ private:
     // The run going on: what it develops, and its outcome, filled by the worker.
     std::shared_ptr<const DevelopmentPlan> runPlan_;
     ConditionSet runConditions_;
+    int runSuperStar_ = 0;
     std::shared_ptr<RunResult> runResult_;
 };
 

@@ -56,12 +56,27 @@ SpoglioPage::SpoglioPage(const SystemDocument& document, RunControl* runControl,
                              c / 2, c % 2);
     }
 
+    auto* stella = new QGroupBox(QStringLiteral("SuperStar"));
+    stella->setObjectName(QStringLiteral("FrameStella"));
+    auto* stellaGrid = new QGridLayout(stella);
+    for (int c = 0; c < kStellaClasses; ++c) {
+        QLabel*& label = stella_[static_cast<std::size_t>(c)];
+        label = valueLabel(QStringLiteral("lblStella_%1").arg(c), QStringLiteral("0"));
+        label->setAlignment(Qt::AlignCenter);
+        stellaGrid->addWidget(frame(QString::fromLatin1(stellaClassName(c)) + QStringLiteral(" stella"), label), c / 4,
+                              c % 4);
+    }
+    stellaFrame_ = stella;
+    stella->hide();
+    drawnSuperStar_ = ui::superStarBox(QStringLiteral("cboSuperStarEstratto"), QString());
+
     caught_ = new QComboBox;
     caught_->setObjectName(QStringLiteral("Combo5"));
     caughtCount_ = valueLabel(QStringLiteral("Label9"), QStringLiteral("0"));
 
     auto* side = new QVBoxLayout;
     side->addWidget(classes);
+    side->addWidget(stella);
     side->addWidget(frame(QStringLiteral("Lista Numeri Indovinati"), caught_));
     side->addWidget(frame(QStringLiteral("Quanti Numeri Indovinati"), caughtCount_, QStringLiteral("Frame5")));
     side->addStretch();
@@ -90,7 +105,10 @@ SpoglioPage::SpoglioPage(const SystemDocument& document, RunControl* runControl,
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
-    layout->addWidget(frame(QStringLiteral("Lista Numeri Estratti :"), list_, QStringLiteral("Frame10")));
+    auto* drawnRow = new QHBoxLayout;
+    drawnRow->addWidget(frame(QStringLiteral("Lista Numeri Estratti :"), list_, QStringLiteral("Frame10")), 1);
+    drawnRow->addWidget(frame(QStringLiteral("SuperStar Estratto :"), drawnSuperStar_, QStringLiteral("FrameSuperStarEstratto")));
+    layout->addLayout(drawnRow);
     layout->addLayout(ui::buttonRow({deseleziona, casuale, spoglio, vincenti, storica}, chiudi));
 }
 
@@ -112,6 +130,7 @@ void SpoglioPage::stop()
 void SpoglioPage::clearResults()
 {
     showCounts({});
+    showStella({});
     caught_->clear();
     caughtCount_->setText(QStringLiteral("0"));
 }
@@ -197,6 +216,7 @@ void SpoglioPage::spoglio(bool winningSlips)
     emit checkStarted();
 
     winningSlips_ = winningSlips;
+    stellaWon_ = superStarMatches(developed->superStar, drawnSuperStar_->currentIndex());
     auto result = std::make_shared<WinCheckResult>();
     result_ = result;
     const std::shared_ptr<const Development> development = developed->development;
@@ -258,12 +278,13 @@ void SpoglioPage::checkHistoryOf(std::vector<Draw> period)
     auto result = std::make_shared<HistoryResult>();
     historyResult_ = result;
     const std::shared_ptr<const Development> development = document_.developed()->development;
-    runner_->start(development->size() + draws->size(),
-                   [development, draws, result](const std::atomic<bool>& interrupt, RunCounters& counters) {
-                       *result = checkHistory(*development, *draws, interrupt, [&counters](std::uint64_t done) {
-                           counters.examined.store(done, std::memory_order_relaxed);
-                       });
-                   });
+    const int superStar = document_.developed()->superStar;
+    runner_->start(development->size() + draws->size(), [development, draws, result, superStar](
+                                                            const std::atomic<bool>& interrupt, RunCounters& counters) {
+        *result = checkHistory(
+            *development, *draws, interrupt,
+            [&counters](std::uint64_t done) { counters.examined.store(done, std::memory_order_relaxed); }, superStar);
+    });
 }
 
 void SpoglioPage::checkFinished(bool completed)
@@ -280,6 +301,7 @@ void SpoglioPage::checkFinished(bool completed)
     }
     const std::shared_ptr<WinCheckResult> result = std::move(result_);
     showCounts(result->counts);
+    showStella(stellaWon_ ? result->stella : StellaCounts{});
     if (winningSlips_ && completed) {
         SchedineV* window = SchedineV::instance(this->window());
         window->setEntries(std::move(result->winners));
@@ -299,6 +321,14 @@ void SpoglioPage::showCounts(const std::array<std::uint64_t, 6>& counts)
 {
     for (std::size_t c = 0; c < counts_.size(); ++c)
         counts_[c]->setText(QString::number(counts[c]));
+}
+
+void SpoglioPage::showStella(const std::array<std::uint64_t, 8>& counts)
+{
+    for (std::size_t c = 0; c < stella_.size(); ++c)
+        stella_[c]->setText(QString::number(counts[c]));
+    const DevelopedSystem* developed = document_.developed();
+    stellaFrame_->setVisible(developed && developed->superStar != 0);
 }
 
 } // namespace sestara

@@ -64,6 +64,8 @@ private:
     void spoglio(bool winningSlips);
     void checkFinished(bool completed);
     void showCounts(const std::array<std::uint64_t, 6>& counts);
+    // The stella classes: shown for a system that plays SuperStar.
+    void showStella(const std::array<std::uint64_t, 8>& counts);
 
     // The developed system to check, after the message when there is none.
     bool hasDevelopment();
@@ -80,10 +82,14 @@ private:
     QString archivePath_;
     QPointer<VerificaStorica> verifica_;
     bool winningSlips_ = false;
+    bool stellaWon_ = false; // the check's drawn SuperStar is the system's
 
     PredictionGrid* grid_ = nullptr;       // MSFlexGrid2
     QLabel* list_ = nullptr;               // Label5
     std::array<QLabel*, 6> counts_{};      // Label6_0..5
+    QComboBox* drawnSuperStar_ = nullptr;  // the SuperStar drawn, index 0 for none
+    QWidget* stellaFrame_ = nullptr;
+    std::array<QLabel*, 8> stella_{};      // "0 stella" .. "6 stella"
     QComboBox* caught_ = nullptr;          // Combo5
     QLabel* caughtCount_ = nullptr;        // Label9
 };

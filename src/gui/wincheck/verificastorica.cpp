@@ -39,6 +39,8 @@ VerificaStorica::VerificaStorica(QWidget* parent)
     table_ = ui::readOnlyTable(QStringLiteral("tblVerifica"), 0, captions);
 
     summary_ = ui::valueLabel(QStringLiteral("lblVincenti"));
+    withoutSuperStar_ = ui::valueLabel(QStringLiteral("lblSenzaSuperStar"));
+    withoutSuperStar_->hide();
     chart_ = new BarChart;
     chart_->setObjectName(QStringLiteral("graficoVincite"));
     chart_->setTitle(QStringLiteral("Colonne vincenti per estrazione"));
@@ -56,6 +58,7 @@ VerificaStorica::VerificaStorica(QWidget* parent)
     layout->addLayout(dates);
     layout->addWidget(table_, 2);
     layout->addWidget(summary_);
+    layout->addWidget(withoutSuperStar_);
     layout->addWidget(chart_, 1);
     layout->addLayout(ui::buttonRow({csv}, chiudi));
     resize(720, 640);
@@ -108,40 +111,54 @@ void VerificaStorica::showResult(const HistoryResult& result)
     table_->setUpdatesEnabled(false);
     table_->clearContents();
     table_->setRowCount(rows + 1);
+    // A SuperStar system adds the eight stella classes after the six of the main game.
+    const int stellaColumns = result.superStar != 0 ? kStellaClasses : 0;
+    table_->setColumnCount(1 + kWinClasses + stellaColumns);
+    for (int c = 0; c < stellaColumns; ++c)
+        table_->setHorizontalHeaderItem(1 + kWinClasses + c,
+                                        new QTableWidgetItem(QString::fromLatin1(stellaClassName(c)) +
+                                                             QStringLiteral(" stella")));
     QFont bold = table_->font();
     bold.setBold(true);
-    const auto fill = [&](int row, const QString& first, const WinCounts& counts, bool strong) {
+    const auto cell = [&](int row, int column, std::uint64_t n, bool strong) {
+        auto* item = new QTableWidgetItem(QString::number(n));
+        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        if (strong)
+            item->setFont(bold);
+        table_->setItem(row, column, item);
+    };
+    const auto fill = [&](int row, const QString& first, const WinCounts& counts, const StellaCounts& stella,
+                          bool strong) {
         auto* date = new QTableWidgetItem(first);
         if (strong)
             date->setFont(bold);
         table_->setItem(row, 0, date);
-        for (int c = 0; c < kWinClasses; ++c) {
-            auto* item = new QTableWidgetItem(QString::number(counts[static_cast<std::size_t>(c)]));
-            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            if (strong)
-                item->setFont(bold);
-            table_->setItem(row, c + 1, item);
-        }
+        for (int c = 0; c < kWinClasses; ++c)
+            cell(row, c + 1, counts[static_cast<std::size_t>(c)], strong);
+        for (int c = 0; c < stellaColumns; ++c)
+            cell(row, 1 + kWinClasses + c, stella[static_cast<std::size_t>(c)], strong);
     };
     QVector<double> wins;
     QVector<bool> marked;
     QStringList labels;
     for (int r = 0; r < rows; ++r) {
         const HistoryRow& row = result.rows[static_cast<std::size_t>(r)];
-        fill(r, QString::fromStdString(dateText(row.date)), row.counts, row.wins());
+        fill(r, QString::fromStdString(dateText(row.date)), row.counts, row.stella, row.wins());
         wins << static_cast<double>(std::accumulate(row.counts.begin(), row.counts.end(), std::uint64_t{0}));
         marked << (row.counts[static_cast<std::size_t>(WinClass::Sei)] > 0 ||
                    row.counts[static_cast<std::size_t>(WinClass::CinquePiuUno)] > 0 ||
                    row.counts[static_cast<std::size_t>(WinClass::Cinque)] > 0);
         labels << QString::fromStdString(dateText(row.date));
     }
-    fill(rows, QStringLiteral("TOTALE"), result.totals, true);
+    fill(rows, QStringLiteral("TOTALE"), result.totals, result.stellaTotals, true);
     table_->setUpdatesEnabled(true);
     summary_->setText(QStringLiteral("Estrazioni vincenti: %1 su %2%3")
                           .arg(result.winningDraws)
                           .arg(rows)
                           .arg(result.interrupted ? QStringLiteral(" (verifica interrotta)") : QString()));
     chart_->setBars(wins, labels, marked);
+    withoutSuperStar_->setText(QString::fromStdString(withoutSuperStarText(result.withoutSuperStar)));
+    withoutSuperStar_->setVisible(result.withoutSuperStar > 0);
 }
 
 void VerificaStorica::esportaCsv()

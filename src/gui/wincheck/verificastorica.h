@@ -43,6 +43,7 @@ private:
     QDateEdit* to_ = nullptr;
     QTableWidget* table_ = nullptr;
     QLabel* summary_ = nullptr;
+    QLabel* withoutSuperStar_ = nullptr; // draws of the period with no known superstar
     BarChart* chart_ = nullptr;
 };
 
