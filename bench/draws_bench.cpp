@@ -45,7 +45,7 @@ std::string drawFileText()
             pool[static_cast<std::size_t>(n)] = n + 1;
         std::shuffle(pool.begin(), pool.end(), rng);
         day += 2 + static_cast<int>(rng() % 3);
-        const int date = 19970101 + day / 28 % 12 * 100 + day / 336 * 10000 + day % 28;
+        const int date = 19600101 + day / 28 % 12 * 100 + day / 336 * 10000 + day % 28;
         text += std::to_string(k % 150 + 1) + ";" + dateText(date);
         for (int i = 0; i < 8; ++i)
             text += ";" + std::to_string(pool[static_cast<std::size_t>(i)]);

@@ -1,6 +1,7 @@
 #include "core/draws/historycheck.h"
 
 #include "core/development/development.h"
+#include "core/draws/drawarchive.h"
 
 #include <algorithm>
 #include <string>
@@ -194,7 +195,7 @@ bool HistoryRow::wins() const
 
 std::string historyCsvText(const HistoryResult& result)
 {
-    std::string out = "Data";
+    std::string out = kDrawCsvHeader;
     for (int c = 0; c < kWinClasses; ++c)
         out += std::string(";") + winClassCaption(static_cast<WinClass>(c));
     out += "\r\n";
@@ -205,8 +206,9 @@ std::string historyCsvText(const HistoryResult& result)
         out += "\r\n";
     };
     for (const HistoryRow& row : result.rows)
-        line(dateText(row.date), row.counts);
-    line("TOTALE", result.totals);
+        line(drawCsvFields(row.draw), row.counts);
+    // Under the counts of the draws, past the draw's own ten fields.
+    line("TOTALE" + std::string(9, ';'), result.totals);
     return out;
 }
 
@@ -225,7 +227,7 @@ HistoryResult checkHistory(const Development& development, const std::vector<Dra
             result.interrupted = true;
             break;
         }
-        HistoryRow row{draws[k].date, index.counts(draws[k])};
+        HistoryRow row{draws[k], index.counts(draws[k])};
         for (int c = 0; c < kWinClasses; ++c)
             result.totals[static_cast<std::size_t>(c)] += row.counts[static_cast<std::size_t>(c)];
         if (row.wins())

@@ -49,7 +49,7 @@ private:
 };
 
 struct HistoryRow {
-    int date = 0;
+    Draw draw;
     WinCounts counts{};
     bool wins() const;
 };
@@ -61,8 +61,9 @@ struct HistoryResult {
     bool interrupted = false;
 };
 
-// The check as a spreadsheet reads it: "Data;DUE;TRE;QUATTRO;CINQUE;CINQUE+1;SEI", a line a
-// draw, then the "TOTALE" line; fields separated by ";", lines ended by CR LF.
+// The check as a spreadsheet reads it: the draw's fields as "Esporta CSV" of the archive writes
+// them, then "DUE;TRE;QUATTRO;CINQUE;CINQUE+1;SEI", a line a draw, then the "TOTALE" line; fields
+// separated by ";", lines ended by CR LF. "Importa…" reads the draws back from it.
 std::string historyCsvText(const HistoryResult& result);
 
 // Checks the development against every draw; the interrupt is read between draws too.
