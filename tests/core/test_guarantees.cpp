@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <bitset>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <tuple>
@@ -20,6 +21,11 @@ using namespace sestara;
 namespace {
 
 const std::atomic<bool> kNever{false};
+const NumberText plain = [](double v, int decimals) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%.*f", decimals, v);
+    return std::string(text);
+};
 
 struct Developed {
     std::vector<std::uint8_t> pronostico;
@@ -147,8 +153,19 @@ TEST(Guarantees, DrawsOfAFullSystemFollowTheHypergeometricLaw)
     // Twelve numbers: the six drawn all in the prediction once in 673,825 draws.
     const Developed twelve = develop("12 numeri sistema Integrale", 1, 12);
     const GuaranteeAnalysis a = analyseGuarantees(twelve.pronostico, twelve.development, kNever);
-    EXPECT_EQ(drawsPerWin(a, 6), 673825u);
-    EXPECT_EQ(drawsPerWin(a, 2), 6u); // 622,614,630 / 112,429,955 = 5.54
+    EXPECT_EQ(atLeastText(2, a.atLeast[2], plain), "Almeno 2 punti: 1 volta su 5.5"); // 112,429,955 draws
+}
+
+TEST(Guarantees, OnceInHowManyDrawsNeverReadsAsEveryDrawUnlessItIs)
+{
+    const std::pair<std::uint64_t, const char*> cases[] = {
+        {kAllDraws, "a ogni estrazione"}, {kAllDraws - 1, "1 volta su 1.000000002"}, {600000000, "1 volta su 1.04"},
+        {565000000, "1 volta su 1.1"},    {69179403, "1 volta su 9.0"},  {62300000, "1 volta su 10"}, // not "10.0"
+        {924, "1 volta su 673825"},       {1, "1 volta su 622614630"},   {0, "mai"}};
+    for (const auto& [draws, text] : cases)
+        EXPECT_EQ(atLeastText(3, draws, plain), std::string("Almeno 3 punti: ") + text) << draws;
+    EXPECT_EQ(atLeastTip(112429955, plain), "In 112429955 delle 622614630 estrazioni possibili (18.1 %)");
+    EXPECT_EQ(atLeastTip(1, plain), "In 1 delle 622614630 estrazioni possibili (0.0000002 %)");
 }
 
 TEST(Guarantees, AStoredSystemKeepsItsGuaranteeUntilAConditionBreaksIt)

@@ -10,7 +10,9 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTableView>
+#include <QWindow>
 
 using namespace guitest;
 using sestara::ArchivioEstrazioni;
@@ -160,6 +162,15 @@ TEST_F(EstrazioniTest, ArchiveImportedPastedAddedDeletedExportedAndItsStatistics
     find<QDateEdit>(stats, "dtAl")->setDate(QDate(2024, 1, 5));
     EXPECT_EQ(text(stats, "lblEstrazioni"), "1 estrazione");
     EXPECT_EQ(chart->values()[8], 1.0);
+    // A period with no draw, or upside down, is said so, with no zeros for figures.
+    find<QDateEdit>(stats, "dtDal")->setDate(QDate(2024, 1, 3));
+    EXPECT_EQ(text(stats, "lblEstrazioni"), "Nessuna estrazione nel periodo scelto");
+    find<QDateEdit>(stats, "dtDal")->setDate(QDate(2024, 1, 6));
+    EXPECT_EQ(text(stats, "lblEstrazioni"), "Periodo non valido: la data \"Dal\" viene dopo la data \"al\"");
+    EXPECT_EQ(statsTable->item(0, 1)->text() + statsTable->item(89, 4)->text(), "");
+    EXPECT_TRUE(chart->values().isEmpty());
+    find<QDateEdit>(stats, "dtDal")->setDate(QDate(2024, 1, 2));
+    EXPECT_FALSE(statsTable->horizontalScrollBar()->isVisible()); // every column whole
 
     // "Usa come pronostico": 10 to 55 numbers selected open a new system window with them.
     press(stats, "cmdUsaPronostico");
@@ -177,6 +188,8 @@ TEST_F(EstrazioniTest, ArchiveImportedPastedAddedDeletedExportedAndItsStatistics
     for (int n : chosen)
         EXPECT_TRUE(w->document().prediction().isSelected(n)) << n;
     EXPECT_EQ(find<QComboBox>(w, "Combo2")->currentText(), "12");
+    // The statistics are not kept above the main window, where the new system window opens.
+    EXPECT_EQ(stats->windowHandle()->transientParent(), nullptr);
 }
 
 TEST_F(EstrazioniTest, AnArchiveThatCannotBeReadIsNeverWrittenOver)
@@ -270,11 +283,21 @@ TEST_F(EstrazioniTest, VerificaStoricaChecksTheDevelopmentAgainstEveryDraw)
               "TOTALE;;;;;;;;;;105;35;0;0;0;0\r\n");
     EXPECT_TRUE(messages().texts().isEmpty()) << messages().texts().join('|').toStdString();
 
+    // No draw in the period, or "Dal" after "al": said, with no zeros for a result.
+    find<QDateEdit>(window, "dtAl")->setDate(QDate(2024, 1, 3));
+    press(window, "cmdVerifica");
+    waitForRun(w);
+    EXPECT_EQ(table->rowCount(), 0);
+    EXPECT_EQ(text(window, "lblVincenti"), "Nessuna estrazione nel periodo scelto");
+    find<QDateEdit>(window, "dtAl")->setDate(QDate(2024, 1, 2));
+    press(window, "cmdVerifica");
+    EXPECT_EQ(messages().texts(), QStringList({"Periodo non valido: la data \"Dal\" viene dopo la data \"al\""}));
+
     // A new development leaves no history of the old one on show.
     find<QTabWidget>(w, "SSTab1")->setCurrentIndex(0);
     elaboraAndWait(w);
-    EXPECT_EQ(rows(table, 7), QStringList({"TOTALE 0 0 0 0 0 0"}));
-    EXPECT_EQ(text(window, "lblVincenti"), "0 estrazioni vincenti su 0");
+    EXPECT_EQ(table->rowCount(), 0);
+    EXPECT_EQ(text(window, "lblVincenti"), "");
 }
 
 } // namespace

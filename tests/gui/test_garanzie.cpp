@@ -1,6 +1,7 @@
 #include "tests/gui/guitest.h"
 
 #include "core/development/run.h"
+#include "core/guarantees/guarantees.h"
 
 #include <QClipboard>
 #include <QHeaderView>
@@ -80,9 +81,10 @@ TEST_F(GaranzieTest, ShowsWhatTheDevelopmentGuaranteesAndWhatTheConditionsTookAw
                                           "2 punti"}));
     EXPECT_EQ(table->item(0, 1)->toolTip(), "821");
     EXPECT_EQ(table->item(3, 4)->toolTip(), "0");
-    EXPECT_EQ(almeno(window), QStringList({"Almeno 2 punti: 1 volta su 6", "Almeno 3 punti: 1 volta su 34",
+    EXPECT_EQ(almeno(window), QStringList({"Almeno 2 punti: 1 volta su 5,5", "Almeno 3 punti: 1 volta su 34",
                                            "Almeno 4 punti: 1 volta su 486", "Almeno 5 punti: 1 volta su 36.620",
                                            "Almeno 6 punti: 1 volta su 17.788.989"}));
+    EXPECT_EQ(find<QLabel>(window, "Almeno2")->toolTip(), "In 112.429.955 delle 622.614.630 estrazioni possibili (18,1 %)");
     auto* line = find<QLabel>(window, "LabelGaranzia");
     EXPECT_EQ(line->text(), "Le condizioni hanno ridotto la garanzia: 5 se 6 solo nel 92,6 % dei casi");
     EXPECT_EQ(line->palette().color(QPalette::WindowText), QColor(255, 0, 0));
@@ -96,15 +98,25 @@ TEST_F(GaranzieTest, ShowsWhatTheDevelopmentGuaranteesAndWhatTheConditionsTookAw
     EXPECT_EQ(copied[1], "Se escono 6 dei tuoi numeri\t3,8 %\t88,9 %\t7,4 %\t\t\t\t\t4 punti");
     EXPECT_EQ(copied[6], "");
 
-    // Without the condition the system keeps its guarantee; the same window shows it.
+    // Without the condition the system keeps its guarantee: the open window analyses it at once.
     developReduced(w, false);
-    EXPECT_EQ(table->rowCount(), 0); // a new development empties what belonged to the old one
-    press(w, "CommandGaranzie");
-    waitForRun(w);
     EXPECT_EQ(garanzie(w), window);
     EXPECT_EQ(row(table, 0).mid(1, 3), QStringList({"4,2 %", "95,8 %", ""}));
     EXPECT_EQ(line->text(), "Garanzia del sistema rispettata: 5 se 6");
     EXPECT_NE(line->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    w->setWindowTitle("Dodici"); // saved
+    EXPECT_EQ(window->windowTitle(), "Dodici");
+    // A development that did not end: no old figures, but why, and the analysis offered again.
+    auto* aggiorna = find<QPushButton>(window, "Aggiorna");
+    EXPECT_FALSE(aggiorna->isVisible());
+    find<QTabWidget>(w, "SSTab1")->setCurrentIndex(0);
+    press(w, "Command4");
+    press(loading(), "Command27");
+    waitForRun(w);
+    EXPECT_EQ(table->rowCount(), 0);
+    EXPECT_EQ(line->text(), QString::fromUtf8(sestara::kMsgSviluppoCambiato));
+    EXPECT_TRUE(aggiorna->isVisible());
+    developReduced(w, false);
 
     // "Interrompi" counts even when the analysis is done before its end is handled: nothing shows.
     press(w, "CommandGaranzie");
@@ -115,6 +127,9 @@ TEST_F(GaranzieTest, ShowsWhatTheDevelopmentGuaranteesAndWhatTheConditionsTookAw
     EXPECT_EQ(almeno(window), QStringList({"", "", "", "", ""}));
     EXPECT_EQ(line->text(), "Elaborazione Interrotta");
     EXPECT_FALSE(main_->runControl()->busy());
+    press(window, "Aggiorna");
+    waitForRun(w);
+    EXPECT_EQ(table->rowCount(), 5);
 
     // One run at a time in the whole program.
     OrtogonaliSuper* other = startLongRun();

@@ -194,6 +194,7 @@ TEST_F(GuiTest, GiocaSistemaLoadsTheDevelopmentAsSlips)
     messages().answers = {QMessageBox::Cancel};
     press(w, "Command5");
     EXPECT_EQ(messages().shown.size(), 1u);
+    EXPECT_TRUE(messages().texts().value(0).endsWith("\nPer Annullare richiamare la coda di stampa del sistema"));
     EXPECT_EQ(combo6->count(), 0);
 
     QString statusWhenShown;

@@ -4,6 +4,9 @@
 
 namespace sestara {
 
+const char* const kMsgPeriodoInvertito = "Periodo non valido: la data \"Dal\" viene dopo la data \"al\"";
+const char* const kMsgPeriodoVuoto = "Nessuna estrazione nel periodo scelto";
+
 std::array<NumberStats, 90> numberStats(const std::vector<Draw>& draws)
 {
     std::array<NumberStats, 90> stats{};

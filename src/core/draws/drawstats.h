@@ -8,6 +8,9 @@
 
 namespace sestara {
 
+extern const char* const kMsgPeriodoInvertito; // "Dal" after "al"
+extern const char* const kMsgPeriodoVuoto;     // no draw between the two dates
+
 // How a number fared over a run of draws.
 struct NumberStats {
     int number = 0;

@@ -12,6 +12,8 @@ namespace sestara {
 const char* const kTitoloGaranzie = "Garanzie";
 const char* const kColonnaGaranzia = "Garanzia";
 const char* const kNotaJolly = "Il numero jolly non entra in questa analisi.";
+const char* const kMsgSviluppoCambiato =
+    "Lo sviluppo del sistema è cambiato: premere \"Aggiorna\" per analizzare quello nuovo.";
 
 namespace {
 
@@ -332,14 +334,6 @@ int shareDecimals(std::uint64_t part, std::uint64_t whole)
     return kMostDecimals;
 }
 
-std::uint64_t drawsPerWin(const GuaranteeAnalysis& analysis, int k)
-{
-    if (k < 0 || k > kLevels)
-        return 0;
-    const std::uint64_t d = analysis.atLeast[static_cast<std::size_t>(k)];
-    return d == 0 ? 0 : (kAllDraws + d / 2) / d;
-}
-
 std::string rowCaption(int h)
 {
     return "Se escono " + std::to_string(h) + " dei tuoi numeri";
@@ -350,9 +344,33 @@ std::string pointsText(int points)
     return std::to_string(points) + (points == 1 ? " punto" : " punti");
 }
 
-std::string atLeastText(int k)
+std::string atLeastText(int k, std::uint64_t draws, const NumberText& number)
 {
-    return "Almeno " + std::to_string(k) + " punti: 1 volta su ";
+    const std::string head = "Almeno " + std::to_string(k) + " punti: ";
+    if (draws == 0)
+        return head + "mai";
+    if (draws >= kAllDraws)
+        return head + "a ogni estrazione";
+    // kAllDraws / draws rounded to d decimals, in integers.
+    const auto rounded = [draws](std::uint64_t scale) { return (kAllDraws * scale + draws / 2) / draws; };
+    std::uint64_t scale = 10;
+    std::uint64_t shown = rounded(scale);
+    if (shown >= 10 * scale)
+        return head + "1 volta su " + number(static_cast<double>(rounded(1)), 0);
+    // "1 volta su 1,0" would say every draw: as many more decimals as it takes (up to nine).
+    int decimals = 1;
+    for (; shown <= scale && decimals < 9; ++decimals) {
+        scale *= 10;
+        shown = rounded(scale);
+    }
+    return head + "1 volta su " + number(static_cast<double>(shown) / static_cast<double>(scale), decimals);
+}
+
+std::string atLeastTip(std::uint64_t draws, const NumberText& number)
+{
+    const double percent = static_cast<double>(draws) * 100.0 / static_cast<double>(kAllDraws);
+    return "In " + number(static_cast<double>(draws), 0) + " delle " + number(static_cast<double>(kAllDraws), 0) +
+           " estrazioni possibili (" + number(percent, shareDecimals(draws, kAllDraws)) + " %)";
 }
 
 std::string guaranteeLine(const Guarantee& g, bool holds, const std::string& shareText)

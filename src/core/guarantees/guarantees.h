@@ -68,16 +68,22 @@ GuaranteeShare guaranteeShare(const GuaranteeAnalysis& analysis, const Guarantee
 // many more as it takes (up to nine) for a share that is neither not to read as 0 or 100.
 int shareDecimals(std::uint64_t part, std::uint64_t whole);
 
-// One draw in how many reaches k points, rounded to a whole number; 0 when none does.
-std::uint64_t drawsPerWin(const GuaranteeAnalysis& analysis, int k);
+// Writes a number with the given decimals as the player reads it: the window passes its locale.
+using NumberText = std::function<std::string(double value, int decimals)>;
 
 // The texts of the guarantees window.
 extern const char* const kTitoloGaranzie;     // "Garanzie"
 extern const char* const kColonnaGaranzia;    // "Garanzia"
 extern const char* const kNotaJolly;          // the bonus number is left out
+extern const char* const kMsgSviluppoCambiato; // the analysis on show is of a development no more
 std::string rowCaption(int h);                // "Se escono 6 dei tuoi numeri"
 std::string pointsText(int points);           // "5 punti", "1 punto"
-std::string atLeastText(int k);               // "Almeno 5 punti: 1 volta su " (the number follows)
+// How often one draw reaches k points when `draws` of the kAllDraws do: "Almeno 5 punti: 1 volta
+// su 36.620", the number with one decimal below 10 and more while it would read as 1; "a ogni
+// estrazione" only when every draw does, "mai" when none does.
+std::string atLeastText(int k, std::uint64_t draws, const NumberText& number);
+// The exact share behind it: "In 112.429.955 delle 622.614.630 estrazioni possibili (18,1 %)".
+std::string atLeastTip(std::uint64_t draws, const NumberText& number);
 // "Garanzia del sistema rispettata: 5 se 6", or "Le condizioni hanno ridotto la garanzia: 5 se 6
 // solo nel 87,7 % dei casi" with the share as shown.
 std::string guaranteeLine(const Guarantee& g, bool holds, const std::string& shareText);

@@ -225,7 +225,7 @@ void SviluppoPage::giocaSistema()
                                        QStringLiteral("Assicurarsi che le schedine siano inserite nel caricatore\n"
                                                       "Premere il tasto   <Stampa>   per avviare   \n"
                                                       "Tutto lo sviluppo del sistema sarà stampato automaticamente\n"
-                                                      "Per Annullare richiamare il processo di stampa di Windows"),
+                                                      "Per Annullare richiamare la coda di stampa del sistema"),
                                        MessageIcon::None, QMessageBox::Ok | QMessageBox::Cancel);
     if (answer == QMessageBox::Ok)
         emit giocaSistemaRequested();

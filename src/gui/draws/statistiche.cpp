@@ -13,10 +13,13 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <algorithm>
+#include <optional>
 
 namespace sestara {
 
@@ -25,10 +28,12 @@ namespace {
 constexpr int kFigures = 4;
 const char* const kCaptions[kFigures + 1] = {"Numero", "Frequenza", "Jolly", "Ritardo", "Ritardo massimo"};
 
-QTableWidgetItem* numberItem(std::size_t value)
+// A figure of the table; none when the period holds no draw, as zeros would read as a result.
+QTableWidgetItem* numberItem(std::optional<std::size_t> value)
 {
     auto* item = new QTableWidgetItem;
-    item->setData(Qt::DisplayRole, static_cast<qulonglong>(value));
+    if (value)
+        item->setData(Qt::DisplayRole, static_cast<qulonglong>(*value));
     item->setTextAlignment(Qt::AlignCenter);
     item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
     return item;
@@ -85,6 +90,11 @@ Statistiche::Statistiche(QWidget* parent)
     layout->addLayout(middle, 1);
     layout->addLayout(ui::buttonRow({usa}, chiudi));
     resize(900, 560);
+    // A window of its own, not kept above the main window: "Usa come pronostico" opens a system
+    // window there, which has to come in front of this one. It still goes with the main window.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    winId();
+    windowHandle()->setTransientParent(nullptr);
 }
 
 void Statistiche::setDraws(const std::vector<Draw>& draws)
@@ -97,6 +107,12 @@ void Statistiche::setDraws(const std::vector<Draw>& draws)
     from_->setDate(first);
     to_->setDate(last);
     recompute();
+    // Every column whole without scrolling sideways: the table is as wide as its columns.
+    const QAbstractItemView* view = table_;
+    int width = 2 * table_->frameWidth() + table_->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c <= kFigures; ++c)
+        width += std::max(table_->horizontalHeader()->sectionSizeHint(c), view->sizeHintForColumn(c));
+    table_->setMinimumWidth(width);
 }
 
 void Statistiche::recompute()
@@ -107,7 +123,13 @@ void Statistiche::recompute()
     for (const Draw& d : draws_)
         if (d.date >= from && d.date <= to)
             inRange.push_back(d);
-    range_->setText(QString::fromStdString(drawCountText(inRange.size())));
+    hasFigures_ = !inRange.empty();
+    if (from > to)
+        range_->setText(QString::fromUtf8(kMsgPeriodoInvertito));
+    else if (!hasFigures_)
+        range_->setText(QString::fromUtf8(kMsgPeriodoVuoto));
+    else
+        range_->setText(QString::fromStdString(drawCountText(inRange.size())));
     const std::array<NumberStats, 90> stats = numberStats(inRange);
     const QVector<int> selected = selectedNumbers();
     table_->setSortingEnabled(false);
@@ -117,8 +139,9 @@ void Statistiche::recompute()
         const NumberStats& s = stats[static_cast<std::size_t>(row)];
         const std::size_t values[kFigures + 1] = {static_cast<std::size_t>(s.number), s.frequency, s.jolly, s.delay,
                                                   s.longestDelay};
-        for (int c = 0; c <= kFigures; ++c)
-            table_->setItem(row, c, numberItem(values[c]));
+        table_->setItem(row, 0, numberItem(values[0]));
+        for (int c = 1; c <= kFigures; ++c)
+            table_->setItem(row, c, numberItem(hasFigures_ ? std::optional<std::size_t>(values[c]) : std::nullopt));
     }
     table_->setSortingEnabled(true);
     for (int row = 0; row < 90; ++row)
@@ -154,7 +177,10 @@ void Statistiche::showChart()
     for (int n : selectedNumbers())
         marked[n - 1] = true;
     chart_->setTitle(chartChoice_->currentText());
-    chart_->setBars(values, labels, marked);
+    if (hasFigures_)
+        chart_->setBars(values, labels, marked);
+    else
+        chart_->setBars({}, {});
 }
 
 void Statistiche::usaComePronostico()

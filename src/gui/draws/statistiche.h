@@ -44,6 +44,7 @@ private:
     QTableWidget* table_ = nullptr;
     QComboBox* chartChoice_ = nullptr;
     BarChart* chart_ = nullptr;
+    bool hasFigures_ = false; // the period holds draws
 };
 
 } // namespace sestara

@@ -71,10 +71,14 @@ GaranzieWindow::GaranzieWindow(RunControl* control, QWidget* systemWindow)
 
     QPushButton* copy = ui::button(QStringLiteral("Copia"), QStringLiteral("Copia"));
     connect(copy, &QPushButton::clicked, this, &GaranzieWindow::copia);
+    aggiorna_ = ui::button(QStringLiteral("Aggiorna"), QStringLiteral("Aggiorna"));
+    aggiorna_->hide();
+    connect(aggiorna_, &QPushButton::clicked, this, &GaranzieWindow::aggiornaRequested);
     QPushButton* close = ui::button(QStringLiteral("Chiudi"), QStringLiteral("Chiudi"));
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(copy);
+    buttons->addWidget(aggiorna_);
     buttons->addStretch();
     buttons->addWidget(close);
     layout->addLayout(buttons);
@@ -114,6 +118,7 @@ void GaranzieWindow::analyse(const DevelopedSystem& system, const QString& capti
     if (!runner_->begin())
         return;
     clear();
+    aggiorna_->hide();
     setWindowTitle(caption);
     entryText_ = system.entryText;
     show();
@@ -141,6 +146,7 @@ void GaranzieWindow::analysisFinished(bool completed)
     } else {
         clear();
         guarantee_->setText(QStringLiteral("Elaborazione Interrotta"));
+        aggiorna_->show();
         if (result && !result->error.empty())
             Messages::show(this, QString::fromStdString(result->error), MessageIcon::Critical);
     }
@@ -152,10 +158,21 @@ void GaranzieWindow::analysisFinished(bool completed)
 void GaranzieWindow::clear()
 {
     table_->setRowCount(0);
-    for (QLabel* label : atLeast_)
+    for (QLabel* label : atLeast_) {
         label->clear();
+        label->setToolTip(QString());
+    }
     guarantee_->clear();
     guarantee_->setPalette(QPalette());
+}
+
+void GaranzieWindow::developmentChanged()
+{
+    if (isRunning())
+        return;
+    clear();
+    guarantee_->setText(QString::fromUtf8(kMsgSviluppoCambiato));
+    aggiorna_->show();
 }
 
 void GaranzieWindow::showAnalysis(const GuaranteeAnalysis& a)
@@ -193,9 +210,15 @@ void GaranzieWindow::showAnalysis(const GuaranteeAnalysis& a)
     table_->setFixedHeight(top->sizeHint().height() + side->length() + frame);
     resize(size().expandedTo(sizeHint()));
 
-    for (int k = 2; k <= 6; ++k)
-        atLeast_[static_cast<std::size_t>(k - 2)]->setText(
-            QString::fromStdString(atLeastText(k)) + locale.toString(static_cast<qulonglong>(drawsPerWin(a, k))));
+    const NumberText number = [&locale](double value, int decimals) {
+        return locale.toString(value, 'f', decimals).toStdString();
+    };
+    for (int k = 2; k <= 6; ++k) {
+        QLabel* label = atLeast_[static_cast<std::size_t>(k - 2)];
+        const std::uint64_t draws = a.atLeast[static_cast<std::size_t>(k)];
+        label->setText(QString::fromStdString(atLeastText(k, draws, number)));
+        label->setToolTip(QString::fromStdString(atLeastTip(draws, number)));
+    }
 
     if (const auto stated = statedGuarantee(entryText_)) {
         const GuaranteeShare share = guaranteeShare(a, *stated);

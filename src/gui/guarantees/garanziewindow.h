@@ -8,6 +8,7 @@
 #include <string>
 
 class QLabel;
+class QPushButton;
 class QTableWidget;
 
 namespace sestara {
@@ -38,6 +39,8 @@ public:
     void analyse(const DevelopedSystem& system, const QString& caption);
     // Empties the window: what it showed belongs to a development that is no more.
     void clear();
+    // Empties the window and says so, offering "Aggiorna" to analyse the new development.
+    void developmentChanged();
 
     // The table as shown, cells separated by tabs, lines by line feeds, the header line first.
     QString tableText() const;
@@ -45,6 +48,8 @@ public:
 signals:
     void analysisStarted();
     void analysisEnded();
+    // "Aggiorna": the system window's development is to be analysed again.
+    void aggiornaRequested();
 
 private:
     void analysisFinished(bool completed);
@@ -57,6 +62,7 @@ private:
     QTableWidget* table_ = nullptr;   // TabellaGaranzie
     std::array<QLabel*, 5> atLeast_{}; // Almeno2..Almeno6
     QLabel* guarantee_ = nullptr;      // LabelGaranzia
+    QPushButton* aggiorna_ = nullptr;  // offered while no analysis is on show
 };
 
 } // namespace sestara

@@ -467,6 +467,9 @@ OrtogonaliSuper* MDIForm1::nuovoSistemaCon(const std::vector<int>& numbers)
 {
     OrtogonaliSuper* w = fileNewSuper();
     w->usaPronostico(numbers);
+    // Asked for from a window of its own (the statistics): the new system window comes in front.
+    raise();
+    activateWindow();
     return w;
 }
 

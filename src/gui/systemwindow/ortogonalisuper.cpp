@@ -127,7 +127,7 @@ void OrtogonaliSuper::elabora()
 
     document_.beginRun();
     if (garanzie_)
-        garanzie_->clear();
+        garanzie_->developmentChanged();
     runConditions_ = document_.conditions();
     sviluppo_->clearForRun();
     spoglio_->newDevelopment();
@@ -206,6 +206,9 @@ void OrtogonaliSuper::runEnded(bool completed)
     tabs_->setEnabled(true);
     tabs_->setCurrentIndex(kSviluppoTab);
     emit runFinished(!completed);
+    // An open guarantees window follows the new development rather than stand empty.
+    if (completed && garanzie_ && garanzie_->isVisible() && hasColumns(document_.developed()))
+        garanzie();
 }
 
 void OrtogonaliSuper::stampaSviluppo(PrintTarget target)
@@ -255,6 +258,8 @@ void OrtogonaliSuper::garanzie()
         garanzie_ = new GaranzieWindow(runControl_, this);
         connect(garanzie_, &GaranzieWindow::analysisStarted, tabs_, [this] { tabs_->setEnabled(false); });
         connect(garanzie_, &GaranzieWindow::analysisEnded, tabs_, [this] { tabs_->setEnabled(true); });
+        connect(garanzie_, &GaranzieWindow::aggiornaRequested, this, &OrtogonaliSuper::garanzie);
+        connect(this, &QWidget::windowTitleChanged, garanzie_, &QWidget::setWindowTitle);
     }
     garanzie_->analyse(*developed, windowTitle());
 }

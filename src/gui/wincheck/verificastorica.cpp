@@ -1,6 +1,7 @@
 #include "gui/wincheck/verificastorica.h"
 
 #include "core/draws/drawarchive.h"
+#include "core/draws/drawstats.h"
 #include "core/util/files.h"
 #include "gui/common/barchart.h"
 #include "gui/common/filedialogs.h"
@@ -31,7 +32,7 @@ VerificaStorica::VerificaStorica(QWidget* parent)
     from_ = ui::dateEdit(QStringLiteral("dtDal"));
     to_ = ui::dateEdit(QStringLiteral("dtAl"));
     QPushButton* verifica = ui::button(QStringLiteral("cmdVerifica"), QStringLiteral("Verifica"));
-    connect(verifica, &QPushButton::clicked, this, [this] { emit verificaRequested(from(), to()); });
+    connect(verifica, &QPushButton::clicked, this, &VerificaStorica::verifica);
 
     QStringList captions{QStringLiteral("Data")};
     for (int c = 0; c < kWinClasses; ++c)
@@ -77,13 +78,32 @@ int VerificaStorica::to() const
     return ui::dayOfDate(to_->date());
 }
 
+void VerificaStorica::verifica()
+{
+    if (from() > to()) {
+        clear();
+        Messages::show(this, QString::fromUtf8(kMsgPeriodoInvertito), MessageIcon::Exclamation);
+        return;
+    }
+    emit verificaRequested(from(), to());
+}
+
 void VerificaStorica::clear()
 {
-    showResult(HistoryResult{});
+    result_ = HistoryResult{};
+    table_->setRowCount(0);
+    summary_->clear();
+    chart_->setBars({}, {});
 }
 
 void VerificaStorica::showResult(const HistoryResult& result)
 {
+    if (result.rows.empty() && !result.interrupted) {
+        // Zeros over no draw would read as a result.
+        clear();
+        summary_->setText(QString::fromUtf8(kMsgPeriodoVuoto));
+        return;
+    }
     result_ = result;
     const int rows = static_cast<int>(result.rows.size());
     table_->setUpdatesEnabled(false);

@@ -26,7 +26,7 @@ public:
     void setArchiveDates(int first, int last);
     int from() const;
     int to() const;
-    // The outcome of a check; an interrupted one shows the draws reached.
+    // The outcome of a check; an interrupted one shows the draws reached, one of no draw says so.
     void showResult(const HistoryResult& result);
     void clear();
 
@@ -35,6 +35,7 @@ signals:
     void verificaRequested(int from, int to);
 
 private:
+    void verifica();
     void esportaCsv();
 
     HistoryResult result_;
