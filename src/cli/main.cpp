@@ -309,19 +309,28 @@ bool readRangeArgs(const std::vector<std::string>& args, RangeArgs& out, int& ex
 // The draws of a file in date order, its refused lines on standard error; false when it holds none.
 bool readArchiveArg(const std::string& path, sestara::DrawArchive& archive)
 {
-    const sestara::DrawFileReading file = sestara::readDrawFile(path);
+    // A file of junk refuses millions of lines: the first ones are listed in one write, the rest counted.
+    constexpr std::size_t kListed = 100;
+    std::string report;
+    std::size_t refused = 0;
+    const sestara::RefusalSink each = [&](const sestara::RefusedLine& r) {
+        if (++refused > kListed)
+            return;
+        sestara::appendRefusedLine(report, r);
+        report += '\n';
+    };
+    const sestara::DrawFileReading file = sestara::readDrawFile(path, sestara::todayDate(), each);
     if (!file.ok()) {
         std::cerr << file.error << "\n";
         return false;
     }
-    const sestara::ImportSummary summary = archive.import(file.reading);
-    for (const sestara::RefusedLine& r : summary.refused)
-        std::cerr << sestara::refusedLineText(r) << "\n";
-    if (summary.read == 0) {
-        std::cerr << sestara::kMsgNessunaEstrazioneFile << "\n";
-        return false;
-    }
-    return true;
+    const sestara::ImportSummary summary = archive.import(file.reading, each);
+    if (refused > kListed)
+        report += std::to_string(refused) + " righe scartate: le prime " + std::to_string(kListed) + " sono qui sopra\n";
+    if (summary.read == 0)
+        report += std::string(sestara::kMsgNessunaEstrazioneFile) + "\n";
+    std::cerr.write(report.data(), static_cast<std::streamsize>(report.size()));
+    return summary.read > 0;
 }
 
 void appendCounts(std::string& out, const sestara::WinCounts& counts)
@@ -364,7 +373,7 @@ int storico(const std::vector<std::string>& args, const std::string& dataDir)
         developed.development, archive.between(range.from, range.to), never, {}, developed.superStar);
     std::string out;
     for (const sestara::HistoryRow& row : result.rows) {
-        out += sestara::dateText(row.date);
+        out += sestara::dateText(row.draw.date);
         appendCounts(out, row.counts);
         if (row.stellaCounted) {
             out.back() = ' ';

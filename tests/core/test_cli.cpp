@@ -239,7 +239,7 @@ TEST(Cli, StoricoChecksEveryDrawOfTheArchiveInDateOrder)
                      "TOTALE DUE 120 TRE 115 QUATTRO 90 CINQUE 18 CINQUE+1 6 SEI 1\n"
                      "VINCENTI 2\n");
     EXPECT_EQ(r.err, "Riga 5: mancano dei numeri: servono sei numeri e il jolly (\"2024-01-11;5;6;7;8;9;10\")\n"
-                     "Riga 6: estrazione del 2024-01-04 già presente con altri numeri (\";2024-01-04;55;14;3;60;70;80;2;\")\n");
+                     "Riga 6: estrazione del 04/01/2024 già presente con altri numeri (\";2024-01-04;55;14;3;60;70;80;2;\")\n");
 
     r = cli(args + " --al 2024-01-08 --dal 2024-01-03");
     EXPECT_EQ(r.out, "2024-01-04 DUE 0 TRE 0 QUATTRO 0 CINQUE 0 CINQUE+1 0 SEI 0\n"
@@ -311,6 +311,16 @@ TEST(Cli, StatisticheGivesFrequencyJollyAndDelaysOfEveryNumber)
     EXPECT_EQ(cli("statistiche " + dir.file("estrazioni.txt") + " --dal 2024-01-03 --al 2024-01-05").out.substr(0, 66),
               "1 FREQ 1 JOLLY 0 RITARDO 0 MAX 0\n2 FREQ 0 JOLLY 1 RITARDO 1 MAX 1\n");
     EXPECT_EQ(cli("statistiche").exitCode, 2);
+
+    // Junk lines: the first hundred listed, the rest counted.
+    std::string noise = "2024-01-02;1;2;3;4;5;6;7\n";
+    for (int k = 0; k < 102; ++k)
+        noise += "1\n";
+    dir.write("rumore.txt", noise);
+    const std::string err = cli("statistiche " + dir.file("rumore.txt")).err;
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 101);
+    EXPECT_EQ(tailLike(err, "Riga 101: data mancante (\"1\")\n102 righe scartate: le prime 100 sono qui sopra\n"),
+              "Riga 101: data mancante (\"1\")\n102 righe scartate: le prime 100 sono qui sopra\n");
 }
 
 TEST(Cli, DataFolderGivenWithDati)

@@ -32,10 +32,13 @@ Draw draw(int date, std::array<std::uint8_t, 6> numbers, int jolly, int supersta
     return d;
 }
 
+// The day the readings below take for today.
+constexpr int kToday = 20240301;
+
 // The single draw of a line, written back as an archive line; or the line's refusal reason.
 std::string readOne(const std::string& line)
 {
-    const DrawReading r = readDraws(line);
+    const DrawReading r = readDraws(line, kToday);
     if (r.draws.size() == 1 && r.refused.empty())
         return archiveLine(r.draws[0]);
     if (r.draws.empty() && r.refused.size() == 1)
@@ -55,6 +58,12 @@ TEST(DrawImport, SeparatorsAndDateForms)
         {"123456;29/02/2024;1;2;3;4;5;6;7;7", "123456;2024-02-29;1;2;3;4;5;6;7;7"},
         {"1;2024-01-04;90;2;3;4;5;6;1;90", "1;2024-01-04;90;2;3;4;5;6;1;90"},
         {"2024-02-29;1;2;3;4;5;6;7\r", ";2024-02-29;1;2;3;4;5;6;7;"},
+        {"01/03/2024 1 2 3 4 5 6 7", ";2024-03-01;1;2;3;4;5;6;7;"},
+        // A no-break space from a web page, in UTF-8 and in Latin-1.
+        {"04/01/2024\xC2\xA0" "5\xC2\xA0\xC2\xA0" "12 33 40 71 88 9", ";2024-01-04;5;12;33;40;71;88;9;"},
+        {"04/01/2024\xA0" "5\xA0" "12\xA0" "33 40 71 88 9", ";2024-01-04;5;12;33;40;71;88;9;"},
+        // All ten fields: the concorso after the date.
+        {"2019-01-07;1;19;48;39;31;81;67;52;90", "1;2019-01-07;19;48;39;31;81;67;52;90"},
     };
     for (const auto& [line, expected] : cases)
         EXPECT_EQ(readOne(line), expected) << line;
@@ -74,7 +83,11 @@ TEST(DrawImport, EachRefusalWithItsReason)
         {"2024/01/04;1;2;3;4;5;6;7", "! data non valida: \"2024/01/04\""},
         {"04/01/24;1;2;3;4;5;6;7", "! data non valida: \"04/01/24\""},
         {"2024-01-04;1;2;3;4;5;6", "! mancano dei numeri: servono sei numeri e il jolly"},
-        {"2024-01-04;1;2;3;4;5;6;7;8;9", "! troppi campi: dopo il jolly c'è solo il superstar"},
+        {"2024-01-04;1;2;3;4;5;6;7;8;9;10", "! troppi campi: dopo il jolly c'è solo il superstar"},
+        {"2024-01-04;x;2;3;4;5;6;7;8;9", "! concorso non valido: \"x\""},
+        {"-6;2024-01-11;1;2;3;4;5;6;7", "! segno non ammesso: \"-6\""},
+        {"+8 2024-01-11 1 2 3 4 5 6 7", "! segno non ammesso: \"+8\""},
+        {"02/03/2024 1 2 3 4 5 6 7", "! data futura: \"02/03/2024\" (oggi è il 01/03/2024)"},
         {"2024-01-04;1;2;3;91;5;6;7", "! numero non valido: \"91\" (da 1 a 90)"},
         {"2024-01-04;1;2;3;0;5;6;7", "! numero non valido: \"0\" (da 1 a 90)"},
         {"2024-01-04;1;2;3;x4;5;6;7", "! numero non valido: \"x4\" (da 1 a 90)"},
@@ -100,15 +113,17 @@ TEST(DrawImport, HeadersBlankLinesLineEndsAndLineNumbers)
                              "1;02/01/2024;1;2;3;4;5;6;7;8\r"
                              "2;04/01/2024;1;2;3;4;5;6;99\n"
                              "Citt\xc3\xa0\n"
-                             "3;06/01/2024;10;20;30;40;50;60;70";
-    const DrawReading r = readDraws(text);
+                             "3;06/01/2024;10;20;30;40;50;60;70\n"
+                             "30-01-2019\t5\t14\t1\t2\t3\t4\t5\r\n";
+    const DrawReading r = readDraws(text, kToday);
     ASSERT_EQ(r.draws.size(), 2u);
     EXPECT_EQ(r.lines, (std::vector<std::size_t>{5, 8}));
     EXPECT_EQ(r.draws[1].concorso, 3);
-    ASSERT_EQ(r.refused.size(), 1u);
+    ASSERT_EQ(r.refused.size(), 2u);
     EXPECT_EQ(r.refused[0].line, 6u);
     EXPECT_EQ(refusedLineText(r.refused[0]),
               "Riga 6: jolly non valido: \"99\" (da 1 a 90) (\"2;04/01/2024;1;2;3;4;5;6;99\")");
+    EXPECT_EQ(refusedLineText(r.refused[1]), "Riga 9: jolly uguale a un numero estratto: 5 (\"30-01-2019 5 14 1 2 3 4 5\")");
     EXPECT_TRUE(readDraws("").draws.empty());
     EXPECT_TRUE(readDraws("\n\n").refused.empty());
 }
@@ -135,13 +150,16 @@ TEST(DrawArchive, NewPresentAndConflictingDrawsAndTheMessage)
                              "x\n2024-01-07;1\n"                // 9 header, 10 refused
                              "2024-01-11;1;2;3;4;5;6;7;91\n"    // 11 refused
                              "2024-01-06;11;12;13;14;15;16;1\n"; // 12 new
-    const ImportSummary s = archive.import(readDraws(file));
+    std::vector<std::size_t> each;
+    const ImportSummary s = archive.import(readDraws(file, kToday), [&](const RefusedLine& r) { each.push_back(r.line); });
     EXPECT_EQ(s.added, 2u);
     EXPECT_EQ(s.present, 2u);
+    EXPECT_EQ(each, (std::vector<std::size_t>{3, 5})) << "the conflicts, as they are found";
+    // Six refused, the first five shown.
     EXPECT_EQ(importMessage(s, kMsgNessunaEstrazioneFile),
               "Importate 2 estrazioni, 2 già presenti, 6 righe scartate\n"
-              "Riga 3: estrazione del 2024-01-04 già presente con altri numeri (\";2024-01-04;1;2;3;4;5;6;9;\")\n"
-              "Riga 5: estrazione del 2024-01-09 già presente con altri numeri (\";2024-01-09;1;2;3;4;5;6;10;\")\n"
+              "Riga 3: estrazione del 04/01/2024 già presente con altri numeri (\";2024-01-04;1;2;3;4;5;6;9;\")\n"
+              "Riga 5: estrazione del 09/01/2024 già presente con altri numeri (\";2024-01-09;1;2;3;4;5;6;10;\")\n"
               "Riga 7: mancano dei numeri: servono sei numeri e il jolly (\"2024-01-07;1;2;3;4;5;6\")\n"
               "Riga 8: jolly uguale a un numero estratto: 6 (\"2024-01-07;1;2;3;4;5;6;6\")\n"
               "Riga 10: mancano dei numeri: servono sei numeri e il jolly (\"2024-01-07;1\")");
@@ -158,6 +176,87 @@ TEST(DrawArchive, NewPresentAndConflictingDrawsAndTheMessage)
     // A text without a single draw says so, and still lists what it refused.
     EXPECT_EQ(importMessage(archive.import(readDraws("1;2;3\n")), kMsgNessunaEstrazioneTesto),
               "Il testo incollato non contiene alcuna estrazione\nRiga 1: data mancante (\"1;2;3\")");
+    // One of each: the singular.
+    EXPECT_EQ(importMessage(archive.import(readDraws("2024-01-02;8;9;10;11;12;13;14\n2024-01-03;8;9;10;11;12;13;14\nx1\n1\n", kToday)), ""),
+              "Importata 1 estrazione, 1 già presente, 1 riga scartata\nRiga 4: data mancante (\"1\")");
+}
+
+TEST(DrawArchive, EditsKeepTheLinesNotTakenInTheirPlace)
+{
+    const testutil::TempDir dir;
+    const std::string path = dir.file(kDrawArchiveFileName);
+    const std::string kept1 = "# note\r\n";
+    const std::string kept2 = "-6;2024-01-11;1;2;3;4;5;6;7\n\n;2024-01-04;5;12;33;40;71;95;7;\n";
+    const std::string kept3 = ";2024-01-04;1;2;3;4;5;6;8;\n\xE0 \t\n";
+    dir.write(kDrawArchiveFileName, kept1 + ";2024-01-02;1;2;3;4;5;6;7;\n" + kept2 + ";2024-01-04;1;2;3;4;5;6;7;\n" +
+                                        ";2024-01-04;6;5;4;3;2;1;7;\n" + kept3 + "5;2024-01-09;1;2;3;4;5;6;7;9\n");
+    ArchiveLoad load = loadDrawArchive(path, kToday);
+    ASSERT_TRUE(load.ok());
+    EXPECT_EQ(load.archive.draws().size(), 3u);
+    EXPECT_EQ(keptLinesWarning(load.summary, path),
+              "L'archivio delle estrazioni " + path + " contiene 3 righe non valide: restano nel file così come "
+              "sono, ma non vengono usate:\n"
+              "Riga 3: segno non ammesso: \"-6\" (\"-6;2024-01-11;1;2;3;4;5;6;7\")\n"
+              "Riga 5: numero non valido: \"95\" (da 1 a 90) (\";2024-01-04;5;12;33;40;71;95;7;\")\n"
+              "Riga 8: estrazione del 04/01/2024 già presente con altri numeri (\";2024-01-04;1;2;3;4;5;6;8;\")");
+
+    // A draw added between two others, the draw before the kept lines removed: they stay in place.
+    DrawArchive changed = load.archive;
+    Draw d;
+    d.date = 20240103;
+    d.numbers = {11, 12, 13, 14, 15, 16};
+    d.jolly = 17;
+    changed.add(d);
+    changed.remove({20240102});
+    ASSERT_EQ(saveDrawArchive(changed, path), "");
+    EXPECT_EQ(testutil::readFile(path), kept1 + kept2 + ";2024-01-03;11;12;13;14;15;16;17;\n" +
+                                            ";2024-01-04;1;2;3;4;5;6;7;\n" + kept3 + "5;2024-01-09;1;2;3;4;5;6;7;9\n");
+    // A last line without its end gets one when a draw follows it.
+    DrawArchive noted;
+    noted.keepLines(0, "note");
+    noted.add(d);
+    EXPECT_EQ(noted.text(), "note\n;2024-01-03;11;12;13;14;15;16;17;\n");
+    EXPECT_EQ(keptLinesWarning(loadDrawArchive(path, 20240108).summary, path),
+              "L'archivio delle estrazioni " + path + " contiene 4 righe non valide: restano nel file così come "
+              "sono, ma non vengono usate:\n"
+              "Riga 2: segno non ammesso: \"-6\" (\"-6;2024-01-11;1;2;3;4;5;6;7\")\n"
+              "Riga 4: numero non valido: \"95\" (da 1 a 90) (\";2024-01-04;5;12;33;40;71;95;7;\")\n"
+              "Riga 7: estrazione del 04/01/2024 già presente con altri numeri (\";2024-01-04;1;2;3;4;5;6;8;\")\n"
+              "Riga 9: data futura: \"2024-01-09\" (oggi è il 08/01/2024)"
+              " (\"5;2024-01-09;1;2;3;4;5;6;7;9\")");
+    dir.write("uno.txt", "x\n1;2\n");
+    EXPECT_EQ(keptLinesWarning(loadDrawArchive(dir.file("uno.txt")).summary, "uno.txt"),
+              "L'archivio delle estrazioni uno.txt contiene 1 riga non valida: resta nel file così com'è, ma non "
+              "viene usata:\nRiga 2: data mancante (\"1;2\")");
+}
+
+TEST(DrawArchive, WhatIsExportedImportsBackWhole)
+{
+    // Concorso and superstar known, either one missing, both missing.
+    const std::vector<Draw> draws = {draw(20190107, {19, 48, 39, 31, 81, 67}, 52, 0, 1),
+                                     draw(20190108, {1, 2, 3, 4, 5, 6}, 7, 8),
+                                     draw(20190110, {1, 2, 3, 4, 5, 6}, 7, 9, 3),
+                                     draw(20190112, {10, 20, 30, 40, 50, 60}, 70)};
+    std::string expected;
+    for (const Draw& d : draws)
+        expected += archiveLine(d) + '\n';
+    DrawArchive archive;
+    EXPECT_EQ(archive.import(readDraws(drawsCsvText(draws))).refusedCount, 0u);
+    EXPECT_EQ(archive.text(), expected);
+
+    HistoryResult checked;
+    for (const Draw& d : draws)
+        checked.rows.push_back({d, {1, 0, 0, 0, 0, 0}});
+    DrawArchive fromHistory;
+    EXPECT_EQ(fromHistory.import(readDraws(historyCsvText(checked))).refusedCount, 0u);
+    EXPECT_EQ(fromHistory.text(), expected);
+
+    // A header lays out only the lines with its columns; a note below it does not undo it.
+    const DrawReading r = readDraws("Concorso;Data;N1;N2;N3;N4;N5;N6;Jolly\nx\n;2019-01-07;1;2;3;4;5;6;7\n"
+                                    "2019-01-08 1 2 3 4 5 6 7 8\n1;2019-01-09;1;2;3;4;5;6;\n");
+    ASSERT_EQ(r.draws.size(), 2u);
+    EXPECT_EQ(archiveLine(r.draws[1]), ";2019-01-08;1;2;3;4;5;6;7;8");
+    EXPECT_EQ(refusedLineText(r.refused.at(0)), "Riga 5: jolly non valido: \"\" (da 1 a 90) (\"1;2019-01-09;1;2;3;4;5;6;\")");
 }
 
 TEST(DrawArchive, FileReadBackSavedAtomicallyAndBounded)
@@ -244,7 +343,7 @@ WinCounts expectSameAsCheckWins(const Development& d, const std::vector<Draw>& d
     for (std::size_t k = 0; k < draws.size(); ++k) {
         const WinCheckResult w = checkWins(d, draws[k].drawnList(), false, kNever);
         EXPECT_EQ(h.rows[k].counts, w.counts) << what << " draw " << archiveLine(draws[k]);
-        EXPECT_EQ(h.rows[k].date, draws[k].date);
+        EXPECT_EQ(archiveLine(h.rows[k].draw), archiveLine(draws[k]));
         const bool stella = superStar != 0 && draws[k].superstar == superStar;
         EXPECT_EQ(h.rows[k].stella, stella ? w.stella : StellaCounts{}) << what << " draw " << archiveLine(draws[k]);
         for (int c = 0; c < kStellaClasses; ++c) {
@@ -356,27 +455,31 @@ TEST(DrawCsv, ArchiveAndHistoryAsSpreadsheetText)
               "2024-01-02;1;5;12;33;40;71;88;9;17\r\n"
               "2024-01-04;;1;2;3;4;5;6;7;\r\n");
     HistoryResult r;
-    r.rows = {{20240102, {15, 80, 90, 18, 6, 1}}, {20240104, {}}};
+    r.rows = {{draw(20240102, {5, 12, 33, 40, 71, 88}, 9, 17, 1), {15, 80, 90, 18, 6, 1}},
+              {draw(20240104, {1, 2, 3, 4, 5, 6}, 7), {}}};
     r.totals = {15, 80, 90, 18, 6, 1};
-    EXPECT_EQ(historyCsvText(r), "Data;DUE;TRE;QUATTRO;CINQUE;CINQUE+1;SEI\r\n"
-                                 "2024-01-02;15;80;90;18;6;1\r\n"
-                                 "2024-01-04;0;0;0;0;0;0\r\n"
-                                 "TOTALE;15;80;90;18;6;1\r\n");
+    EXPECT_EQ(historyCsvText(r), "Data;Concorso;N1;N2;N3;N4;N5;N6;Jolly;SuperStar;DUE;TRE;QUATTRO;CINQUE;CINQUE+1;SEI\r\n"
+                                 "2024-01-02;1;5;12;33;40;71;88;9;17;15;80;90;18;6;1\r\n"
+                                 "2024-01-04;;1;2;3;4;5;6;7;;0;0;0;0;0;0\r\n"
+                                 "TOTALE;;;;;;;;;;15;80;90;18;6;1\r\n");
     r.superStar = 9;
     r.rows[1].stella = {1, 2, 3, 4, 5, 6, 7, 8};
     r.stellaTotals = r.rows[1].stella;
-    EXPECT_EQ(historyCsvText(r), "Data;DUE;TRE;QUATTRO;CINQUE;CINQUE+1;SEI;0 stella;1 stella;2 stella;3 stella;"
-                                 "4 stella;5 stella;5+1 stella;6 stella\r\n"
-                                 "2024-01-02;15;80;90;18;6;1;0;0;0;0;0;0;0;0\r\n"
-                                 "2024-01-04;0;0;0;0;0;0;1;2;3;4;5;6;7;8\r\n"
-                                 "TOTALE;15;80;90;18;6;1;1;2;3;4;5;6;7;8\r\n");
+    EXPECT_EQ(historyCsvText(r), "Data;Concorso;N1;N2;N3;N4;N5;N6;Jolly;SuperStar;DUE;TRE;QUATTRO;CINQUE;CINQUE+1;SEI;"
+                                 "0 stella;1 stella;2 stella;3 stella;4 stella;5 stella;5+1 stella;6 stella\r\n"
+                                 "2024-01-02;1;5;12;33;40;71;88;9;17;15;80;90;18;6;1;0;0;0;0;0;0;0;0\r\n"
+                                 "2024-01-04;;1;2;3;4;5;6;7;;0;0;0;0;0;0;1;2;3;4;5;6;7;8\r\n"
+                                 "TOTALE;;;;;;;;;;15;80;90;18;6;1;1;2;3;4;5;6;7;8\r\n");
     EXPECT_EQ(withoutSuperStarText(3), "3 estrazioni del periodo senza superstar: per esse non si contano le vincite stella");
 }
 
 TEST(DrawArchive, TheQuestionBeforeDeletingAndTheCount)
 {
-    EXPECT_EQ(eliminareQuestion(1, 20240102), "Eliminare l'estrazione del 2024-01-02?");
+    EXPECT_EQ(eliminareQuestion(1, 20240102), "Eliminare l'estrazione del 02/01/2024?");
     EXPECT_EQ(eliminareQuestion(3, 20240102), "Eliminare 3 estrazioni?");
     EXPECT_EQ(drawCountText(0), "0 estrazioni");
     EXPECT_EQ(drawCountText(1), "1 estrazione");
+    EXPECT_EQ(winningDrawsText(1, 1), "1 estrazione vincente su 1");
+    EXPECT_EQ(winningDrawsText(0, 1), "0 estrazioni vincenti su 1");
+    EXPECT_EQ(playerDate(20240102), "02/01/2024");
 }

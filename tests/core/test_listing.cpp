@@ -43,3 +43,25 @@ TEST(TextHelpers, NumericValue)
     for (const auto& [text, value] : values)
         EXPECT_EQ(numericValue(text), value) << '"' << text << '"';
 }
+
+TEST(TextHelpers, ReadableEchoAndUtf16)
+{
+    // Blanks as blanks and letters as themselves; controls, stray bytes and direction marks escaped.
+    const std::pair<std::string, std::string> echoes[] = {
+        {"a\tb\vc\xC2\xA0" "d\xE2\x80\x83" "e", "a b c d e"},
+        {"citt\xC3\xA0 \xE2\x82\xAC \xF0\x9F\x8E\xB2", "citt\xC3\xA0 \xE2\x82\xAC \xF0\x9F\x8E\xB2"},
+        {"\x1b[2J\x7f\xe8\xC2\x85\xE2\x80\xAE" "x\xC3", "\\x1b[2J\\x7f\\xe8\\xc2\\x85\\xe2\\x80\\xaex\\xc3"},
+        {"\xED\xA0\x80\xE0\x80\x80", "\\xed\\xa0\\x80\\xe0\\x80\\x80"},
+    };
+    for (const auto& [text, echo] : echoes)
+        EXPECT_EQ(readableEcho(text), echo) << text;
+    EXPECT_EQ(readableEcho("\xC3\xA0\xC3\xA0\xC3\xA0", 2), "\xC3\xA0\xC3\xA0...") << "characters, not bytes";
+
+    const std::pair<std::string, std::string> files[] = {
+        {std::string("\xFF\xFE" "1\0;\0\xE0\0\r\0\n\0\x3C\xD8\xB2\xDF\x00\xD8", 18), "1;\xC3\xA0\r\n\xF0\x9F\x8E\xB2\xEF\xBF\xBD"},
+        {std::string("\xFE\xFF\0" "1\x20\xAC\0", 7), "1\xE2\x82\xAC"},
+        {"\xFF" "1", "\xFF" "1"},
+    };
+    for (const auto& [bytes, text] : files)
+        EXPECT_EQ(utf8Text(bytes), text);
+}

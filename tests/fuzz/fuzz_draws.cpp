@@ -1,6 +1,7 @@
 // Any bytes as a file of draws: every draw read keeps the rules of a draw, the archive made of them
 // is in date order with one draw a date, and its file text reads back to the same archive.
 #include "core/draws/drawarchive.h"
+#include "core/util/text.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -22,7 +23,7 @@ bool valid(const sestara::Draw& d)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string text(reinterpret_cast<const char*>(data), size);
+    const std::string text = sestara::utf8Text(std::string(reinterpret_cast<const char*>(data), size));
     const sestara::DrawReading reading = sestara::readDraws(text);
     if (reading.lines.size() != reading.draws.size())
         std::abort();
@@ -31,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
     sestara::DrawArchive archive;
     const sestara::ImportSummary summary = archive.import(reading);
-    if (summary.added + summary.present + summary.refused.size() != reading.draws.size() + reading.refused.size() ||
+    if (summary.added + summary.present + summary.refusedCount != reading.draws.size() + reading.refusedCount ||
         archive.draws().size() != summary.added)
         std::abort();
     for (std::size_t k = 1; k < archive.draws().size(); ++k)
@@ -39,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
     sestara::DrawArchive again;
     const sestara::ImportSummary back = again.import(sestara::readDraws(archive.text()));
-    if (again.text() != archive.text() || !back.refused.empty())
+    if (again.text() != archive.text() || back.refusedCount != 0)
         std::abort();
     if (sestara::importMessage(summary, sestara::kMsgNessunaEstrazioneFile).empty())
         std::abort();

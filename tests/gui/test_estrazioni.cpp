@@ -86,10 +86,10 @@ TEST_F(EstrazioniTest, ArchiveImportedPastedAddedDeletedExportedAndItsStatistics
     fileDialogs().answer = importFile;
     press(archive, "cmdImporta");
     EXPECT_EQ(messages().texts(),
-              QStringList({"Importate 2 estrazioni, 0 già presenti, 1 righe scartate\n"
+              QStringList({"Importate 2 estrazioni, 0 già presenti, 1 riga scartata\n"
                            "Riga 3: numero non valido: \"95\" (da 1 a 90) (\"2;04/01/2024;5;12;33;40;71;95;9\")"}));
     EXPECT_EQ(contents(archivePath()), "1;2024-01-02;5;12;33;40;71;88;9;17\n3;2024-01-09;1;2;3;4;5;6;7;\n");
-    EXPECT_EQ(rows(table->model()), QStringList({"2024-01-09 3 1 2 3 4 5 6 7 ", "2024-01-02 1 5 12 33 40 71 88 9 17"}));
+    EXPECT_EQ(rows(table->model()), QStringList({"09/01/2024 3 1 2 3 4 5 6 7 ", "02/01/2024 1 5 12 33 40 71 88 9 17"}));
     EXPECT_EQ(text(archive, "lblConteggio"), "2 estrazioni");
 
     // "Incolla": the same rules; a text with no draw says so.
@@ -98,7 +98,7 @@ TEST_F(EstrazioniTest, ArchiveImportedPastedAddedDeletedExportedAndItsStatistics
     press(archive, "cmdIncolla");
     QGuiApplication::clipboard()->setText("nessuna estrazione");
     press(archive, "cmdIncolla");
-    EXPECT_EQ(messages().texts(), QStringList({"Importate 1 estrazioni, 1 già presenti, 0 righe scartate",
+    EXPECT_EQ(messages().texts(), QStringList({"Importata 1 estrazione, 1 già presente, 0 righe scartate",
                                                "Il testo incollato non contiene alcuna estrazione"}));
 
     // "Aggiungi": one draw typed by hand; a bad one and one whose date is held are refused.
@@ -111,10 +111,10 @@ TEST_F(EstrazioniTest, ArchiveImportedPastedAddedDeletedExportedAndItsStatistics
     line->setText("16/01/2024 11 22 33 44 55 66 77");
     press(archive, "cmdAggiungi");
     EXPECT_EQ(messages().texts(), QStringList({"Estrazione non valida: jolly uguale a un numero estratto: 6",
-                                               "Estrazione del 2024-01-11 già presente con altri numeri"}));
+                                               "Estrazione del 11/01/2024 già presente con altri numeri"}));
     EXPECT_EQ(line->text(), "");
     EXPECT_EQ(table->model()->rowCount(), 4);
-    EXPECT_EQ(table->model()->index(0, 0).data().toString(), "2024-01-16");
+    EXPECT_EQ(table->model()->index(0, 0).data().toString(), "16/01/2024");
 
     // "Elimina": asked first; "No" keeps the draw.
     messages().clear();
@@ -123,8 +123,8 @@ TEST_F(EstrazioniTest, ArchiveImportedPastedAddedDeletedExportedAndItsStatistics
     press(archive, "cmdElimina");
     EXPECT_EQ(table->model()->rowCount(), 4);
     press(archive, "cmdElimina");
-    EXPECT_EQ(messages().texts(), QStringList({"Eliminare l'estrazione del 2024-01-11?",
-                                               "Eliminare l'estrazione del 2024-01-11?"}));
+    EXPECT_EQ(messages().texts(), QStringList({"Eliminare l'estrazione del 11/01/2024?",
+                                               "Eliminare l'estrazione del 11/01/2024?"}));
     EXPECT_EQ(messages().shown[0].buttons, QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(contents(archivePath()), "1;2024-01-02;5;12;33;40;71;88;9;17\n3;2024-01-09;1;2;3;4;5;6;7;\n"
                                        ";2024-01-16;11;22;33;44;55;66;77;\n");
@@ -210,6 +210,30 @@ TEST_F(EstrazioniTest, AnArchiveThatCannotBeReadIsNeverWrittenOver)
     EXPECT_EQ(find<QTableView>(archive, "tblEstrazioni")->model()->rowCount(), 0);
 }
 
+TEST_F(EstrazioniTest, LinesNotTakenAreKeptThroughAnEdit)
+{
+    const QByteArray odd = "# note\n;2024-01-02;1;2;3;4;5;6;95;\n;2024-01-02;1;2;3;4;5;6;8;\n";
+    writeFile(archivePath(), ";2024-01-02;1;2;3;4;5;6;7;\n" + odd + ";2024-01-09;1;2;3;4;5;6;7;\n");
+    ArchivioEstrazioni* archive = openArchive();
+    settle();
+    EXPECT_EQ(messages().texts(),
+              QStringList({"L'archivio delle estrazioni " + archivePath() + " contiene 2 righe non valide: restano "
+                           "nel file così come sono, ma non vengono usate:\n"
+                           "Riga 3: jolly non valido: \"95\" (da 1 a 90) (\";2024-01-02;1;2;3;4;5;6;95;\")\n"
+                           "Riga 4: estrazione del 02/01/2024 già presente con altri numeri "
+                           "(\";2024-01-02;1;2;3;4;5;6;8;\")"}));
+    // A draw after today is refused; one before the odd lines' draw leaves them where they were.
+    messages().clear();
+    auto* line = find<QLineEdit>(archive, "txtEstrazione");
+    line->setText("31/12/2099 1 2 3 4 5 6 7");
+    press(archive, "cmdAggiungi");
+    EXPECT_EQ(messages().texts().value(0).left(50), "Estrazione non valida: data futura: \"31/12/2099\" (");
+    line->setText("01/01/2024 1 2 3 4 5 6 7");
+    press(archive, "cmdAggiungi");
+    EXPECT_EQ(contents(archivePath()),
+              ";2024-01-01;1;2;3;4;5;6;7;\n;2024-01-02;1;2;3;4;5;6;7;\n" + odd + ";2024-01-09;1;2;3;4;5;6;7;\n");
+}
+
 TEST_F(EstrazioniTest, VerificaStoricaChecksTheDevelopmentAgainstEveryDraw)
 {
     sestara::OrtogonaliSuper* w = newSystem();
@@ -231,12 +255,13 @@ TEST_F(EstrazioniTest, VerificaStoricaChecksTheDevelopmentAgainstEveryDraw)
     auto* window = w->findChild<VerificaStorica*>("VerificaStorica");
     ASSERT_TRUE(window && window->isVisible());
     auto* table = find<QTableWidget>(window, "tblVerifica");
-    EXPECT_EQ(rows(table, 7), QStringList({"2024-01-02 15 80 90 18 6 1", "2024-01-04 0 0 0 0 0 0",
-                                           "2024-01-09 105 35 0 0 0 0", "TOTALE 120 115 90 18 6 1"}));
-    EXPECT_TRUE(table->item(0, 3)->font().bold());
+    // Newest first, as in the archive; the chart runs in time from left to right.
+    EXPECT_EQ(rows(table, 7), QStringList({"09/01/2024 105 35 0 0 0 0", "04/01/2024 0 0 0 0 0 0",
+                                           "02/01/2024 15 80 90 18 6 1", "TOTALE 120 115 90 18 6 1"}));
+    EXPECT_TRUE(table->item(2, 3)->font().bold());
     EXPECT_FALSE(table->item(1, 3)->font().bold());
-    EXPECT_TRUE(table->item(2, 0)->font().bold());
-    EXPECT_EQ(text(window, "lblVincenti"), "Estrazioni vincenti: 2 su 3");
+    EXPECT_TRUE(table->item(0, 0)->font().bold());
+    EXPECT_EQ(text(window, "lblVincenti"), "2 estrazioni vincenti su 3");
     EXPECT_EQ(find<BarChart>(window, "graficoVincite")->values(), QVector<double>({210, 0, 140}));
     EXPECT_EQ(find<QDateEdit>(window, "dtDal")->date(), QDate(2024, 1, 2));
     EXPECT_EQ(find<QDateEdit>(window, "dtAl")->date(), QDate(2024, 1, 9));
@@ -245,16 +270,17 @@ TEST_F(EstrazioniTest, VerificaStoricaChecksTheDevelopmentAgainstEveryDraw)
     find<QDateEdit>(window, "dtDal")->setDate(QDate(2024, 1, 3));
     press(window, "cmdVerifica");
     waitForRun(w);
-    EXPECT_EQ(rows(table, 7), QStringList({"2024-01-04 0 0 0 0 0 0", "2024-01-09 105 35 0 0 0 0",
+    EXPECT_EQ(rows(table, 7), QStringList({"09/01/2024 105 35 0 0 0 0", "04/01/2024 0 0 0 0 0 0",
                                            "TOTALE 105 35 0 0 0 0"}));
-    EXPECT_EQ(text(window, "lblVincenti"), "Estrazioni vincenti: 1 su 2");
+    EXPECT_EQ(text(window, "lblVincenti"), "1 estrazione vincente su 2");
 
     fileDialogs().answer = user_.filePath("verifica.csv");
     press(window, "cmdEsportaCsv");
-    EXPECT_EQ(contents(user_.filePath("verifica.csv")), "Data;DUE;TRE;QUATTRO;CINQUE;CINQUE+1;SEI\r\n"
-                                                        "2024-01-04;0;0;0;0;0;0\r\n"
-                                                        "2024-01-09;105;35;0;0;0;0\r\n"
-                                                        "TOTALE;105;35;0;0;0;0\r\n");
+    EXPECT_EQ(contents(user_.filePath("verifica.csv")),
+              "Data;Concorso;N1;N2;N3;N4;N5;N6;Jolly;SuperStar;DUE;TRE;QUATTRO;CINQUE;CINQUE+1;SEI\r\n"
+              "2024-01-04;;55;14;3;60;70;80;1;;0;0;0;0;0;0\r\n"
+              "2024-01-09;3;5;6;7;40;50;60;8;;105;35;0;0;0;0\r\n"
+              "TOTALE;;;;;;;;;;105;35;0;0;0;0\r\n");
     EXPECT_TRUE(messages().texts().isEmpty()) << messages().texts().join('|').toStdString();
 
     // No draw in the period, or "Dal" after "al": said, with no zeros for a result.

@@ -3,6 +3,7 @@
 #include "core/util/text.h"
 
 #include <algorithm>
+#include <ctime>
 
 namespace sestara {
 
@@ -28,18 +29,40 @@ bool sameNumbers(const Draw& a, const Draw& b)
     return x == y && a.jolly == b.jolly && superstarAgrees;
 }
 
+namespace {
+
+void appendTwoDigits(std::string& out, int value)
+{
+    out += static_cast<char>('0' + value / 10);
+    out += static_cast<char>('0' + value % 10);
+}
+
+} // namespace
+
 std::string dateText(int date)
 {
-    const int y = date / 10000;
-    const int m = date / 100 % 100;
-    const int d = date % 100;
-    std::string out = std::to_string(y) + '-';
-    out += static_cast<char>('0' + m / 10);
-    out += static_cast<char>('0' + m % 10);
+    std::string out = std::to_string(date / 10000) + '-';
+    appendTwoDigits(out, date / 100 % 100);
     out += '-';
-    out += static_cast<char>('0' + d / 10);
-    out += static_cast<char>('0' + d % 10);
+    appendTwoDigits(out, date % 100);
     return out;
+}
+
+std::string playerDate(int date)
+{
+    std::string out;
+    appendTwoDigits(out, date % 100);
+    out += '/';
+    appendTwoDigits(out, date / 100 % 100);
+    return out + '/' + std::to_string(date / 10000);
+}
+
+int todayDate()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return (local.tm_year + 1900) * 10000 + (local.tm_mon + 1) * 100 + local.tm_mday;
 }
 
 namespace {

@@ -26,8 +26,14 @@ struct Draw {
 // when both know it.
 bool sameNumbers(const Draw& a, const Draw& b);
 
-// "YYYY-MM-DD".
+// "YYYY-MM-DD", as files keep a date.
 std::string dateText(int date);
+
+// "DD/MM/YYYY", as the player reads a date.
+std::string playerDate(int date);
+
+// Today's date on this computer, as YYYYMMDD.
+int todayDate();
 
 // A date written as DD/MM/YYYY, DD-MM-YYYY or YYYY-MM-DD (day and month of one or two digits, the
 // year of four from 1900 on), or 0 when the text is no such date or names no day of the calendar.

@@ -1,6 +1,7 @@
 #include "core/draws/historycheck.h"
 
 #include "core/development/development.h"
+#include "core/draws/drawarchive.h"
 
 #include <algorithm>
 #include <string>
@@ -256,7 +257,7 @@ std::string withoutSuperStarText(std::size_t draws)
 std::string historyCsvText(const HistoryResult& result)
 {
     const bool stella = result.superStar != 0;
-    std::string out = "Data";
+    std::string out = kDrawCsvHeader;
     for (int c = 0; c < kWinClasses; ++c)
         out += std::string(";") + winClassCaption(static_cast<WinClass>(c));
     for (int c = 0; stella && c < kStellaClasses; ++c)
@@ -271,8 +272,9 @@ std::string historyCsvText(const HistoryResult& result)
         out += "\r\n";
     };
     for (const HistoryRow& row : result.rows)
-        line(dateText(row.date), row.counts, row.stella);
-    line("TOTALE", result.totals, result.stellaTotals);
+        line(drawCsvFields(row.draw), row.counts, row.stella);
+    // Under the counts of the draws, past the draw's own ten fields.
+    line("TOTALE" + std::string(9, ';'), result.totals, result.stellaTotals);
     return out;
 }
 
@@ -293,7 +295,7 @@ HistoryResult checkHistory(const Development& development, const std::vector<Dra
             break;
         }
         HistoryRow row;
-        row.date = draws[k].date;
+        row.draw = draws[k];
         row.stellaCounted = superStarMatches(superStar, draws[k].superstar);
         row.counts = index.counts(draws[k], row.stellaCounted ? &row.stella : nullptr);
         if (superStar != 0 && draws[k].superstar == 0)

@@ -53,7 +53,7 @@ private:
 };
 
 struct HistoryRow {
-    int date = 0;
+    Draw draw;
     WinCounts counts{};
     StellaCounts stella{};
     bool stellaCounted = false; // the draw's superstar was the system's
@@ -73,9 +73,10 @@ struct HistoryResult {
 // Under the table of a SuperStar system whose period holds draws with no known superstar.
 std::string withoutSuperStarText(std::size_t draws);
 
-// The check as a spreadsheet reads it: "Data;DUE;TRE;QUATTRO;CINQUE;CINQUE+1;SEI" (and the eight
-// stella classes for a SuperStar system), a line a draw, then the "TOTALE" line; fields separated
-// by ";", lines ended by CR LF.
+// The check as a spreadsheet reads it: the draw's fields as "Esporta CSV" of the archive writes
+// them, then "DUE;TRE;QUATTRO;CINQUE;CINQUE+1;SEI" (and the eight stella classes for a SuperStar
+// system), a line a draw, then the "TOTALE" line; fields separated by ";", lines ended by CR LF.
+// "Importa…" reads the draws back from it.
 std::string historyCsvText(const HistoryResult& result);
 
 // Checks the development against every draw; the interrupt is read between draws too. With a

@@ -26,8 +26,14 @@ void appendDecimal(std::string& out, std::uint64_t value);
 // The text without the UTF-8 byte-order mark some editors put first.
 std::string_view withoutByteOrderMark(std::string_view text);
 
-// Text the user wrote, repeated in a message: at most `maxChars` characters, "..." when cut, and
-// control characters and bytes outside ASCII written as \xNN so that the message stays readable.
+// Text the user wrote, repeated in a message: at most `maxChars` characters, "..." when cut. Tabs
+// and other blanks show as a blank and UTF-8 letters as themselves; what cannot be shown (control
+// characters, bytes that are not UTF-8, invisible marks that reorder or hide text) is written as
+// \xNN, byte by byte.
 std::string readableEcho(std::string_view text, std::size_t maxChars = 40);
+
+// A file's bytes as UTF-8: a file that starts with the byte-order mark of UTF-16 (either byte
+// order) is converted, without the mark; any other file is returned as it is.
+std::string utf8Text(std::string bytes);
 
 } // namespace sestara

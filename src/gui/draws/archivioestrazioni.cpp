@@ -102,11 +102,8 @@ ArchivioEstrazioni::ArchivioEstrazioni(const QString& archivePath, QWidget* pare
         // The file stays as it is: nothing the window does is saved over it.
         readable_ = false;
         problem = text(load.error) + QLatin1Char('\n') + QString::fromUtf8(kMsgArchivioNonLetto);
-    } else if (!load.summary.refused.empty()) {
-        problem = QStringLiteral("L'archivio delle estrazioni %1 contiene righe non valide, che non sono state lette:")
-                      .arg(path_);
-        for (std::size_t k = 0; k < load.summary.refused.size() && k < 5; ++k)
-            problem += QLatin1Char('\n') + text(refusedLineText(load.summary.refused[k]));
+    } else {
+        problem = text(keptLinesWarning(load.summary, path_.toStdString()));
     }
     archive_ = load.archive;
     showArchive();
@@ -198,7 +195,7 @@ void ArchivioEstrazioni::aggiungi()
         Messages::show(this, QString::fromUtf8(kMsgEstrazioneGiaPresente), MessageIcon::Information);
         return;
     case DrawArchive::AddResult::Conflict:
-        Messages::show(this, text("Estrazione del " + dateText(draw.date) + " già presente con altri numeri"),
+        Messages::show(this, text("Estrazione del " + playerDate(draw.date) + " già presente con altri numeri"),
                        MessageIcon::Exclamation);
         return;
     case DrawArchive::AddResult::Added:

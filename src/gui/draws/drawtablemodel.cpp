@@ -39,7 +39,7 @@ QVariant DrawTableModel::data(const QModelIndex& index, int role) const
     const Draw& d = drawAt(index.row());
     switch (index.column()) {
     case 0:
-        return QString::fromStdString(dateText(d.date));
+        return QString::fromStdString(playerDate(d.date));
     case 1:
         return d.concorso > 0 ? QVariant(d.concorso) : QVariant(QString());
     case 8:

@@ -1,5 +1,6 @@
 #include "gui/wincheck/verificastorica.h"
 
+#include "core/draws/drawarchive.h"
 #include "core/draws/drawstats.h"
 #include "core/util/files.h"
 #include "gui/common/barchart.h"
@@ -143,19 +144,19 @@ void VerificaStorica::showResult(const HistoryResult& result)
     QStringList labels;
     for (int r = 0; r < rows; ++r) {
         const HistoryRow& row = result.rows[static_cast<std::size_t>(r)];
-        fill(r, QString::fromStdString(dateText(row.date)), row.counts, row.stella, row.wins());
+        const QString date = QString::fromStdString(playerDate(row.draw.date));
+        // Newest first, as in the archive; the chart keeps time running left to right.
+        fill(rows - 1 - r, date, row.counts, row.stella, row.wins());
         wins << static_cast<double>(std::accumulate(row.counts.begin(), row.counts.end(), std::uint64_t{0}));
         marked << (row.counts[static_cast<std::size_t>(WinClass::Sei)] > 0 ||
                    row.counts[static_cast<std::size_t>(WinClass::CinquePiuUno)] > 0 ||
                    row.counts[static_cast<std::size_t>(WinClass::Cinque)] > 0);
-        labels << QString::fromStdString(dateText(row.date));
+        labels << date;
     }
     fill(rows, QStringLiteral("TOTALE"), result.totals, result.stellaTotals, true);
     table_->setUpdatesEnabled(true);
-    summary_->setText(QStringLiteral("Estrazioni vincenti: %1 su %2%3")
-                          .arg(result.winningDraws)
-                          .arg(rows)
-                          .arg(result.interrupted ? QStringLiteral(" (verifica interrotta)") : QString()));
+    summary_->setText(QString::fromStdString(winningDrawsText(result.winningDraws, result.rows.size())) +
+                      (result.interrupted ? QStringLiteral(" (verifica interrotta)") : QString()));
     chart_->setBars(wins, labels, marked);
     withoutSuperStar_->setText(QString::fromStdString(withoutSuperStarText(result.withoutSuperStar)));
     withoutSuperStar_->setVisible(result.withoutSuperStar > 0);
