@@ -50,9 +50,8 @@ TEST(Files, ASaveReplacesTheFileANameStandsForOrSaysWhyNot)
     const bool root = geteuid() == 0;
     ASSERT_EQ(mkdir(dir.file("condivisa").c_str(), 0777), 0);
     ASSERT_EQ(chmod(dir.file("condivisa").c_str(), 01777), 0);
-    ASSERT_EQ(symlink("../vero", dir.file("condivisa/mio").c_str()), 0);
-    ASSERT_EQ(symlink("../vero", dir.file("condivisa/padrone").c_str()), 0);
-    ASSERT_EQ(symlink("../vero", dir.file("condivisa/altrui").c_str()), 0);
+    for (const std::string link : {"mio", "padrone", "altrui"})
+        ASSERT_EQ(symlink("../vero", dir.file("condivisa/" + link).c_str()), 0);
     if (root) {
         ASSERT_EQ(chown(dir.file("condivisa").c_str(), 12345, 12345), 0);
         ASSERT_EQ(lchown(dir.file("condivisa/padrone").c_str(), 12345, 12345), 0);
@@ -103,31 +102,6 @@ TEST(Files, ASaveReplacesTheFileANameStandsForOrSaysWhyNot)
                                                "nuovo", "pendente", "pipe", "protetto", "vero"}));
 }
 
-// A folder the user may not enter: root is shut out by taking another user's identity for a moment.
-class ShutOut {
-public:
-    explicit ShutOut(const std::string& folder)
-        : folder_(folder)
-    {
-        mkdir(folder.c_str(), 0700);
-        if (geteuid() == 0)
-            shut_ = seteuid(65534) == 0;
-        else
-            shut_ = chmod(folder.c_str(), 0) == 0;
-    }
-    ~ShutOut()
-    {
-        if (getuid() == 0)
-            (void)seteuid(0);
-        chmod(folder_.c_str(), 0700);
-    }
-    bool shut() const { return shut_; }
-
-private:
-    std::string folder_;
-    bool shut_ = false;
-};
-
 // New files are made as the user's umask says, a replaced file keeps its mode and owner, and a
 // folder that cannot be entered is named as such.
 TEST(Files, ModeOwnerAndUnreachableFolders)
@@ -150,8 +124,11 @@ TEST(Files, ModeOwnerAndUnreachableFolders)
     EXPECT_EQ(info.st_uid, owner);
     EXPECT_EQ(testutil::readFile(dir.file("vecchio")), "y");
 
-    const ShutOut closed(dir.file("chiusa"));
-    ASSERT_TRUE(closed.shut());
-    EXPECT_EQ(sestara::writeFileAtomically(dir.file("chiusa/nuovo"), "x"), "cartella non accessibile");
-    EXPECT_EQ(sestara::readRegularFile(dir.file("chiusa/nuovo"), 5).error, "cartella non accessibile");
+    // Root is shut out for a moment by taking another user's identity.
+    const std::string closed = dir.file("chiusa");
+    ASSERT_EQ(mkdir(closed.c_str(), 0700), 0);
+    ASSERT_EQ(geteuid() == 0 ? seteuid(65534) : chmod(closed.c_str(), 0), 0);
+    EXPECT_EQ(sestara::writeFileAtomically(closed + "/nuovo", "x"), "cartella non accessibile");
+    EXPECT_EQ(sestara::readRegularFile(closed + "/nuovo", 5).error, "cartella non accessibile");
+    EXPECT_EQ(getuid() == 0 ? seteuid(0) : chmod(closed.c_str(), 0700), 0);
 }

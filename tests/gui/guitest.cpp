@@ -11,17 +11,6 @@ MessageLog& messages()
     return log;
 }
 
-QMessageBox::StandardButton recordMessage(const sestara::MessageRequest& request)
-{
-    MessageLog& log = messages();
-    log.shown.push_back(request);
-    if (log.answers.empty())
-        return QMessageBox::Ok;
-    const QMessageBox::StandardButton answer = log.answers.front();
-    log.answers.pop_front();
-    return answer;
-}
-
 FileDialogLog& fileDialogs()
 {
     static FileDialogLog log;

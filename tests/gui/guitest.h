@@ -49,8 +49,6 @@ struct MessageLog {
 };
 
 MessageLog& messages();
-// What every test's message box does: noted in the log and answered from its queue.
-QMessageBox::StandardButton recordMessage(const sestara::MessageRequest& request);
 
 // Every file dialog answers with `answer` (empty: cancelled); `folders` notes where each one started.
 struct FileDialogLog {

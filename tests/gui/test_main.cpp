@@ -16,7 +16,15 @@ int main(int argc, char** argv)
     // Figures are checked as an Italian user reads them.
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     // No test ever waits on a real message box or file dialog.
-    sestara::Messages::setHandler(guitest::recordMessage);
+    sestara::Messages::setHandler([](const sestara::MessageRequest& request) {
+        guitest::MessageLog& log = guitest::messages();
+        log.shown.push_back(request);
+        if (log.answers.empty())
+            return QMessageBox::Ok;
+        const QMessageBox::StandardButton answer = log.answers.front();
+        log.answers.pop_front();
+        return answer;
+    });
     sestara::FileDialogs::setHandler([](const sestara::FileDialogRequest& request) {
         guitest::fileDialogs().folders << request.folder;
         guitest::fileDialogs().names << request.name;

@@ -11,7 +11,6 @@
 #include "gui/mainwindow/singleinstance.h"
 #include "gui/mainwindow/startup.h"
 
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QIcon>
 #include <QMdiArea>
@@ -199,29 +198,11 @@ TEST(SecondCopy, IsRefusedWithTheProgramsName)
 
 } // namespace
 
-namespace {
-
-// A copy of the program started as a file manager starts it, with the name's bytes as they are
-// (QProcess would encode them from text), in `folder`.
-void startCopy(QProcess& copy, const QString& folder, const QByteArray& name)
-{
-    QByteArray escaped;
-    for (const char c : name)
-        escaped += "\\0" + QByteArray::number(static_cast<unsigned char>(c), 8);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    copy.setProcessEnvironment(environment);
-    copy.setWorkingDirectory(folder);
-    copy.start("/bin/sh", {"-c", "exec \"$0\" \"$(printf '%b' \"$1\")\"", SESTARA_PROGRAM_DIR "/sestara",
-                           QString::fromLatin1(escaped)});
-}
-
-} // namespace
-
-// A double-click on a system file while the program runs: the new copy (a real second process)
-// hands the file to this one and ends without a word; here the file opens in a window in front,
-// whatever its name holds (a newline, a byte that is not UTF-8).
-TEST_F(ShellTest, AFileGivenToASecondCopyOpensInTheRunningOne)
+// Double-clicks on system files while the program runs: each new copy (a real process, started
+// with the name's bytes as a file manager passes them) hands its file to this one and ends without
+// a word. A file opens whatever its name holds (a newline, a byte that is not UTF-8); bad files
+// are reported one message at a time, never as a box inside another box.
+TEST_F(ShellTest, FilesGivenToLaterCopiesOpenInTheRunningOne)
 {
     QTemporaryDir runtime;
     ASSERT_TRUE(runtime.isValid());
@@ -230,66 +211,59 @@ TEST_F(ShellTest, AFileGivenToASecondCopyOpensInTheRunningOne)
     sestara::SingleInstanceGuard guard;
     ASSERT_TRUE(guard.acquire() && guard.held());
     ASSERT_TRUE(main_->acceptHandedFiles(sestara::FileHandoff::socketPath(guard.lockPath())));
-    const QByteArray name = "Dieci\n\xe8.sup";
-    const std::string file = QFile::encodeName(runtime.path()).toStdString() + "/" + name.toStdString();
+    const QList<QByteArray> names{"Dieci\n\xe8.sup", "Manca1.sup", "Manca2.sup", "Manca3.sup"};
+    const std::string file = QFile::encodeName(runtime.path()).toStdString() + "/" + names[0].toStdString();
     std::ofstream(file) << "Sistema=10 numeri sistema Integrale\r\nLista=5 6 7 8 9 10 11 12 13 14 \r\n";
     // Qt cannot name the file to remove it with its folder.
     const std::shared_ptr<void> removal(nullptr, [&file](void*) { std::remove(file.c_str()); });
     newSystem();
     main_->showMinimized();
 
-    QProcess second;
-    startCopy(second, runtime.path(), name);
-    ASSERT_TRUE(waitUntil([&] { return second.state() == QProcess::NotRunning; }, 20000))
-        << "the second copy did not end";
-    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(second.exitCode(), 0);
-    EXPECT_EQ(second.readAllStandardError(), QByteArray());
-    settle();
-
-    EXPECT_EQ(subWindowTitles(), QStringList({QFile::decodeName(name), "Sistema 1"}));
-    auto* area = find<QMdiArea>(main_, "MDIArea");
-    ASSERT_NE(area->activeSubWindow(), nullptr);
-    auto* opened = qobject_cast<OrtogonaliSuper*>(area->activeSubWindow()->widget());
-    ASSERT_NE(opened, nullptr);
-    ASSERT_NE(opened->document().developed(), nullptr);
-    EXPECT_EQ(opened->document().developed()->development->size(), 210u);
-    EXPECT_FALSE(main_->isMinimized());
-    EXPECT_TRUE(messages().texts().isEmpty());
-}
-
-// Bad files handed over by copies started together: each message comes once the one before has
-// been answered, never as a box inside another box (the handler of a hand-over only queues).
-TEST_F(ShellTest, BadFilesHandedOverAreReportedOneAtATime)
-{
-    QTemporaryDir runtime;
-    ASSERT_TRUE(runtime.isValid());
-    QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    const ScopedEnv env("XDG_RUNTIME_DIR", runtime.path());
-    sestara::SingleInstanceGuard guard;
-    ASSERT_TRUE(guard.acquire() && guard.held());
-    ASSERT_TRUE(main_->acceptHandedFiles(sestara::FileHandoff::socketPath(guard.lockPath())));
-
-    std::array<QProcess, 3> copies;
+    std::array<QProcess, 4> copies;
     const auto allEnded = [&copies] {
         return std::all_of(copies.begin(), copies.end(),
                            [](const QProcess& p) { return p.state() == QProcess::NotRunning; });
     };
+    // The user reads the first box until every copy has ended; events go on meanwhile, as under exec().
     int open = 0;
     int deepest = 0;
-    // The user reads the first box until every copy has ended; events go on meanwhile, as under exec().
+    const sestara::Messages::Handler recordMessage = sestara::Messages::setHandler({});
     sestara::Messages::setHandler([&](const sestara::MessageRequest& request) {
         deepest = std::max(deepest, ++open);
         waitUntil(allEnded, 20000);
         --open;
         return recordMessage(request);
     });
-    for (std::size_t i = 0; i < copies.size(); ++i)
-        startCopy(copies[i], runtime.path(), "Manca" + QByteArray::number(int(i)) + ".sup");
-    waitUntil([&] { return allEnded() && messages().shown.size() == copies.size(); }, 30000);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    for (int i = 0; i < names.size(); ++i) {
+        QByteArray octal;
+        for (const char c : names[i])
+            octal += "\\0" + QByteArray::number(static_cast<unsigned char>(c), 8);
+        copies[i].setProcessEnvironment(environment);
+        copies[i].setWorkingDirectory(runtime.path());
+        copies[i].start("/bin/sh", {"-c", "exec \"$0\" \"$(printf '%b' \"$1\")\"", SESTARA_PROGRAM_DIR "/sestara",
+                                    QString::fromLatin1(octal)});
+    }
+    const bool done = waitUntil([&] { return allEnded() && messages().shown.size() == 3; }, 30000);
     sestara::Messages::setHandler(recordMessage);
+    ASSERT_TRUE(done) << "the copies did not end, or their files were not all opened";
+    for (QProcess& copy : copies) {
+        EXPECT_EQ(copy.exitCode(), 0);
+        EXPECT_EQ(copy.readAllStandardError(), QByteArray());
+    }
+    settle();
     EXPECT_EQ(deepest, 1);
-    EXPECT_EQ(messages().shown.size(), copies.size());
+    EXPECT_EQ(subWindowTitles(),
+              QStringList({QFile::decodeName(names[0]), "Manca1.sup", "Manca2.sup", "Manca3.sup", "Sistema 1"}));
+    const OrtogonaliSuper* opened = nullptr;
+    for (QMdiSubWindow* sub : find<QMdiArea>(main_, "MDIArea")->subWindowList())
+        if (sub->windowTitle() == QFile::decodeName(names[0]))
+            opened = qobject_cast<OrtogonaliSuper*>(sub->widget());
+    ASSERT_NE(opened, nullptr);
+    ASSERT_TRUE(waitUntil([opened] { return opened->document().developed() != nullptr; }, 20000));
+    EXPECT_EQ(opened->document().developed()->development->size(), 210u);
+    EXPECT_FALSE(main_->isMinimized());
 }
 
 TEST_F(ShellTest, AfterARunTheWindowThatRanItIsInFront)

@@ -14,8 +14,9 @@
 // "refused" or "unguarded" followed by the lock file's path, and keeps the guard until its input
 // ends. "probe listen MS N": the holder starts taking files MS milliseconds after it took the
 // guard, as the program does once its window is up, says "received" and each file's path in hex,
-// and ends after N files. "probe send HEX": the copy hands the file over as the program does and
-// says how it went ("run", "taken", "unanswered" or "refused").
+// and ends after N files (with N = 0, it reads nothing for ten seconds). "probe send HEX": the
+// copy hands the file over as the program does and says how it went ("run", "taken",
+// "unanswered" or "refused").
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
@@ -45,6 +46,8 @@ int main(int argc, char* argv[])
         });
         if (!handoff.listen(sestara::FileHandoff::socketPath(guard.lockPath())))
             return 3;
+        if (left == 0) // too busy to read anything for a while
+            QThread::sleep(10);
         QTimer::singleShot(20000, &app, &QCoreApplication::quit);
         return app.exec();
     }

@@ -221,6 +221,13 @@ TEST(SingleInstanceGuard, CopiesStartedTogetherAllHandTheirFileToTheHolder)
     received.sort();
     EXPECT_EQ(received, QStringList({"received " + QString::fromLatin1(files[0].toHex()),
                                      "received " + QString::fromLatin1(files[1].toHex())}));
+    EXPECT_TRUE(holder.end());
+
+    // A holder too busy to answer has the file all the same: no refusal, it opens later.
+    Probe busy(environment, {"listen", "0", "0"});
+    ASSERT_EQ(busy.take(), "held " + runtime + "/sestara.lock");
+    Probe late(environment, {"send", QString::fromLatin1(files[0].toHex())});
+    EXPECT_EQ(late.take(), "unanswered");
 }
 
 // Where the lock is kept when the user has no folder for running programs: in a folder of the

@@ -102,7 +102,10 @@ FileHandoff::Sent FileHandoff::send(const QString& socketPath, const QByteArray&
     QByteArray answer;
     while (answer.size() < kAnswer.size() && socket.waitForReadyRead(timeoutMs))
         answer += socket.readAll();
-    return answer.startsWith(kAnswer) ? Sent::Taken : Sent::Unanswered;
+    if (answer.startsWith(kAnswer))
+        return Sent::Taken;
+    // Closed without an answer, the path was dropped; still open, it waits to be read.
+    return socket.state() == QLocalSocket::ConnectedState ? Sent::Unanswered : Sent::NotDelivered;
 }
 
 QByteArray systemFileArgument(const QList<QByteArray>& arguments)

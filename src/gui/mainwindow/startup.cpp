@@ -32,8 +32,8 @@ constexpr int kRetryStepMs = 100;
 // How long the copy holding the guard has to answer once the file's name reached it.
 constexpr int kAnswerMs = 5000;
 
-const char* const kMsgNonRisponde = "La copia di Sestara già in funzione è occupata e non ha ancora risposto: "
-                                    "aprirà il file \"%1\" appena potrà.";
+const char* const kMsgNonRisponde = "La copia di %1 già in funzione è occupata e non ha ancora risposto: "
+                                    "aprirà il file \"%2\" appena potrà.";
 
 } // namespace
 
@@ -108,7 +108,9 @@ bool checkSingleInstance(SingleInstanceGuard& guard, const QList<QByteArray>& ar
         return false;
     case HandOver::Unanswered:
         // Never a refusal here: the file is on its way and opens as soon as that copy reads it.
-        Messages::show(nullptr, QString::fromUtf8(kMsgNonRisponde).arg(QFileInfo(QFile::decodeName(file)).fileName()),
+        Messages::show(nullptr,
+                       QString::fromUtf8(kMsgNonRisponde)
+                           .arg(appinfo::productName(), QFileInfo(QFile::decodeName(file)).fileName()),
                        MessageIcon::Information, QMessageBox::Ok);
         return false;
     case HandOver::Refused:
