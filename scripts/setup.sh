@@ -12,11 +12,12 @@ packages=(
 )
 
 # Optional: "scripts/setup.sh --fuzz" adds clang and its libFuzzer runtime for the fuzz build,
-# "scripts/setup.sh --deb" adds lintian to check the Debian package.
+# "scripts/setup.sh --deb" adds lintian to check the Debian package and devscripts for its
+# hardening-check.
 for option in "$@"; do
   case "$option" in
     --fuzz) packages+=(clang libclang-rt-14-dev) ;;
-    --deb) packages+=(lintian) ;;
+    --deb) packages+=(lintian devscripts) ;;
     *) echo "Uso: scripts/setup.sh [--fuzz] [--deb]" >&2; exit 2 ;;
   esac
 done

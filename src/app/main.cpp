@@ -4,7 +4,6 @@
 #include "gui/mainwindow/startup.h"
 
 #include <QApplication>
-#include <QTimer>
 
 #include <string>
 #include <vector>
@@ -23,9 +22,12 @@ int main(int argc, char* argv[])
     if (const int code = sestara::answerCommandLine(rest, false); code >= 0)
         return code;
     sestara::setUpApplication();
+    // The arguments as their bytes stand (Qt has taken its own): a file's name need not be UTF-8,
+    // and QCoreApplication::arguments() would replace what is not.
+    const QList<QByteArray> arguments(argv, argv + argc);
 
     sestara::SingleInstanceGuard guard;
-    if (!sestara::checkSingleInstance(guard, QCoreApplication::arguments()))
+    if (!sestara::checkSingleInstance(guard, arguments))
         return 0;
 
     sestara::MDIForm1 mainWindow;
@@ -34,8 +36,6 @@ int main(int argc, char* argv[])
     if (guard.held())
         mainWindow.acceptHandedFiles(sestara::FileHandoff::socketPath(guard.lockPath()));
     // A file given on the command line opens once the main window is up.
-    QTimer::singleShot(0, &mainWindow, [&mainWindow] {
-        sestara::openSystemFileArgument(mainWindow, QCoreApplication::arguments());
-    });
+    sestara::openSystemFileArgument(mainWindow, arguments);
     return app.exec();
 }

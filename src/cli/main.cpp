@@ -203,21 +203,24 @@ int garanzie(const std::vector<std::string>& args, const std::string& dataDir)
 // and the caught numbers, then with --vincenti every winning-slip entry.
 int spoglio(const std::vector<std::string>& args, const std::string& dataDir)
 {
-    // The file and the drawn list, then the options in any order.
+    // The file and the drawn list, the options anywhere, each at most once.
+    const sestara::CommandArguments split = sestara::splitCommandArguments(args, {"--vincenti"}, {"--superstar"});
     bool vincenti = false;
+    bool superStarGiven = false;
     std::string drawnSuperStar;
-    for (std::size_t k = 2; k < args.size(); ++k) {
-        if (args[k] == "--vincenti" && !vincenti)
-            vincenti = true;
-        else if (args[k] == "--superstar" && drawnSuperStar.empty() && k + 1 < args.size())
-            drawnSuperStar = args[++k];
-        else
+    for (const auto& [name, value] : split.options) {
+        bool& seen = name == "--vincenti" ? vincenti : superStarGiven;
+        if (seen)
             return usage();
+        seen = true;
+        if (name == "--superstar")
+            drawnSuperStar = value;
     }
-    if (args.size() < 2)
+    if (split.operands.size() != 2 || split.missingValue)
         return usage();
+    const std::vector<std::string>& operands = split.operands;
     int superStarDrawn = 0;
-    if (!drawnSuperStar.empty()) {
+    if (superStarGiven) {
         superStarDrawn = sestara::isDigits(drawnSuperStar) && drawnSuperStar.size() <= 2
                              ? static_cast<int>(sestara::numericValue(drawnSuperStar))
                              : 0;
@@ -227,13 +230,13 @@ int spoglio(const std::vector<std::string>& args, const std::string& dataDir)
             return 2;
         }
     }
-    const sestara::DrawnListOutcome drawn = sestara::readDrawnList(args[1]);
+    const sestara::DrawnListOutcome drawn = sestara::readDrawnList(operands[1]);
     if (!drawn.ok()) {
         std::cerr << drawn.error << "\n";
         return 2;
     }
     DevelopedFile developed;
-    if (!developFile(args[0], dataDir, developed))
+    if (!developFile(operands[0], dataDir, developed))
         return 1;
     const std::atomic<bool> never{false};
     const sestara::WinCheckResult check = sestara::checkWins(developed.development, drawn.numbers, vincenti, never);
@@ -286,24 +289,42 @@ struct RangeArgs {
 bool readRangeArgs(const std::vector<std::string>& args, RangeArgs& out, int& exitCode)
 {
     exitCode = 2;
-    for (std::size_t k = 0; k < args.size(); ++k) {
-        if (args[k] != "--dal" && args[k] != "--al") {
-            out.positional.push_back(args[k]);
-            continue;
-        }
-        if (k + 1 == args.size()) {
-            usage();
-            return false;
-        }
-        const int date = sestara::parseIsoDate(args[k + 1]);
+    const sestara::CommandArguments split = sestara::splitCommandArguments(args, {}, {"--dal", "--al"});
+    if (split.missingValue) {
+        usage();
+        return false;
+    }
+    out.positional = split.operands;
+    for (const auto& [option, value] : split.options) {
+        const int date = sestara::parseIsoDate(value);
         if (date == 0) {
-            std::cerr << "Data non valida: \"" << sestara::readableEcho(args[k + 1]) << "\" (AAAA-MM-GG)\n";
+            std::cerr << "Data non valida: \"" << sestara::readableEcho(value) << "\" (AAAA-MM-GG)\n";
             return false;
         }
-        (args[k] == "--dal" ? out.from : out.to) = date;
-        ++k;
+        (option == "--dal" ? out.from : out.to) = date;
+    }
+    if (out.from != 0 && out.to != 0 && out.from > out.to) {
+        std::cerr << "Periodo non valido: --dal " << sestara::dateText(out.from) << " viene dopo --al "
+                  << sestara::dateText(out.to) << "\n";
+        return false;
     }
     return true;
+}
+
+// The draws of the archive in the range; none is said on standard error, as no figure of an empty
+// period means anything.
+bool drawsInRange(const sestara::DrawArchive& archive, const RangeArgs& range, std::vector<sestara::Draw>& draws)
+{
+    draws = archive.between(range.from, range.to);
+    if (!draws.empty())
+        return true;
+    std::cerr << "Nessuna estrazione nel periodo";
+    if (range.from != 0)
+        std::cerr << " dal " << sestara::dateText(range.from);
+    if (range.to != 0)
+        std::cerr << (range.from != 0 ? " al " : " fino al ") << sestara::dateText(range.to);
+    std::cerr << "\n";
+    return false;
 }
 
 // The draws of a file in date order, its refused lines on standard error; false when it holds none.
@@ -365,12 +386,15 @@ int storico(const std::vector<std::string>& args, const std::string& dataDir)
     sestara::DrawArchive archive;
     if (!readArchiveArg(range.positional[1], archive))
         return 1;
+    std::vector<sestara::Draw> draws;
+    if (!drawsInRange(archive, range, draws))
+        return 1;
     DevelopedFile developed;
     if (!developFile(range.positional[0], dataDir, developed))
         return 1;
     const std::atomic<bool> never{false};
-    const sestara::HistoryResult result = sestara::checkHistory(
-        developed.development, archive.between(range.from, range.to), never, {}, developed.superStar);
+    const sestara::HistoryResult result =
+        sestara::checkHistory(developed.development, draws, never, {}, developed.superStar);
     std::string out;
     for (const sestara::HistoryRow& row : result.rows) {
         out += sestara::dateText(row.draw.date);
@@ -407,8 +431,11 @@ int statistiche(const std::vector<std::string>& args)
     sestara::DrawArchive archive;
     if (!readArchiveArg(range.positional[0], archive))
         return 1;
+    std::vector<sestara::Draw> draws;
+    if (!drawsInRange(archive, range, draws))
+        return 1;
     std::string out;
-    for (const sestara::NumberStats& s : sestara::numberStats(archive.between(range.from, range.to)))
+    for (const sestara::NumberStats& s : sestara::numberStats(draws))
         out += std::to_string(s.number) + " FREQ " + std::to_string(s.frequency) + " JOLLY " +
                std::to_string(s.jolly) + " RITARDO " + std::to_string(s.delay) + " MAX " +
                std::to_string(s.longestDelay) + "\n";
@@ -501,20 +528,27 @@ int run(int argc, char** argv)
         dataDir = args[1];
         args.erase(args.begin(), args.begin() + 2);
     }
+    // "--" ends the options wherever it stands: before the command, everything after it is an operand.
+    const bool operandsOnly = !args.empty() && args[0] == "--";
+    if (operandsOnly)
+        args.erase(args.begin());
     if (args.empty())
         return usage();
     const std::string command = args[0];
     args.erase(args.begin());
+    if (operandsOnly)
+        args.insert(args.begin(), "--");
+    const auto operands = [&args] { return sestara::splitCommandArguments(args, {}, {}).operands; };
     if (command == "catalogo")
-        return catalogo(args);
+        return catalogo(operands());
     if (command == "sviluppa")
-        return sviluppa(args, dataDir);
+        return sviluppa(operands(), dataDir);
     if (command == "garanzie")
-        return garanzie(args, dataDir);
+        return garanzie(operands(), dataDir);
     if (command == "spoglio")
         return spoglio(args, dataDir);
     if (command == "verifica")
-        return verifica(args, dataDir);
+        return verifica(operands(), dataDir);
     if (command == "storico")
         return storico(args, dataDir);
     if (command == "statistiche")

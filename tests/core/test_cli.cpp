@@ -125,6 +125,12 @@ TEST(Cli, DevelopsASystemFileByteForByte)
     const std::string last = "\r\n210\t>   9-10-11-12-13-14\r\n";
     EXPECT_EQ(tailLike(r.out, last), last);
 
+    // "--" ends the options wherever it stands: a file may then be named like one.
+    dir.write("-x.sup", sup("10 numeri sistema Integrale", 5, 14));
+    for (const char* args : {"sviluppa -- -x.sup", "-- sviluppa -x.sup"})
+        EXPECT_EQ(cli(args, "cd " + dir.path() + " && ").out, r.out) << args;
+    EXPECT_EQ(cli("sviluppa -- -x.sup --dal", "cd " + dir.path() + " && ").exitCode, 2);
+
     dir.write("somma.sup", sup("10 numeri sistema Integrale", 1, 10, "Presenze=1-\r\nSomma=21 - 22\r\n"));
     EXPECT_EQ(cli("sviluppa " + dir.file("somma.sup")).out, "1\t>   1-2-3-4-5-6\r\n2\t>   1-2-3-4-5-7\r\n");
 
@@ -321,6 +327,23 @@ TEST(Cli, StatisticheGivesFrequencyJollyAndDelaysOfEveryNumber)
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 101);
     EXPECT_EQ(tailLike(err, "Riga 101: data mancante (\"1\")\n102 righe scartate: le prime 100 sono qui sopra\n"),
               "Riga 101: data mancante (\"1\")\n102 righe scartate: le prime 100 sono qui sopra\n");
+
+    // A period is checked before anything is counted: one that ends before it starts is a usage
+    // error, one without a draw is said instead of printing figures of nothing.
+    const struct {
+        const char* period;
+        int exitCode;
+        const char* err;
+    } periods[] = {
+        {"--dal 2024-01-05 --al 2024-01-03", 2, "Periodo non valido: --dal 2024-01-05 viene dopo --al 2024-01-03\n"},
+        {"--al 2024-01-03 --dal 2024-01-05", 2, "Periodo non valido: --dal 2024-01-05 viene dopo --al 2024-01-03\n"},
+        {"--dal 2024-01-07", 1, "Nessuna estrazione nel periodo dal 2024-01-07\n"},
+        {"--al 2024-01-01", 1, "Nessuna estrazione nel periodo fino al 2024-01-01\n"},
+        {"--dal 2024-01-05 --al 2024-01-05", 1, "Nessuna estrazione nel periodo dal 2024-01-05 al 2024-01-05\n"},
+    };
+    for (const auto& p : periods)
+        for (const std::string& command : {std::string("statistiche "), "storico " + dir.file("x.sup") + " "})
+            expectRefused(cli(command + dir.file("estrazioni.txt") + " " + p.period), p.exitCode, p.err);
 }
 
 TEST(Cli, DataFolderGivenWithDati)

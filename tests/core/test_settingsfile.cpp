@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <set>
+#include <tuple>
 
 using sestara::readSettingsText;
 using sestara::rewriteSettingsText;
@@ -145,6 +146,21 @@ TEST(SettingsFile, ASaveReplacesTheFileInOneStep)
     EXPECT_EQ(testutil::readFile(ini),
               "Costocolonna=100\r\nEstrazioneIniziale=1\r\nSuperPunto=24\r\nMargine2sup=1000\r\n");
     EXPECT_EQ(filesIn(dir.path()), (std::set<std::string>{"Corvano.ini", "Corvano2.ini"}));
+    // Two byte-order marks: the second belongs to the first line, which holds no key, and it keeps
+    // holding none after the save, however often the file is read and saved.
+    const std::string mark = "\xEF\xBB\xBF";
+    dir.write("Doppio.ini", mark + mark + "Costocolonna=75\r\nSuperPunto=16\r\n");
+    const sestara::SettingsReading twice = sestara::loadSettingsFile(dir.file("Doppio.ini"));
+    for (int save = 0; save < 2; ++save) {
+        EXPECT_EQ(sestara::saveSettingsFile(dir.file("Doppio.ini"), twice.settings), "");
+        EXPECT_EQ(testutil::readFile(dir.file("Doppio.ini")), mark + mark + "Costocolonna=75\r\nSuperPunto=16\r\n" +
+                                                                  "Costocolonna=50\r\nSpoglio=\r\nRitardatari=0\r\n"
+                                                                  "Margine2sup=0\r\nMargine2sin=0\r\n");
+        const Settings back = sestara::loadSettingsFile(dir.file("Doppio.ini")).settings;
+        EXPECT_EQ(std::tie(back.costoColonna, back.superPunto, back.margine2sup, back.spoglio),
+                  std::tie(twice.settings.costoColonna, twice.settings.superPunto, twice.settings.margine2sup,
+                           twice.settings.spoglio));
+    }
     struct stat st {};
     ASSERT_EQ(stat(ini.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);

@@ -51,7 +51,7 @@ TEST(SystemFile, WrittenInRecordOrderAndReadBack)
     EXPECT_EQ(l.system.prediction.numbers(), s.pronostico);
     EXPECT_EQ(l.system.conditions, s.conditions);
     EXPECT_FALSE(writeSystemFile(dir.file("manca/b.sup"), s, error));
-    EXPECT_EQ(error, "impossibile scrivere il file " + dir.file("manca/b.sup"));
+    EXPECT_EQ(error, "impossibile scrivere il file " + dir.file("manca/b.sup") + ": la cartella non esiste");
 }
 
 TEST(SystemFile, ReadingRules)

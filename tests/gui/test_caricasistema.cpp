@@ -20,11 +20,14 @@ protected:
 
 TEST_F(CaricaSistemaTest, AFileOnTheCommandLineOpensInItsOwnWindowAndIsDeveloped)
 {
-    EXPECT_EQ(sestara::openSystemFileArgument(*main_, {"sestara"}), nullptr);
+    sestara::openSystemFileArgument(*main_, {"sestara"});
+    settle();
+    EXPECT_EQ(main_->activeSystemWindow(), nullptr);
     const QString path = dir.filePath("Dieci numeri.sup");
     writeFile(path, kDieci + "PariDispari=2-3-\r\n");
-    OrtogonaliSuper* w = sestara::openSystemFileArgument(*main_, {"sestara", path, "altro.sup"});
-    ASSERT_NE(w, nullptr);
+    sestara::openSystemFileArgument(*main_, {"sestara", QFile::encodeName(path), "altro.sup"});
+    ASSERT_TRUE(waitUntil([this] { return main_->activeSystemWindow() != nullptr; }, 20000));
+    OrtogonaliSuper* w = main_->activeSystemWindow();
     waitForRun(w);
     EXPECT_TRUE(messages().shown.empty()) << messages().texts().join('|').toStdString();
     EXPECT_EQ(w->windowTitle(), "Dieci numeri.sup");

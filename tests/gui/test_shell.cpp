@@ -11,13 +11,19 @@
 #include "gui/mainwindow/singleinstance.h"
 #include "gui/mainwindow/startup.h"
 
-#include <QDeadlineTimer>
+#include <QFile>
 #include <QIcon>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QToolBar>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <memory>
 
 using namespace guitest;
 using sestara::OrtogonaliSuper;
@@ -192,9 +198,11 @@ TEST(SecondCopy, IsRefusedWithTheProgramsName)
 
 } // namespace
 
-// A double-click on a system file while the program runs: the new copy (a real second process)
-// hands the file to this one and ends without a word; here the file opens in a window in front.
-TEST_F(ShellTest, AFileGivenToASecondCopyOpensInTheRunningOne)
+// Double-clicks on system files while the program runs: each new copy (a real process, started
+// with the name's bytes as a file manager passes them) hands its file to this one and ends without
+// a word. A file opens whatever its name holds (a newline, a byte that is not UTF-8); bad files
+// are reported one message at a time, never as a box inside another box.
+TEST_F(ShellTest, FilesGivenToLaterCopiesOpenInTheRunningOne)
 {
     QTemporaryDir runtime;
     ASSERT_TRUE(runtime.isValid());
@@ -203,37 +211,59 @@ TEST_F(ShellTest, AFileGivenToASecondCopyOpensInTheRunningOne)
     sestara::SingleInstanceGuard guard;
     ASSERT_TRUE(guard.acquire() && guard.held());
     ASSERT_TRUE(main_->acceptHandedFiles(sestara::FileHandoff::socketPath(guard.lockPath())));
-    writeFile(runtime.filePath("Dieci.sup"), "Sistema=10 numeri sistema Integrale\r\nLista=5 6 7 8 9 10 11 12 13 14 \r\n");
+    const QList<QByteArray> names{"Dieci\n\xe8.sup", "Manca1.sup", "Manca2.sup", "Manca3.sup"};
+    const std::string file = QFile::encodeName(runtime.path()).toStdString() + "/" + names[0].toStdString();
+    std::ofstream(file) << "Sistema=10 numeri sistema Integrale\r\nLista=5 6 7 8 9 10 11 12 13 14 \r\n";
+    // Qt cannot name the file to remove it with its folder.
+    const std::shared_ptr<void> removal(nullptr, [&file](void*) { std::remove(file.c_str()); });
     newSystem();
     main_->showMinimized();
 
-    QProcess second;
+    std::array<QProcess, 4> copies;
+    const auto allEnded = [&copies] {
+        return std::all_of(copies.begin(), copies.end(),
+                           [](const QProcess& p) { return p.state() == QProcess::NotRunning; });
+    };
+    // The user reads the first box until every copy has ended; events go on meanwhile, as under exec().
+    int open = 0;
+    int deepest = 0;
+    const sestara::Messages::Handler recordMessage = sestara::Messages::setHandler({});
+    sestara::Messages::setHandler([&](const sestara::MessageRequest& request) {
+        deepest = std::max(deepest, ++open);
+        waitUntil(allEnded, 20000);
+        --open;
+        return recordMessage(request);
+    });
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "offscreen");
-    second.setProcessEnvironment(environment);
-    second.setWorkingDirectory(runtime.path());
-    second.start(QStringLiteral(SESTARA_PROGRAM_DIR "/sestara"), {"Dieci.sup"});
-    const QDeadlineTimer deadline(20000);
-    while (second.state() != QProcess::NotRunning && !deadline.hasExpired()) {
-        QCoreApplication::processEvents();
-        second.waitForFinished(10);
+    for (int i = 0; i < names.size(); ++i) {
+        QByteArray octal;
+        for (const char c : names[i])
+            octal += "\\0" + QByteArray::number(static_cast<unsigned char>(c), 8);
+        copies[i].setProcessEnvironment(environment);
+        copies[i].setWorkingDirectory(runtime.path());
+        copies[i].start("/bin/sh", {"-c", "exec \"$0\" \"$(printf '%b' \"$1\")\"", SESTARA_PROGRAM_DIR "/sestara",
+                                    QString::fromLatin1(octal)});
     }
-    ASSERT_EQ(second.state(), QProcess::NotRunning) << "the second copy did not end";
-    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(second.exitCode(), 0);
-    EXPECT_EQ(second.readAllStandardError(), QByteArray());
+    const bool done = waitUntil([&] { return allEnded() && messages().shown.size() == 3; }, 30000);
+    sestara::Messages::setHandler(recordMessage);
+    ASSERT_TRUE(done) << "the copies did not end, or their files were not all opened";
+    for (QProcess& copy : copies) {
+        EXPECT_EQ(copy.exitCode(), 0);
+        EXPECT_EQ(copy.readAllStandardError(), QByteArray());
+    }
     settle();
-
-    EXPECT_EQ(subWindowTitles(), QStringList({"Dieci.sup", "Sistema 1"}));
-    auto* area = find<QMdiArea>(main_, "MDIArea");
-    ASSERT_NE(area->activeSubWindow(), nullptr);
-    auto* opened = qobject_cast<OrtogonaliSuper*>(area->activeSubWindow()->widget());
+    EXPECT_EQ(deepest, 1);
+    EXPECT_EQ(subWindowTitles(),
+              QStringList({QFile::decodeName(names[0]), "Manca1.sup", "Manca2.sup", "Manca3.sup", "Sistema 1"}));
+    const OrtogonaliSuper* opened = nullptr;
+    for (QMdiSubWindow* sub : find<QMdiArea>(main_, "MDIArea")->subWindowList())
+        if (sub->windowTitle() == QFile::decodeName(names[0]))
+            opened = qobject_cast<OrtogonaliSuper*>(sub->widget());
     ASSERT_NE(opened, nullptr);
-    EXPECT_EQ(opened->windowTitle(), "Dieci.sup");
-    ASSERT_NE(opened->document().developed(), nullptr);
+    ASSERT_TRUE(waitUntil([opened] { return opened->document().developed() != nullptr; }, 20000));
     EXPECT_EQ(opened->document().developed()->development->size(), 210u);
     EXPECT_FALSE(main_->isMinimized());
-    EXPECT_TRUE(messages().texts().isEmpty());
 }
 
 TEST_F(ShellTest, AfterARunTheWindowThatRanItIsInFront)

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Builds the Debian package of the build folder with CPack and checks its control fields and file
-# list, and, where lintian is installed, that lintian finds no error in it.
+# list, and, where lintian is installed, that lintian finds no error and no missing hardening in it.
 # Usage: check_deb.sh BUILD_DIR VERSION WITH_GUI(0|1)
 set -u
 
@@ -63,6 +63,7 @@ dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sort >files
     echo ./usr/share/mime/packages/sestara.xml
     if [ "$gui" = 1 ]; then
         echo ./usr/games/sestara
+        echo ./usr/share/lintian/overrides/sestara
         echo ./usr/share/man/man6/sestara.6.gz
     fi
 } | sort >expected
@@ -77,12 +78,25 @@ out=$(root/usr/games/sestara-cli --version)
 [ "$out" = "sestara-cli $version" ] || fail "sestara-cli --version says \"$out\""
 zcat root/usr/share/man/man6/sestara-cli.6.gz | grep -q "Sestara $version" || fail "manual page without the version"
 
+# The executables carry Debian's hardening: lintian's pedantic and informational tags say when one
+# lacks any of it, and hardening-check names what (checked functions are lintian's to judge: a
+# program whose every call is proven safe when compiled has none, see packaging/lintian-overrides).
 if command -v lintian >/dev/null 2>&1; then
-    lintian --no-tag-display-limit "$deb" >lintian.log 2>&1
+    lintian -I --pedantic --no-tag-display-limit "$deb" >lintian.log 2>&1
     if grep -q '^E:' lintian.log; then
         cat lintian.log
         fail "lintian reports errors"
     fi
+    if grep -q 'hardening' lintian.log; then
+        grep 'hardening' lintian.log
+        fail "lintian reports missing hardening"
+    fi
+fi
+if command -v hardening-check >/dev/null 2>&1; then
+    for program in root/usr/games/*; do
+        hardening-check --nocfprotection --nofortify "$program" >hardening.log 2>&1 ||
+            { cat hardening.log; fail "hardening-check $program"; }
+    done
 fi
 
 if [ $failures -ne 0 ]; then

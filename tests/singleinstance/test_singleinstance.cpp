@@ -18,6 +18,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 #include <ostream>
 
 // Failures show texts as text.
@@ -57,10 +58,10 @@ QString makeFolder(const QTemporaryDir& tmp, const QString& name)
 // One started copy of the guard probe.
 class Probe {
 public:
-    explicit Probe(const QProcessEnvironment& environment)
+    explicit Probe(const QProcessEnvironment& environment, const QStringList& arguments = {})
     {
         process_.setProcessEnvironment(environment);
-        process_.start(QStringLiteral(SESTARA_GUARD_PROBE), {});
+        process_.start(QStringLiteral(SESTARA_GUARD_PROBE), arguments);
     }
     ~Probe() { crash(); }
     Probe(const Probe&) = delete;
@@ -190,6 +191,43 @@ TEST(SingleInstanceGuard, OnlyALiveHolderKeepsIt)
     EXPECT_EQ(third.take(), "held " + lockFile);
     EXPECT_EQ(contents(lockFile), QByteArray::number(third.pid()) + '\n');
     EXPECT_TRUE(third.end());
+}
+
+// Copies started together with a file each, while the holder is still starting and not yet
+// listening: every copy tries again until it can hand its file over, and every name arrives byte
+// for byte, a newline or a byte that is not UTF-8 included.
+TEST(SingleInstanceGuard, CopiesStartedTogetherAllHandTheirFileToTheHolder)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QString runtime = makeFolder(tmp, "runtime");
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_RUNTIME_DIR", runtime);
+    const QByteArray folder = QFile::encodeName(tmp.path());
+    const QList<QByteArray> files{folder + "/a\nb.sup", folder + "/caff\xe8.sup"};
+
+    Probe holder(environment, {"listen", "1500", QString::number(files.size())});
+    ASSERT_EQ(holder.take(), "held " + runtime + "/sestara.lock");
+    std::vector<std::unique_ptr<Probe>> copies;
+    for (const QByteArray& file : files)
+        copies.push_back(std::make_unique<Probe>(environment, QStringList{"send", QString::fromLatin1(file.toHex())}));
+    for (auto& copy : copies)
+        ASSERT_EQ(copy->nextLine(), "ready") << copy->errors().toStdString();
+    for (auto& copy : copies)
+        copy->go();
+    for (auto& copy : copies)
+        EXPECT_EQ(copy->nextLine(), "taken") << copy->errors().toStdString();
+    QStringList received{holder.nextLine(), holder.nextLine()};
+    received.sort();
+    EXPECT_EQ(received, QStringList({"received " + QString::fromLatin1(files[0].toHex()),
+                                     "received " + QString::fromLatin1(files[1].toHex())}));
+    EXPECT_TRUE(holder.end());
+
+    // A holder too busy to answer has the file all the same: no refusal, it opens later.
+    Probe busy(environment, {"listen", "0", "0"});
+    ASSERT_EQ(busy.take(), "held " + runtime + "/sestara.lock");
+    Probe late(environment, {"send", QString::fromLatin1(files[0].toHex())});
+    EXPECT_EQ(late.take(), "unanswered");
 }
 
 // Where the lock is kept when the user has no folder for running programs: in a folder of the

@@ -254,8 +254,13 @@ std::string rewriteSettingsText(std::string_view text, const Settings& settings)
     std::string out;
     out.reserve(text.size() + 64);
     bool superStarLine = false;
-    // A byte-order mark would hide the key of the first line; the file is written without it.
-    for (std::string_view line : linesOf(withoutByteOrderMark(text))) {
+    // A byte-order mark would hide the key of the first line; the file is written without it. A
+    // second mark is the first line's own text: the first mark then stays to keep it so, or the
+    // next reading would skip the second and take the line for a key.
+    const std::string_view body = withoutByteOrderMark(text);
+    if (body.size() < text.size() && withoutByteOrderMark(body).size() < body.size())
+        out = text.substr(0, text.size() - body.size());
+    for (std::string_view line : linesOf(body)) {
         const Key key = keyOf(line);
         superStarLine = superStarLine || key == Costosuperstar;
         if (key == KeyCount) {

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <array>
-#include <fstream>
 #include <limits>
 #include <string_view>
 
@@ -393,16 +392,9 @@ LoadOutcome readSystemFile(const std::string& path)
 
 bool writeSystemFile(const std::string& path, const SavedSystem& system, std::string& error)
 {
-    const std::string text = systemFileText(system);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        error = "impossibile scrivere il file " + path;
-        return false;
-    }
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (!out) {
-        error = "errore durante la scrittura del file " + path;
+    const std::string failure = writeFileAtomically(path, systemFileText(system));
+    if (!failure.empty()) {
+        error = "impossibile scrivere il file " + path + ": " + failure;
         return false;
     }
     return true;

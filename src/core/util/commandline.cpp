@@ -38,6 +38,32 @@ CommandLineCheck checkCommandLine(const std::vector<std::string>& args, const Co
     return {};
 }
 
+CommandArguments splitCommandArguments(const std::vector<std::string>& args, const std::vector<std::string>& flags,
+                                       const std::vector<std::string>& withValue)
+{
+    CommandArguments out;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--") {
+            out.operands.insert(out.operands.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
+            break;
+        }
+        if (isOneOf(arg, withValue)) {
+            if (i + 1 == args.size()) {
+                out.missingValue = true;
+                break;
+            }
+            out.options.emplace_back(arg, args[i + 1]);
+            ++i;
+        } else if (isOneOf(arg, flags)) {
+            out.options.emplace_back(arg, std::string());
+        } else {
+            out.operands.push_back(arg);
+        }
+    }
+    return out;
+}
+
 std::string unknownOptionText(const std::string& program, const std::string& option)
 {
     return program + ": opzione sconosciuta \"" + readableEcho(option) + "\". Usa --help";

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace sestara {
@@ -26,6 +27,16 @@ struct CommandLineOptions {
 // The first request of the arguments (without the program's name), from left to right: the
 // first of --help, --version or an unknown option decides.
 CommandLineCheck checkCommandLine(const std::vector<std::string>& args, const CommandLineOptions& options);
+
+// A command's arguments: its operands, and its options in the order given, each with its value
+// ("" for one without). Every argument after the first "--" is an operand, whatever it looks like.
+struct CommandArguments {
+    std::vector<std::string> operands;
+    std::vector<std::pair<std::string, std::string>> options;
+    bool missingValue = false; // an option that takes a value came last
+};
+CommandArguments splitCommandArguments(const std::vector<std::string>& args, const std::vector<std::string>& flags,
+                                       const std::vector<std::string>& withValue);
 
 // The line that reports an unknown option: <program>: opzione sconosciuta "<option>". Usa --help
 std::string unknownOptionText(const std::string& program, const std::string& option);

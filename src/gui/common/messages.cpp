@@ -2,6 +2,8 @@
 
 #include "gui/common/appinfo.h"
 
+#include <utility>
+
 namespace sestara {
 
 namespace {
@@ -50,9 +52,9 @@ QMessageBox::StandardButton Messages::show(QWidget* parent, const QString& text,
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
-void Messages::setHandler(Handler h)
+Messages::Handler Messages::setHandler(Handler h)
 {
-    handler() = std::move(h);
+    return std::exchange(handler(), std::move(h));
 }
 
 bool confirmReplace(QWidget* parent, const QString& fileName)

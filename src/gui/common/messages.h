@@ -31,8 +31,8 @@ public:
                                             QMessageBox::StandardButtons buttons = QMessageBox::Ok,
                                             QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
 
-    // Replaces the real boxes (an empty handler restores them).
-    static void setHandler(Handler handler);
+    // Replaces the real boxes (an empty handler restores them); returns the handler it replaced.
+    static Handler setHandler(Handler handler);
 };
 
 // Asks before a file named `fileName` is replaced; true on "Sì".

@@ -1,17 +1,26 @@
 #include "gui/mainwindow/filehandoff.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QTimer>
+#include <QtEndian>
+
+#if defined(Q_OS_UNIX)
+#include <climits>
+#include <unistd.h>
+#endif
 
 namespace sestara {
 
 namespace {
 
-// A path is far shorter; a longer message is no hand-over and is dropped.
-constexpr qint64 kMaxMessageBytes = 64 * 1024;
+// The frame: the path's length in four bytes, most significant first, then the path.
+constexpr qint64 kLengthBytes = 4;
+// A path is far shorter; a longer one is no hand-over and is dropped.
+constexpr quint32 kMaxPathBytes = 64 * 1024;
 // A copy that connects and says nothing is dropped after this long.
 constexpr int kIdleMs = 5000;
 
@@ -49,50 +58,78 @@ void FileHandoff::takeConnection()
     while (QLocalSocket* socket = server_->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         QTimer::singleShot(kIdleMs, socket, [socket] { socket->abort(); });
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            if (!socket->canReadLine()) {
-                if (socket->bytesAvailable() > kMaxMessageBytes)
-                    socket->abort();
+        // Only reads here: whatever the file brings (a message box) comes later, from the queue of
+        // whoever takes it, never inside this handler.
+        const auto read = [this, socket] {
+            if (socket->bytesAvailable() < kLengthBytes)
                 return;
-            }
-            const QByteArray line = socket->readLine(kMaxMessageBytes);
-            if (!line.endsWith('\n')) {
+            const QByteArray head = socket->peek(kLengthBytes);
+            const quint32 length = qFromBigEndian<quint32>(head.constData());
+            if (length == 0 || length > kMaxPathBytes) {
                 socket->abort();
                 return;
             }
+            if (socket->bytesAvailable() < kLengthBytes + qint64(length))
+                return;
+            socket->skip(kLengthBytes);
+            const QByteArray path = socket->read(length);
             socket->write(kAnswer);
+            socket->flush();
             socket->disconnectFromServer();
-            const QString path = QString::fromUtf8(line.chopped(1));
-            if (!path.isEmpty())
-                emit fileReceived(path);
-        });
+            emit fileReceived(path);
+        };
+        connect(socket, &QLocalSocket::readyRead, this, read);
+        // A copy that wrote before this connection was taken left its bytes waiting.
+        read();
     }
 }
 
-bool FileHandoff::send(const QString& socketPath, const QString& file, int timeoutMs)
+FileHandoff::Sent FileHandoff::send(const QString& socketPath, const QByteArray& nativePath, int timeoutMs)
 {
-    if (socketPath.isEmpty() || file.isEmpty())
-        return false;
+    const QByteArray path = absoluteNativePath(nativePath);
+    if (socketPath.isEmpty() || path.isEmpty() || quint32(path.size()) > kMaxPathBytes)
+        return Sent::NotDelivered;
     QLocalSocket socket;
     socket.connectToServer(socketPath);
     if (!socket.waitForConnected(timeoutMs))
-        return false;
-    socket.write(QFileInfo(file).absoluteFilePath().toUtf8() + '\n');
-    if (!socket.waitForBytesWritten(timeoutMs))
-        return false;
+        return Sent::NotDelivered;
+    char head[kLengthBytes];
+    qToBigEndian<quint32>(quint32(path.size()), head);
+    socket.write(QByteArray(head, kLengthBytes) + path);
+    while (socket.bytesToWrite() > 0)
+        if (!socket.waitForBytesWritten(timeoutMs))
+            return Sent::NotDelivered;
     QByteArray answer;
     while (answer.size() < kAnswer.size() && socket.waitForReadyRead(timeoutMs))
         answer += socket.readAll();
-    return answer.startsWith(kAnswer);
+    if (answer.startsWith(kAnswer))
+        return Sent::Taken;
+    // Closed without an answer, the path was dropped; still open, it waits to be read.
+    return socket.state() == QLocalSocket::ConnectedState ? Sent::Unanswered : Sent::NotDelivered;
 }
 
-QString systemFileArgument(const QStringList& arguments)
+QByteArray systemFileArgument(const QList<QByteArray>& arguments)
 {
     // The first argument is the program itself; "--" may stand before a name that starts with "-".
     for (qsizetype i = 1; i < arguments.size(); ++i)
-        if (!arguments[i].isEmpty() && arguments[i] != QLatin1String("--"))
+        if (!arguments[i].isEmpty() && arguments[i] != "--")
             return arguments[i];
     return {};
+}
+
+QByteArray absoluteNativePath(const QByteArray& path)
+{
+#if defined(Q_OS_UNIX)
+    if (path.isEmpty() || path.startsWith('/'))
+        return path;
+    // The current folder as its bytes: its name need not be UTF-8 either.
+    char folder[PATH_MAX];
+    if (::getcwd(folder, sizeof folder) == nullptr)
+        return path;
+    return QByteArray(folder) + '/' + path;
+#else
+    return path.isEmpty() ? path : QFile::encodeName(QFileInfo(QFile::decodeName(path)).absoluteFilePath());
+#endif
 }
 
 } // namespace sestara

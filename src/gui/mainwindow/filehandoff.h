@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QObject>
 #include <QString>
 
@@ -9,8 +11,9 @@ namespace sestara {
 
 // A running copy takes the system files that later copies were started with: the later copy hands
 // the file's path over a local socket beside the single-instance lock (in a folder only the user
-// can reach) and ends; the running copy opens it. One path a connection, UTF-8, ended by a line
-// feed; the running copy answers "ok" once it has taken it.
+// can reach) and ends; the running copy opens it. One path a connection, as the bytes the file
+// system holds (a name need not be UTF-8 and may hold any byte but NUL), framed by its length; the
+// running copy answers "ok" once it has taken it.
 class FileHandoff : public QObject {
     Q_OBJECT
 public:
@@ -24,11 +27,16 @@ public:
     // the holder of the lock listens, so no live copy owns it). False when it cannot.
     bool listen(const QString& socketPath);
 
-    // Hands `file` (made absolute) to the copy listening at `socketPath`; true once it answered.
-    static bool send(const QString& socketPath, const QString& file, int timeoutMs = 5000);
+    enum class Sent {
+        Taken,        // the running copy answered: the file is its own
+        Unanswered,   // the whole path went out, but no answer came in time: it opens when read
+        NotDelivered, // nobody listens, or the path did not go out whole: nothing will open
+    };
+    // Hands `nativePath` (made absolute) to the copy listening at `socketPath`.
+    static Sent send(const QString& socketPath, const QByteArray& nativePath, int timeoutMs = 5000);
 
 signals:
-    void fileReceived(const QString& path);
+    void fileReceived(const QByteArray& nativePath);
 
 private:
     void takeConnection();
@@ -37,7 +45,10 @@ private:
 };
 
 // The first non-empty argument after the program's own name (and a "--"): the system file to
-// open, or empty.
-QString systemFileArgument(const QStringList& arguments);
+// open, as its bytes stand on the command line, or empty.
+QByteArray systemFileArgument(const QList<QByteArray>& arguments);
+
+// The path made absolute against the current folder, byte for byte.
+QByteArray absoluteNativePath(const QByteArray& path);
 
 } // namespace sestara

@@ -23,6 +23,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -51,6 +52,9 @@ void tag(T* w, int i)
     w->setProperty("tag", QString::number(i));
 }
 
+// How soon a queued file looks again while a message box of something else is open.
+constexpr int kQueueRetryMs = 200;
+
 } // namespace
 
 MDIForm1::MDIForm1(const QString& dataDir, const QString& userDir, QWidget* parent)
@@ -69,6 +73,11 @@ MDIForm1::MDIForm1(const QString& dataDir, const QString& userDir, QWidget* pare
     finestrePariDispari_.resize(1);
     finestrePresenze_.resize(1);
     finestraLibera_.resize(1, false);
+    // A queued file waits for the run before it to end.
+    connect(runControl_, &RunControl::busyChanged, this, [this](bool busy) {
+        if (!busy && !queuedFiles_.isEmpty())
+            QTimer::singleShot(0, this, &MDIForm1::openQueuedFiles);
+    });
 
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setObjectName(QStringLiteral("MDIArea"));
@@ -320,22 +329,50 @@ OrtogonaliSuper* MDIForm1::fileNewSuper()
 
 OrtogonaliSuper* MDIForm1::apriSistema(const QString& path)
 {
+    return apriSistema(QFile::encodeName(path));
+}
+
+OrtogonaliSuper* MDIForm1::apriSistema(const QByteArray& nativePath)
+{
     OrtogonaliSuper* w = fileNewSuper();
-    w->setWindowTitle(QFileInfo(path).fileName());
-    w->caricaSistema(path);
+    w->setWindowTitle(QFileInfo(QFile::decodeName(nativePath)).fileName());
+    w->caricaSistema(nativePath);
     return w;
+}
+
+void MDIForm1::apriSistemaInCoda(const QByteArray& nativePath)
+{
+    queuedFiles_.append(nativePath);
+    QTimer::singleShot(0, this, &MDIForm1::openQueuedFiles);
+}
+
+void MDIForm1::openQueuedFiles()
+{
+    // Called again from inside a message box of the file before (its own event loop): that file's
+    // turn is not over, so this call leaves the queue to it.
+    if (openingQueuedFiles_)
+        return;
+    // A box of something else: the next look comes later, not from inside that box.
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(kQueueRetryMs, this, &MDIForm1::openQueuedFiles);
+        return;
+    }
+    openingQueuedFiles_ = true;
+    // A file's development takes the one run the program allows; the next file waits for its end.
+    while (!queuedFiles_.isEmpty() && !runControl_->busy()) {
+        // The program comes to the front with the new window, as it was (maximised or not).
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+        raise();
+        activateWindow();
+        apriSistema(queuedFiles_.takeFirst());
+    }
+    openingQueuedFiles_ = false;
 }
 
 bool MDIForm1::acceptHandedFiles(const QString& socketPath)
 {
     auto* handoff = new FileHandoff(this);
-    connect(handoff, &FileHandoff::fileReceived, this, [this](const QString& path) {
-        // The program comes to the front with the new window, as it was (maximised or not).
-        setWindowState(windowState() & ~Qt::WindowMinimized);
-        raise();
-        activateWindow();
-        apriSistema(path);
-    });
+    connect(handoff, &FileHandoff::fileReceived, this, &MDIForm1::apriSistemaInCoda);
     return handoff->listen(socketPath);
 }
 

@@ -2,6 +2,8 @@
 
 #include "core/settings/settings.h"
 
+#include <QByteArray>
+#include <QList>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -42,8 +44,14 @@ public:
     OrtogonaliSuper* fileNewSuper();
     // Opens a system file in a new system window captioned with the file's name, and develops it.
     OrtogonaliSuper* apriSistema(const QString& path);
-    // Opens the system files later copies of the program hand over at `socketPath`, each in front
-    // as the archive opens one; false when no file can be taken there.
+    // The same, for a path as the file system holds its bytes (a name need not be UTF-8).
+    OrtogonaliSuper* apriSistema(const QByteArray& nativePath);
+    // Opens the file in front, as the archive opens one, once the files queued before it have been
+    // opened, no development is running and no message box is open: files that arrive together
+    // open one after the other, and their messages come one at a time.
+    void apriSistemaInCoda(const QByteArray& nativePath);
+    // Opens the system files later copies of the program hand over at `socketPath` through the
+    // queue; false when no file can be taken there.
     bool acceptHandedFiles(const QString& socketPath);
     // The lowest free index, growing the registry by one when none is free.
     int indiceLibero();
@@ -96,6 +104,7 @@ private:
     // The print entries for the system window in front.
     void createPrintMenu();
     void placeSubWindow(QMdiSubWindow* sub);
+    void openQueuedFiles();
 
     void caricaIni(const QString& userDir);
 
@@ -120,6 +129,9 @@ private:
     std::vector<QPointer<FiltroPariDispari2>> finestrePariDispari_;
     std::vector<QPointer<FiltroPresenzeSuper>> finestrePresenze_;
     std::vector<bool> finestraLibera_;
+
+    QList<QByteArray> queuedFiles_;
+    bool openingQueuedFiles_ = false;
 };
 
 } // namespace sestara

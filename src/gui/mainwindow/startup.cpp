@@ -9,17 +9,33 @@
 #include "gui/mainwindow/singleinstance.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QStringList>
+#include <QThread>
 #include <QTranslator>
 
 #include <iostream>
 
 namespace sestara {
+
+namespace {
+
+// How long a copy tries to reach the copy holding the guard, which listens only once its main
+// window is up, and how long it waits between two tries.
+constexpr int kRetryMs = 5000;
+constexpr int kRetryStepMs = 100;
+// How long the copy holding the guard has to answer once the file's name reached it.
+constexpr int kAnswerMs = 5000;
+
+const char* const kMsgNonRisponde = "La copia di %1 già in funzione è occupata e non ha ancora risposto: "
+                                    "aprirà il file \"%2\" appena potrà.";
+
+} // namespace
 
 int answerCommandLine(const std::vector<std::string>& args, bool toolkitFirst)
 {
@@ -60,13 +76,46 @@ bool loadQtTranslations()
     return false;
 }
 
-bool checkSingleInstance(SingleInstanceGuard& guard, const QStringList& arguments)
+HandOver handOver(SingleInstanceGuard& guard, const QByteArray& nativeFile, int retryMs)
 {
-    if (guard.acquire())
+    const QDeadlineTimer deadline(retryMs);
+    for (;;) {
+        if (guard.acquire())
+            return HandOver::Run;
+        if (nativeFile.isEmpty())
+            return HandOver::Refused;
+        switch (FileHandoff::send(FileHandoff::socketPath(guard.lockPath()), nativeFile, kAnswerMs)) {
+        case FileHandoff::Sent::Taken:
+            return HandOver::Taken;
+        case FileHandoff::Sent::Unanswered:
+            return HandOver::Unanswered;
+        case FileHandoff::Sent::NotDelivered:
+            break;
+        }
+        if (deadline.hasExpired())
+            return HandOver::Refused;
+        QThread::msleep(kRetryStepMs);
+    }
+}
+
+bool checkSingleInstance(SingleInstanceGuard& guard, const QList<QByteArray>& arguments)
+{
+    const QByteArray file = systemFileArgument(arguments);
+    switch (handOver(guard, file, kRetryMs)) {
+    case HandOver::Run:
         return true;
-    const QString file = systemFileArgument(arguments);
-    if (!file.isEmpty() && FileHandoff::send(FileHandoff::socketPath(guard.lockPath()), file))
+    case HandOver::Taken:
         return false;
+    case HandOver::Unanswered:
+        // Never a refusal here: the file is on its way and opens as soon as that copy reads it.
+        Messages::show(nullptr,
+                       QString::fromUtf8(kMsgNonRisponde)
+                           .arg(appinfo::productName(), QFileInfo(QFile::decodeName(file)).fileName()),
+                       MessageIcon::Information, QMessageBox::Ok);
+        return false;
+    case HandOver::Refused:
+        break;
+    }
     // The program's name as the user knows it, not the lower-case name of the executable file.
     const QString text =
         QStringLiteral("Una copia di ") + appinfo::productName() + QStringLiteral(" è già in funzione");
@@ -94,10 +143,11 @@ StartSettings caricaIni(const QString& userFolder, const QString& dataFolder)
     return out;
 }
 
-OrtogonaliSuper* openSystemFileArgument(MDIForm1& mainWindow, const QStringList& arguments)
+void openSystemFileArgument(MDIForm1& mainWindow, const QList<QByteArray>& arguments)
 {
-    const QString file = systemFileArgument(arguments);
-    return file.isEmpty() ? nullptr : mainWindow.apriSistema(file);
+    const QByteArray file = systemFileArgument(arguments);
+    if (!file.isEmpty())
+        mainWindow.apriSistemaInCoda(file);
 }
 
 } // namespace sestara

@@ -4,6 +4,7 @@
 #include "core/development/run.h"
 #include "core/document/systemdocument.h"
 #include "core/settings/settings.h"
+#include "core/util/files.h"
 #include "gui/common/appinfo.h"
 #include "gui/common/developmentrunner.h"
 #include "gui/common/messages.h"
@@ -19,6 +20,7 @@
 #include <QWidget>
 
 #include <atomic>
+#include <memory>
 #include <utility>
 
 namespace sestara {
@@ -33,29 +35,33 @@ const char* const kMsgRange = "Cambiare l'intervallo di stampa";
 // A whole print on the worker thread: true when every page went out.
 using Work = std::function<bool(const std::atomic<bool>& interrupt, RunCounters& counters, MarkList& marks)>;
 
-// The job on a printer or in a PDF file, watched by the run. A job that fails or is interrupted is
-// cancelled, and the PDF file it started removed: a file is complete or absent.
+// The job on a printer or in a PDF file, watched by the run. A PDF file is saved as every file of
+// the program is: written beside it under a temporary name and put in its place in one step once
+// whole, so a job that fails or is interrupted leaves the old file (or none) as it was.
 Work documentWork(std::shared_ptr<QPrinter> printer, const QString& pdfFile, PageJob job)
 {
     return [printer = std::move(printer), pdfFile, job = std::move(job)](const std::atomic<bool>& interrupt,
                                                                           RunCounters& counters, MarkList& marks) {
+        std::unique_ptr<FileReplacement> replacement;
         if (!pdfFile.isEmpty()) {
             // A file that cannot be written is found out here, before the printer is asked to start.
-            QFile probe(pdfFile);
-            if (!probe.open(QIODevice::WriteOnly))
+            replacement = std::make_unique<FileReplacement>(QFile::encodeName(pdfFile).toStdString());
+            if (!replacement->error().empty())
                 return false;
+            printer->setOutputFileName(QFile::decodeName(QByteArray::fromStdString(replacement->temporaryPath())));
         }
-        PrinterPageOutput device(*printer);
-        bool ok = device.begin();
-        if (ok) {
-            WatchedPageOutput out(device, interrupt, counters.examined);
-            ok = job(out, marks);
-            if (!ok)
-                device.abort();
+        bool ok = false;
+        {
+            PrinterPageOutput device(*printer);
+            ok = device.begin();
+            if (ok) {
+                WatchedPageOutput out(device, interrupt, counters.examined);
+                ok = job(out, marks);
+                if (!ok)
+                    device.abort();
+            }
         }
-        if (!ok && !pdfFile.isEmpty())
-            QFile::remove(pdfFile);
-        return ok;
+        return ok && (!replacement || replacement->commit().empty());
     };
 }
 

@@ -153,11 +153,16 @@ void OrtogonaliSuper::elabora()
 
 void OrtogonaliSuper::caricaSistema(const QString& path)
 {
+    caricaSistema(QFile::encodeName(path));
+}
+
+void OrtogonaliSuper::caricaSistema(const QByteArray& nativePath)
+{
     if (isRunning())
         return;
     // The window's conditions go off first, as "Annulla Condizioni" does; the file's then replace them.
     conditions_->annullaCondizioni();
-    const LoadOutcome loaded = readSystemFile(QFile::encodeName(path).toStdString());
+    const LoadOutcome loaded = readSystemFile(nativePath.toStdString());
     if (!loaded.ok()) {
         Messages::show(this,
                        QString::fromUtf8(kMsgErroreCaricamento) + QLatin1Char('\n') +

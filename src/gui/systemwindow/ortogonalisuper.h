@@ -54,6 +54,8 @@ public:
     // Loads a system file into the window and develops it as "Elabora" does. A file that cannot
     // be read is reported, and the window keeps the state it reached: its conditions switched off.
     void caricaSistema(const QString& path);
+    // The same, for a path as the file system holds its bytes (a name need not be UTF-8).
+    void caricaSistema(const QByteArray& nativePath);
     // "Stampa" on "Sviluppo": the listing on paper, in a preview or in a PDF file.
     void stampaSviluppo(PrintTarget target);
     // "Stampa " on "Schedina": the slips chosen there, or the marks placed by hand.
