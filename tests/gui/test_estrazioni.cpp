@@ -346,9 +346,9 @@ TEST_F(EstrazioniTest, ASuperStarSystemItsCostsStellaClassesFileAndHistory)
     ASSERT_TRUE(window);
     auto* table = find<QTableWidget>(window, "tblVerifica");
     EXPECT_EQ(table->horizontalHeaderItem(13)->text(), "5+1 stella");
-    EXPECT_EQ(rows(table, 15), QStringList({"2024-01-02 15 80 90 18 6 1 0 0 15 80 90 18 6 1",
-                                            "2024-01-04 0 0 0 0 0 0 0 0 0 0 0 0 0 0",
-                                            "2024-01-09 105 35 0 0 0 0 0 0 0 0 0 0 0 0",
+    EXPECT_EQ(rows(table, 15), QStringList({"09/01/2024 105 35 0 0 0 0 0 0 0 0 0 0 0 0",
+                                            "04/01/2024 0 0 0 0 0 0 0 0 0 0 0 0 0 0",
+                                            "02/01/2024 15 80 90 18 6 1 0 0 15 80 90 18 6 1",
                                             "TOTALE 120 115 90 18 6 1 0 0 15 80 90 18 6 1"}));
     EXPECT_EQ(text(window, "lblSenzaSuperStar"),
               "1 estrazione del periodo senza superstar: per essa non si contano le vincite stella");
