@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/conditions/conditionset.h"
+#include "core/development/customdesign.h"
 #include "core/development/prediction.h"
 
 #include <cstdint>
@@ -18,6 +19,9 @@ struct SavedSystem {
     std::vector<std::uint8_t> pronostico;
     ConditionSet conditions;
     int superStar = 0; // 0 for none
+    // A design the window held (made to measure): its columns, one record each, so that the file
+    // alone reopens it. Empty for a catalogue entry.
+    std::vector<Positions> designColumns = {};
 };
 
 // The file's text: one record a line, each ended by CR LF.
@@ -32,6 +36,9 @@ struct LoadedSystem {
     Prediction prediction; // "Lista=", repeats kept (the run refuses them)
     ConditionSet conditions;
     int superStar = 0; // "SuperStar=", 0 without the record
+    // The design of a "Sistema=" text outside the catalogue, with its "Colonna=" records; its
+    // entry text empty when the file holds none.
+    CustomDesign custom;
 };
 
 struct LoadOutcome {

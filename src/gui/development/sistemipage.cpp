@@ -46,6 +46,11 @@ SistemiPage::SistemiPage(SystemDocument& document, QWidget* parent)
     types_->setObjectName(QStringLiteral("Combo1"));
     types_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     connect(types_, &QComboBox::currentIndexChanged, this, &SistemiPage::typeChosen);
+    // Choosing the last type, even again, asks for the design made to measure.
+    connect(types_, &QComboBox::activated, this, [this] {
+        if (document_.customSelected())
+            emit suMisuraChosen();
+    });
     typesFrame_ = frame(QStringLiteral("Sistemi disponibili con 10 numeri:"), types_, QStringLiteral("Frame2"));
 
     superStar_ = ui::superStarBox(QStringLiteral("cboSuperStar"), QStringLiteral("Nessuno"));

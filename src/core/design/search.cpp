@@ -1,7 +1,8 @@
-#include "generator/search.h"
-#include "generator/stepdown.h"
+#include "core/design/search.h"
+#include "core/design/stepdown.h"
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <cstdlib>
 #include <string>
@@ -9,7 +10,7 @@
 #include <memory>
 #include <queue>
 
-namespace gen {
+namespace sestara::design {
 
 Binomials::Binomials()
 {
@@ -179,6 +180,70 @@ Design greedy(const Problem& p, int cycle, std::uint64_t seed, const Log& log)
         if (log && design.size() % 2000 < seen.size())
             log("  greedy: " + std::to_string(design.size()) + " colonne, " + std::to_string(remaining) +
                 " orbite scoperte");
+    }
+    return design;
+}
+
+Design plainGreedy(const Problem& p, std::size_t limit, const std::atomic<bool>* stop)
+{
+    // Columns are numbered by the colex rank of their mirror image (point x as n - 1 - x): of two
+    // columns, the lexicographically smaller has the larger number. gain[c] counts the sets column
+    // c would cover that are still uncovered; byGain[g] how many columns have gain g.
+    const auto mirror = [&](const std::uint8_t* x, int k, std::uint8_t* y) {
+        for (int i = 0; i < k; ++i)
+            y[i] = static_cast<std::uint8_t>(p.n - 1 - x[k - 1 - i]);
+    };
+    const std::uint32_t most = static_cast<std::uint32_t>(coveredPerColumn(p));
+    std::vector<std::uint32_t> gain(choose(p.n, 6), most);
+    std::vector<std::uint64_t> byGain(most + 1, 0);
+    byGain[most] = gain.size();
+    std::uint32_t top = most;
+    // The largest gain of every block of columns, found again when a column that had it loses.
+    constexpr std::size_t kBlock = 1024;
+    std::vector<std::uint32_t> blockTop((gain.size() + kBlock - 1) / kBlock, most);
+    std::vector<char> stale(blockTop.size(), 0);
+    std::vector<char> covered(choose(p.n, p.s), 0);
+    std::uint64_t remaining = covered.size();
+    Design design;
+    std::uint8_t x[8];
+    while (remaining > 0 && design.size() < limit) {
+        if (stop && stop->load(std::memory_order_relaxed))
+            break;
+        while (top > 0 && byGain[top] == 0)
+            --top;
+        if (top == 0)
+            break;
+        std::size_t best = gain.size();
+        for (std::size_t b = blockTop.size(); b-- > 0;) {
+            const std::size_t from = b * kBlock, to = std::min(gain.size(), from + kBlock);
+            if (stale[b]) {
+                blockTop[b] = *std::max_element(gain.begin() + static_cast<std::ptrdiff_t>(from),
+                                                gain.begin() + static_cast<std::ptrdiff_t>(to));
+                stale[b] = 0;
+            }
+            if (blockTop[b] != top)
+                continue;
+            for (best = to; gain[--best] != top;) {
+            }
+            break;
+        }
+        unrank(best, 6, x);
+        Set column{};
+        mirror(x, 6, column.data());
+        design.push_back(column);
+        forEachMeeting(p.n, x, 6, p.s, p.m, [&](std::uint64_t z, const std::uint8_t* zs) {
+            if (covered[z])
+                return;
+            covered[z] = 1;
+            --remaining;
+            forEachMeeting(p.n, zs, p.s, 6, p.m, [&](std::uint64_t w, const std::uint8_t*) {
+                const std::uint32_t g = gain[w]--;
+                --byGain[g];
+                ++byGain[g - 1];
+                if (g == blockTop[w / kBlock])
+                    stale[w / kBlock] = 1;
+            });
+        });
     }
     return design;
 }
@@ -502,4 +567,4 @@ Design searchAt(Design d, const Problem& p, std::size_t k, std::uint64_t iterati
     return a.run(iterations, rng) ? a.design() : Design{};
 }
 
-} // namespace gen
+} // namespace sestara::design
