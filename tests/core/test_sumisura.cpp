@@ -223,7 +223,7 @@ TEST(SuMisura, TheSystemFileKeepsTheDesignAndReopensItAlone)
     EXPECT_EQ(loaded.system.custom.entryText, saved.entryText);
     EXPECT_EQ(loaded.system.custom.numbers, 20);
     EXPECT_EQ(loaded.system.custom.columns, saved.designColumns);
-    SavedSystem again{loaded.system.custom.entryText, saved.pronostico, loaded.system.conditions,
+    SavedSystem again{loaded.system.custom.entryText, saved.pronostico, loaded.system.conditions, 0,
                       loaded.system.custom.columns};
     EXPECT_EQ(systemFileText(again), text);
 
