@@ -38,7 +38,7 @@ TEST(BudgetDesign, PairOverlapMakesTwoColumnsExact)
     const Column first{1, 2, 3, 4, 5, 6};
     const std::vector<Column> second{{7, 8, 9, 10, 11, 12}, {1, 8, 9, 10, 11, 12}, {1, 2, 9, 10, 11, 12},
                                      {1, 2, 3, 10, 11, 12}, {1, 2, 3, 4, 11, 12}, {1, 2, 3, 4, 5, 12}};
-    for (int n : {12, 23, 31})
+    for (int n : {12, 20})
         for (int k = 2; k <= 5; ++k) {
             const std::uint64_t one = exactDraws(n, k, {first});
             EXPECT_EQ(pairOverlap(n, k, 6), one) << n << " " << k;
