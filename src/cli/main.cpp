@@ -1,6 +1,7 @@
 // Command-line front end: the catalogue, developing a system file as the program does, checking
 // a development against a drawn combination or against an archive of draws, and the figures of
 // the numbers over an archive.
+#include "core/design/sumisura.h"
 #include "core/development/catalogue.h"
 #include "core/development/developers.h"
 #include "core/development/run.h"
@@ -38,6 +39,7 @@ const char* const kUsage =
     "  sestara-cli [--dati CARTELLA] spoglio FILE.sup \"n1 n2 ... n7\" [--vincenti]\n"
     "  sestara-cli [--dati CARTELLA] verifica\n"
     "  sestara-cli [--dati CARTELLA] storico FILE.sup ESTRAZIONI [--dal AAAA-MM-GG] [--al AAAA-MM-GG]\n"
+    "  sestara-cli [--dati CARTELLA] sumisura N K M [--colonne C] [--livello rapido|normale|accurato]\n"
     "  sestara-cli statistiche ESTRAZIONI [--dal AAAA-MM-GG] [--al AAAA-MM-GG]\n"
     "  sestara-cli --help | --version\n";
 
@@ -413,10 +415,32 @@ int verifica(const std::vector<std::string>& args, const std::string& dataDir)
     return failures ? 1 : 0;
 }
 
+// A system made to measure, searched afresh on every call (the window keeps what it made; this
+// does not): its size, the drawn sets it covers, and the columns.
+int sumisura(const std::vector<std::string>& args, const std::string& dataDir)
+{
+    sestara::SuMisuraRequest request;
+    std::string error;
+    if (!sestara::readSuMisuraArguments(args, request, error)) {
+        std::cerr << error << "\n";
+        return 2;
+    }
+    request.dataFolder = dataDir;
+    const std::atomic<bool> never{false};
+    const sestara::SuMisuraResult result = sestara::makeSuMisura(request, never);
+    if (!result.ok()) {
+        std::cerr << result.error << "\n";
+        return 1;
+    }
+    std::cout << sestara::suMisuraListing(result);
+    std::cout.flush();
+    return std::cout ? 0 : 1;
+}
+
 int run(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
-    const sestara::CommandLineOptions options{{"--vincenti"}, {"--dati", "--dal", "--al"}, false};
+    const sestara::CommandLineOptions options{{"--vincenti"}, {"--dati", "--dal", "--al", "--colonne", "--livello"}, false};
     const sestara::CommandLineCheck check = sestara::checkCommandLine(args, options);
     switch (check.request) {
     case sestara::CommandLineRequest::Help:
@@ -456,6 +480,8 @@ int run(int argc, char** argv)
         return storico(args, dataDir);
     if (command == "statistiche")
         return statistiche(args);
+    if (command == "sumisura")
+        return sumisura(args, dataDir);
     return usage();
 }
 

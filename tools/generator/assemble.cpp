@@ -1,7 +1,7 @@
 #include "generator/commands.h"
 
 #include "generator/designs.h"
-#include "generator/search.h"
+#include "core/design/search.h"
 
 #include "core/development/catalogue.h"
 #include "core/development/storedsystems.h"

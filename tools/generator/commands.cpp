@@ -1,8 +1,8 @@
 #include "generator/commands.h"
 
 #include "generator/designs.h"
-#include "generator/groups.h"
-#include "generator/search.h"
+#include "core/design/groups.h"
+#include "core/design/search.h"
 
 #include "core/development/catalogue.h"
 #include "core/development/storedsystems.h"

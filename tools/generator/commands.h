@@ -4,7 +4,7 @@
 
 #include "generator/designs.h"
 #include "generator/options.h"
-#include "generator/search.h"
+#include "core/design/search.h"
 
 #include <chrono>
 #include <cstddef>

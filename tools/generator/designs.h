@@ -3,11 +3,14 @@
 // One design per file under the designs folder: "#" lines of notes, then one column a line,
 // positions 1..n separated by blanks.
 
-#include "generator/search.h"
+#include "core/design/search.h"
 
 #include <string>
 
 namespace gen {
+
+// The searches live in the core; the generator names them as its own.
+using namespace sestara::design;
 
 struct DesignFile {
     Design columns;       // 0-based points

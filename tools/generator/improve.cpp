@@ -1,9 +1,9 @@
 #include "generator/commands.h"
 
-#include "generator/anneal.h"
+#include "core/design/anneal.h"
 #include "generator/designs.h"
-#include "generator/groups.h"
-#include "generator/search.h"
+#include "core/design/groups.h"
+#include "core/design/search.h"
 
 #include <algorithm>
 #include <chrono>

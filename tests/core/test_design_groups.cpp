@@ -1,6 +1,6 @@
 // The permutation groups whose orbits the searches build designs from.
 
-#include "generator/groups.h"
+#include "core/design/groups.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 
 namespace {
 
-using namespace gen;
+using namespace sestara::design;
 
 std::size_t order(const Group& g, int n)
 {

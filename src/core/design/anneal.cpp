@@ -1,6 +1,6 @@
-#include "generator/anneal.h"
-#include "generator/exchange.h"
-#include "generator/stepdown.h"
+#include "core/design/anneal.h"
+#include "core/design/exchange.h"
+#include "core/design/stepdown.h"
 
 #include <algorithm>
 #include <climits>
@@ -8,7 +8,7 @@
 #include <set>
 #include <string>
 
-namespace gen {
+namespace sestara::design {
 
 std::uint64_t annealMemory(const Problem& p)
 {
@@ -16,8 +16,6 @@ std::uint64_t annealMemory(const Problem& p)
     const std::uint64_t sets = choose(p.n, p.s);
     return cells * choose(p.n - p.m, p.s - p.m) * 4 + cells * 2 + sets * 9 + choose(p.n, p.m - 1) * 32;
 }
-
-namespace {
 
 class CellAnnealer {
 public:
@@ -139,7 +137,8 @@ public:
         const double ratio = std::log(s.cold / s.hot);
         std::vector<std::uint32_t> cand;
         double temp = s.hot;
-        for (std::uint64_t it = 0; it < s.moves && !uncov_.empty(); ++it) {
+        std::uint64_t it = 0;
+        for (; it < s.moves && !uncov_.empty(); ++it) {
             if ((it & 255) == 0)
                 temp = s.hot * std::exp(ratio * static_cast<double>(it % cycle) / static_cast<double>(cycle));
             const std::uint64_t wm = pickUncovered(rng, cand);
@@ -160,8 +159,12 @@ public:
             }
             reindex(i, x, e);
         }
+        lastMoves_ = it;
         return uncov_.empty();
     }
+
+    // The moves the last run made.
+    std::uint64_t lastMoves() const { return lastMoves_; }
 
     // Weighted search: for a random uncovered set, a sample of the changes that make a column cover
     // it are scored by the weights of the sets they uncover minus those they cover; the best is made
@@ -422,9 +425,23 @@ private:
     long gain_ = 0;                     // weight uncovered minus weight covered since reset
     std::vector<std::uint64_t> moved_;
     std::uint64_t clock_ = 1000;
+    std::uint64_t lastMoves_ = 0;
 };
 
-} // namespace
+CellSearch::CellSearch(const Problem& p, const Design& d) : a_(std::make_unique<CellAnnealer>(p, d)) {}
+CellSearch::~CellSearch() = default;
+std::size_t CellSearch::uncovered() const { return a_->uncovered(); }
+const std::vector<std::uint32_t>& CellSearch::uncoveredSets() const { return a_->uncoveredSets(); }
+std::size_t CellSearch::size() const { return a_->size(); }
+Design CellSearch::design() const { return a_->design(); }
+void CellSearch::add(const Set& b) { a_->add(b); }
+void CellSearch::remove(std::size_t i) { a_->remove(i); }
+std::size_t CellSearch::alone(std::size_t i) { return a_->alone(i); }
+std::uint64_t CellSearch::run(const AnnealSettings& s, Rng& rng)
+{
+    a_->run(s, rng);
+    return a_->lastMoves();
+}
 
 namespace {
 
@@ -738,4 +755,4 @@ Design turanCover(int n, const AnnealSettings& s, const Log& log, int first, int
     return annealDownWith(std::move(d), tri, &needed, 0, s, nullptr, log);
 }
 
-} // namespace gen
+} // namespace sestara::design

@@ -4,9 +4,9 @@
 // swapped for two others that cover everything. This tries every pair of columns and, for each,
 // searches exhaustively for two columns covering what the rest of the design leaves uncovered.
 
-#include "generator/search.h"
+#include "core/design/search.h"
 
-namespace gen {
+namespace sestara::design {
 
 // Largest number of s-sets the exchange works on (it lists them all).
 constexpr std::uint64_t kExchangeSets = 2000000;
@@ -19,4 +19,4 @@ constexpr std::size_t kExchangeColumns = 1000;
 // problem is too large.
 bool exchangeToCover(Design& d, const Problem& p, const Log& log);
 
-} // namespace gen
+} // namespace sestara::design

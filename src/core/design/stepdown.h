@@ -4,12 +4,12 @@
 // again, and so on down to a target size. A search type provides size(), alone(i) (the sets only
 // column i covers), remove(i), uncovered() and design().
 
-#include "generator/search.h"
+#include "core/design/search.h"
 
 #include <functional>
 #include <string>
 
-namespace gen {
+namespace sestara::design {
 
 // Removes the column that alone covers the fewest sets; with more than `sampleAbove` columns,
 // the weakest of `sample` random ones.
@@ -57,4 +57,4 @@ Design stepDown(Search& a, Design best, std::size_t target, Rng& rng, std::size_
     return best;
 }
 
-} // namespace gen
+} // namespace sestara::design

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace gen {
+namespace sestara::design {
 
 using Perm = std::vector<int>;   // the image of every point
 using Group = std::vector<Perm>; // generators
@@ -29,4 +29,4 @@ std::vector<Group> searchGroups(int n);
 // Every element of the group the generators make, the identity first.
 std::vector<Perm> groupElements(const Group& generators, int n);
 
-} // namespace gen
+} // namespace sestara::design

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace gen {
+namespace sestara::design {
 
 constexpr int kMaxPoints = 56;
 
@@ -233,4 +233,4 @@ private:
     std::vector<std::vector<std::uint32_t>> lists_;
 };
 
-} // namespace gen
+} // namespace sestara::design

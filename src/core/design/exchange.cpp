@@ -1,9 +1,9 @@
-#include "generator/exchange.h"
+#include "core/design/exchange.h"
 
 #include <string>
 #include <vector>
 
-namespace gen {
+namespace sestara::design {
 
 namespace {
 
@@ -203,4 +203,4 @@ bool exchangeToCover(Design& d, const Problem& p, const Log& log)
     return false;
 }
 
-} // namespace gen
+} // namespace sestara::design

@@ -3,14 +3,15 @@
 // Searches for small sets of six-point columns over {0..n-1} such that every s-subset meets some
 // column in at least m points.
 
-#include "generator/combinatorics.h"
+#include "core/design/combinatorics.h"
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
-namespace gen {
+namespace sestara::design {
 
 struct Problem {
     int n = 0;
@@ -29,6 +30,11 @@ std::uint64_t columnsPerSet(const Problem& p);
 // the whole orbit of columns) that covers the most sets still uncovered.
 Design greedy(const Problem& p, int cycle, std::uint64_t seed, const Log& log);
 
+// The plain greedy construction: each step takes the column that covers the most sets still
+// uncovered, ties to the lexicographically smallest column; at most `limit` columns, fewer when
+// `stop` is set on the way.
+Design plainGreedy(const Problem& p, std::size_t limit = SIZE_MAX, const std::atomic<bool>* stop = nullptr);
+
 // Drops columns whose every covered set is covered by another column, latest first.
 void prune(Design& d, const Problem& p);
 
@@ -45,4 +51,4 @@ Design searchAt(Design d, const Problem& p, std::size_t k, std::uint64_t iterati
 // Every point-sorted column, columns in lexicographic order, duplicates removed.
 void normalise(Design& d);
 
-} // namespace gen
+} // namespace sestara::design

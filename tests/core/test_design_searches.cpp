@@ -1,9 +1,9 @@
 // The searches that build the stored systems: every design they hand out must keep its guarantee,
 // checked here by the exhaustive verifier of the core, not by the searches' own counts.
 
-#include "generator/anneal.h"
-#include "generator/exchange.h"
-#include "generator/search.h"
+#include "core/design/anneal.h"
+#include "core/design/exchange.h"
+#include "core/design/search.h"
 
 #include "core/development/verifier.h"
 
@@ -17,7 +17,7 @@
 
 namespace {
 
-using namespace gen;
+using namespace sestara::design;
 
 bool covers(const Design& d, const Problem& p)
 {

@@ -1,7 +1,8 @@
-#include "generator/search.h"
-#include "generator/stepdown.h"
+#include "core/design/search.h"
+#include "core/design/stepdown.h"
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <cstdlib>
 #include <string>
@@ -9,7 +10,7 @@
 #include <memory>
 #include <queue>
 
-namespace gen {
+namespace sestara::design {
 
 Binomials::Binomials()
 {
@@ -115,11 +116,12 @@ struct HeapItem {
     bool operator<(const HeapItem& o) const { return key != o.key ? key < o.key : tie < o.tie; }
 };
 
-} // namespace
-
-Design greedy(const Problem& p, int cycle, std::uint64_t seed, const Log& log)
+// The greedy construction, ties broken by tie(column orbit), largest first, asked once for every
+// orbit in order; at most `limit` columns; ends early when `stop` is set.
+template <class Tie>
+Design greedyWith(const Problem& p, int cycle, Tie&& tie, std::size_t limit, const std::atomic<bool>* stop,
+                  const Log& log)
 {
-    Rng rng(seed);
     Orbits blocks(p.n, 6, cycle);
     std::unique_ptr<Orbits> ownUniverse;
     if (p.s != 6)
@@ -131,14 +133,16 @@ Design greedy(const Problem& p, int cycle, std::uint64_t seed, const Log& log)
     std::vector<HeapItem> heap(blocks.count());
     for (std::uint32_t b = 0; b < blocks.count(); ++b) {
         key2[b] = static_cast<std::int64_t>(perColumn) * blocks.size(b);
-        heap[b] = HeapItem{perColumn, static_cast<std::uint32_t>(rng.next()), b};
+        heap[b] = HeapItem{perColumn, tie(b), b};
     }
     std::priority_queue<HeapItem> queue(std::less<HeapItem>(), std::move(heap));
     std::vector<char> covered(universe.count(), 0);
     std::uint64_t remaining = universe.count();
     Design design;
     std::uint8_t x[8], y[8];
-    while (remaining > 0 && !queue.empty()) {
+    while (remaining > 0 && !queue.empty() && design.size() < limit) {
+        if (stop && (design.size() & 63) == 0 && stop->load(std::memory_order_relaxed))
+            break;
         HeapItem top = queue.top();
         queue.pop();
         const double now = static_cast<double>(key2[top.id]) / blocks.size(top.id);
@@ -181,6 +185,31 @@ Design greedy(const Problem& p, int cycle, std::uint64_t seed, const Log& log)
                 " orbite scoperte");
     }
     return design;
+}
+
+} // namespace
+
+Design greedy(const Problem& p, int cycle, std::uint64_t seed, const Log& log)
+{
+    Rng rng(seed);
+    return greedyWith(p, cycle, [&](std::uint32_t) { return static_cast<std::uint32_t>(rng.next()); }, SIZE_MAX,
+                      nullptr, log);
+}
+
+Design plainGreedy(const Problem& p, std::size_t limit, const std::atomic<bool>* stop)
+{
+    // Of two columns, the lexicographically smaller is the one whose mirror image (point x to
+    // n - 1 - x) comes later in colex order.
+    return greedyWith(
+        p, 1,
+        [&](std::uint32_t b) {
+            std::uint8_t x[6], y[6];
+            unrank(b, 6, x);
+            for (int i = 0; i < 6; ++i)
+                y[i] = static_cast<std::uint8_t>(p.n - 1 - x[5 - i]);
+            return static_cast<std::uint32_t>(rankOf(y, 6));
+        },
+        limit, stop, Log{});
 }
 
 void prune(Design& d, const Problem& p)
@@ -502,4 +531,4 @@ Design searchAt(Design d, const Problem& p, std::size_t k, std::uint64_t iterati
     return a.run(iterations, rng) ? a.design() : Design{};
 }
 
-} // namespace gen
+} // namespace sestara::design

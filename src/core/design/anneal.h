@@ -6,13 +6,15 @@
 // only the cells holding the changed point and the s-sets above the cells that appear or vanish,
 // all found through a table, so a move costs a few hundred look-ups.
 
-#include "generator/groups.h"
-#include "generator/search.h"
+#include "core/design/groups.h"
+#include "core/design/search.h"
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <vector>
 
-namespace gen {
+namespace sestara::design {
 
 struct AnnealSettings {
     std::uint64_t moves = 0;    // moves per size tried
@@ -24,6 +26,32 @@ struct AnnealSettings {
     bool jump = false;          // drop straight to the target and search there once
     std::uint64_t refine = 0;   // after a completion: moves per column dropped (0: `moves`)
     bool exchange = false;      // when a search stops short, exact exchanges of two columns for two
+};
+
+class CellAnnealer;
+
+// The annealer of annealDown on its own, for searches that drive it themselves: the columns of a
+// design with the sets they leave uncovered, changed one point at a time.
+class CellSearch {
+public:
+    CellSearch(const Problem& p, const Design& d);
+    ~CellSearch();
+    CellSearch(const CellSearch&) = delete;
+    CellSearch& operator=(const CellSearch&) = delete;
+
+    std::size_t uncovered() const;
+    const std::vector<std::uint32_t>& uncoveredSets() const; // by rank
+    std::size_t size() const;
+    Design design() const;
+    void add(const Set& b);
+    void remove(std::size_t i);
+    std::size_t alone(std::size_t i); // sets only column i covers
+    // Anneals (s.hot to s.cold over s.moves) until nothing is uncovered or s.moves are made;
+    // returns the moves made.
+    std::uint64_t run(const AnnealSettings& s, Rng& rng);
+
+private:
+    std::unique_ptr<CellAnnealer> a_;
 };
 
 // Starting from a covering design, drops its weakest column and anneals until everything is
@@ -76,4 +104,4 @@ Design turanCover(int n, const AnnealSettings& s, const Log& log, int first = 0,
 // Bytes the cell tables of a problem take, to refuse problems too large for them.
 std::uint64_t annealMemory(const Problem& p);
 
-} // namespace gen
+} // namespace sestara::design

@@ -1,10 +1,10 @@
-#include "generator/groups.h"
+#include "core/design/groups.h"
 
 #include <algorithm>
 #include <numeric>
 #include <set>
 
-namespace gen {
+namespace sestara::design {
 
 Group cycleGroup(int n, int parts, int fixed, int multiplier, int step)
 {
@@ -121,4 +121,4 @@ std::vector<Perm> groupElements(const Group& generators, int n)
     return out;
 }
 
-} // namespace gen
+} // namespace sestara::design
