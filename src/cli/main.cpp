@@ -132,11 +132,13 @@ bool developFile(const std::string& path, const std::string& dataDir, DevelopedF
     }
     const sestara::LoadedSystem& s = loaded.system;
     // The window shows which type it developed; a script is told on standard error.
-    if (!s.requestedText.empty() && s.requestedText != s.entryText)
+    if (!s.requestedText.empty() && s.requestedText != s.entryText && s.custom.entryText.empty())
         std::cerr << "Tipo \"" << sestara::readableEcho(s.requestedText) << "\" non disponibile per "
                   << s.size << " numeri: sviluppato \"" << s.entryText << "\"\n";
     const sestara::RunSelection selection{std::to_string(s.size), s.selectedIndex, s.entryText};
-    const sestara::PlanOutcome planned = sestara::planDevelopment(s.prediction, selection, dataDir);
+    const sestara::PlanOutcome planned =
+        s.custom.entryText.empty() ? sestara::planDevelopment(s.prediction, selection, dataDir)
+                                   : sestara::planCustomDevelopment(s.prediction, std::to_string(s.size), s.custom);
     if (!planned.ok()) {
         std::cerr << planned.refusal << "\n";
         return false;

@@ -46,6 +46,9 @@ public:
     void add(const Set& b);
     void remove(std::size_t i);
     std::size_t alone(std::size_t i); // sets only column i covers
+    // The cells counted and the sets visited so far: work that costs the same time on a machine
+    // whatever the problem, and the same count on every machine.
+    std::uint64_t work() const;
     // Anneals (s.hot to s.cold over s.moves) until nothing is uncovered or s.moves are made;
     // returns the moves made.
     std::uint64_t run(const AnnealSettings& s, Rng& rng);

@@ -116,12 +116,11 @@ struct HeapItem {
     bool operator<(const HeapItem& o) const { return key != o.key ? key < o.key : tie < o.tie; }
 };
 
-// The greedy construction, ties broken by tie(column orbit), largest first, asked once for every
-// orbit in order; at most `limit` columns; ends early when `stop` is set.
-template <class Tie>
-Design greedyWith(const Problem& p, int cycle, Tie&& tie, std::size_t limit, const std::atomic<bool>* stop,
-                  const Log& log)
+} // namespace
+
+Design greedy(const Problem& p, int cycle, std::uint64_t seed, const Log& log)
 {
+    Rng rng(seed);
     Orbits blocks(p.n, 6, cycle);
     std::unique_ptr<Orbits> ownUniverse;
     if (p.s != 6)
@@ -133,16 +132,14 @@ Design greedyWith(const Problem& p, int cycle, Tie&& tie, std::size_t limit, con
     std::vector<HeapItem> heap(blocks.count());
     for (std::uint32_t b = 0; b < blocks.count(); ++b) {
         key2[b] = static_cast<std::int64_t>(perColumn) * blocks.size(b);
-        heap[b] = HeapItem{perColumn, tie(b), b};
+        heap[b] = HeapItem{perColumn, static_cast<std::uint32_t>(rng.next()), b};
     }
     std::priority_queue<HeapItem> queue(std::less<HeapItem>(), std::move(heap));
     std::vector<char> covered(universe.count(), 0);
     std::uint64_t remaining = universe.count();
     Design design;
     std::uint8_t x[8], y[8];
-    while (remaining > 0 && !queue.empty() && design.size() < limit) {
-        if (stop && (design.size() & 63) == 0 && stop->load(std::memory_order_relaxed))
-            break;
+    while (remaining > 0 && !queue.empty()) {
         HeapItem top = queue.top();
         queue.pop();
         const double now = static_cast<double>(key2[top.id]) / blocks.size(top.id);
@@ -187,29 +184,68 @@ Design greedyWith(const Problem& p, int cycle, Tie&& tie, std::size_t limit, con
     return design;
 }
 
-} // namespace
-
-Design greedy(const Problem& p, int cycle, std::uint64_t seed, const Log& log)
-{
-    Rng rng(seed);
-    return greedyWith(p, cycle, [&](std::uint32_t) { return static_cast<std::uint32_t>(rng.next()); }, SIZE_MAX,
-                      nullptr, log);
-}
-
 Design plainGreedy(const Problem& p, std::size_t limit, const std::atomic<bool>* stop)
 {
-    // Of two columns, the lexicographically smaller is the one whose mirror image (point x to
-    // n - 1 - x) comes later in colex order.
-    return greedyWith(
-        p, 1,
-        [&](std::uint32_t b) {
-            std::uint8_t x[6], y[6];
-            unrank(b, 6, x);
-            for (int i = 0; i < 6; ++i)
-                y[i] = static_cast<std::uint8_t>(p.n - 1 - x[5 - i]);
-            return static_cast<std::uint32_t>(rankOf(y, 6));
-        },
-        limit, stop, Log{});
+    // Columns are numbered by the colex rank of their mirror image (point x as n - 1 - x): of two
+    // columns, the lexicographically smaller has the larger number. gain[c] counts the sets column
+    // c would cover that are still uncovered; byGain[g] how many columns have gain g.
+    const auto mirror = [&](const std::uint8_t* x, int k, std::uint8_t* y) {
+        for (int i = 0; i < k; ++i)
+            y[i] = static_cast<std::uint8_t>(p.n - 1 - x[k - 1 - i]);
+    };
+    const std::uint32_t most = static_cast<std::uint32_t>(coveredPerColumn(p));
+    std::vector<std::uint32_t> gain(choose(p.n, 6), most);
+    std::vector<std::uint64_t> byGain(most + 1, 0);
+    byGain[most] = gain.size();
+    std::uint32_t top = most;
+    // The largest gain of every block of columns, found again when a column that had it loses.
+    constexpr std::size_t kBlock = 1024;
+    std::vector<std::uint32_t> blockTop((gain.size() + kBlock - 1) / kBlock, most);
+    std::vector<char> stale(blockTop.size(), 0);
+    std::vector<char> covered(choose(p.n, p.s), 0);
+    std::uint64_t remaining = covered.size();
+    Design design;
+    std::uint8_t x[8];
+    while (remaining > 0 && design.size() < limit) {
+        if (stop && stop->load(std::memory_order_relaxed))
+            break;
+        while (top > 0 && byGain[top] == 0)
+            --top;
+        if (top == 0)
+            break;
+        std::size_t best = gain.size();
+        for (std::size_t b = blockTop.size(); b-- > 0;) {
+            const std::size_t from = b * kBlock, to = std::min(gain.size(), from + kBlock);
+            if (stale[b]) {
+                blockTop[b] = *std::max_element(gain.begin() + static_cast<std::ptrdiff_t>(from),
+                                                gain.begin() + static_cast<std::ptrdiff_t>(to));
+                stale[b] = 0;
+            }
+            if (blockTop[b] != top)
+                continue;
+            for (best = to; gain[--best] != top;) {
+            }
+            break;
+        }
+        unrank(best, 6, x);
+        Set column{};
+        mirror(x, 6, column.data());
+        design.push_back(column);
+        forEachMeeting(p.n, x, 6, p.s, p.m, [&](std::uint64_t z, const std::uint8_t* zs) {
+            if (covered[z])
+                return;
+            covered[z] = 1;
+            --remaining;
+            forEachMeeting(p.n, zs, p.s, 6, p.m, [&](std::uint64_t w, const std::uint8_t*) {
+                const std::uint32_t g = gain[w]--;
+                --byGain[g];
+                ++byGain[g - 1];
+                if (g == blockTop[w / kBlock])
+                    stale[w / kBlock] = 1;
+            });
+        });
+    }
+    return design;
 }
 
 void prune(Design& d, const Problem& p)

@@ -27,9 +27,8 @@ using design::Rng;
 using design::Set;
 
 constexpr std::uint64_t kSeed = 20261206;
-// The plain greedy construction is made only where it is quick: the sets it covers, times the
-// columns each one lies in, and the columns it chooses among.
-constexpr double kGreedyWork = 2.5e8;
+// The plain greedy construction is made only where it is quick for the level: the sets it covers
+// times the columns each one lies in, and the columns it chooses among.
 constexpr std::uint64_t kGreedyColumns = 8000000;
 // The tables of the annealer (every set filed under each of its cells) stay below this.
 constexpr std::uint64_t kAnnealBytes = std::uint64_t{2600} << 20;
@@ -50,27 +49,44 @@ std::string guaranteeWords(int n, int k, int m)
 
 const char* const kSuggerimento = ": scegli una garanzia più bassa o meno numeri.";
 
-// The work of the search at each level, in the units of moveCost: what the levels are tuned to.
+// The work of the search at each level, in cells counted and sets visited by the annealer (a few
+// nanoseconds each): what the levels are tuned to.
 double levelWork(DesignLevel level)
 {
     switch (level) {
     case DesignLevel::Rapido:
-        return 1.5e8;
+        return 1e8;
     case DesignLevel::Normale:
-        return 1.2e9;
+        return 9e8;
     case DesignLevel::Accurato:
-        return 7e9;
+        return 5.5e9;
     }
     return 0;
 }
 
-// What one move of the annealer costs: the cells a one-point change makes or breaks, and for those
-// whose count passes zero, the sets above them.
+// What a move costs beside the cells it counts: choosing it, and filing the column anew.
+constexpr std::uint64_t kMoveWork = 40;
+
+double greedyWork(DesignLevel level)
+{
+    switch (level) {
+    case DesignLevel::Rapido:
+        return 4e7;
+    case DesignLevel::Normale:
+        return 1.5e8;
+    case DesignLevel::Accurato:
+        return 6e8;
+    }
+    return 0;
+}
+
+// What one move of the annealer is expected to cost before any has been made: the cells a
+// one-point change makes or breaks, and the sets above them.
 double moveCost(const Problem& p)
 {
     const double cells = 2.0 * static_cast<double>(design::choose(5, p.m - 1));
     const double above = static_cast<double>(design::choose(p.n - p.m, p.s - p.m));
-    return cells * (4.0 + 0.5 * above) + 60.0;
+    return cells * (1.0 + above) + static_cast<double>(kMoveWork);
 }
 
 // The design the program ships for the same numbers and guarantee (0-based points), if any.
@@ -140,23 +156,30 @@ public:
         : p_(p), stop_(stop), progress_(progress),
           rng_(kSeed + static_cast<std::uint64_t>(r.numbers * 100 + r.k * 10 + r.m))
     {
-        budget_ = static_cast<std::uint64_t>(std::max(levelWork(r.level) / moveCost(p), 20000.0));
-        chunk_ = std::clamp<std::uint64_t>(budget_ / 200, 2000, 100000);
+        budget_ = static_cast<std::uint64_t>(levelWork(r.level));
+        sliceWork_ = budget_ / 256;
+        perMove_ = moveCost(p);
     }
 
     bool stopped() const { return stop_.load(std::memory_order_relaxed); }
     std::uint64_t left() const { return used_ < budget_ ? budget_ - used_ : 0; }
-    std::uint64_t budget() const { return budget_; }
     Rng& rng() { return rng_; }
 
-    // Anneals for one slice (at most `limit` moves) and counts the moves made.
+    // Anneals for one slice of the budget (at most `limit` of it): as many moves as the work of the
+    // moves so far says fit, each counted with what it cost.
     void slice(design::CellSearch& a, std::uint64_t limit)
     {
+        const double work = static_cast<double>(std::min(sliceWork_, limit));
         design::AnnealSettings s;
-        s.moves = std::max<std::uint64_t>(std::min(chunk_, limit), 1);
+        s.moves = static_cast<std::uint64_t>(std::clamp(work / perMove_, 16.0, 1e6));
         s.hot = 0.6;
         s.cold = 0.04;
-        used_ += std::max<std::uint64_t>(a.run(s, rng_), 1);
+        const std::uint64_t before = a.work();
+        const std::uint64_t moves = a.run(s, rng_);
+        const std::uint64_t cost = a.work() - before + moves * kMoveWork;
+        if (moves > 0)
+            perMove_ = std::max(1.0, static_cast<double>(cost) / static_cast<double>(moves));
+        used_ += std::max<std::uint64_t>(cost, 1);
         if (progress_)
             progress_(std::min(0.98, static_cast<double>(used_) / static_cast<double>(budget_)));
     }
@@ -164,18 +187,18 @@ public:
     // From a covering design: drops its weakest columns and anneals until everything is covered
     // again, over and over, while the budget lasts. Several columns go at once while that works,
     // then fewer. Returns the smallest covering design met.
-    Design shrink(Design best, std::uint64_t budget)
+    Design shrink(Design best, std::uint64_t budget, std::size_t bound)
     {
         const std::uint64_t end = used_ + budget;
         auto a = std::make_unique<design::CellSearch>(p_, best);
-        std::size_t drop = std::max<std::size_t>(1, best.size() / 32);
-        const std::uint64_t patience = std::max<std::uint64_t>(chunk_, budget / 8);
+        std::size_t drop = std::max<std::size_t>(1, best.size() / 100);
+        const std::uint64_t patience = std::max<std::uint64_t>(sliceWork_, budget / 8);
         std::uint64_t tries = 0;
         while (used_ < end && !stopped()) {
             if (a->uncovered() == 0) {
                 if (a->size() < best.size())
                     best = a->design();
-                if (a->size() <= 1)
+                if (a->size() <= std::max<std::size_t>(bound, 1))
                     break;
                 for (std::size_t i = 0; i < drop && a->size() > 1; ++i)
                     design::dropWeakest(*a, rng_, 2000, 512);
@@ -202,7 +225,7 @@ public:
         for (std::size_t i = 0; i < start; ++i)
             first.push_back(columnAround(nullptr, 0, p_.n, rng_));
         design::CellSearch a(p_, first);
-        const std::uint64_t patience = std::max<std::uint64_t>(chunk_ * 4, budget_ / 12);
+        const std::uint64_t patience = std::max<std::uint64_t>(sliceWork_ * 4, budget_ / 12);
         std::uint64_t tries = 0;
         while (a.uncovered() != 0 && !stopped()) {
             if (a.size() > kMaxSuMisuraColumns)
@@ -249,14 +272,15 @@ private:
     const std::function<void(double)>& progress_;
     Rng rng_;
     std::uint64_t budget_ = 0;
-    std::uint64_t chunk_ = 0;
+    std::uint64_t sliceWork_ = 0;
+    double perMove_ = 1;
     std::uint64_t used_ = 0;
 };
 
-bool greedyIsQuick(const Problem& p)
+bool greedyIsQuick(const Problem& p, DesignLevel level)
 {
     const double work = static_cast<double>(design::choose(p.n, p.s)) * static_cast<double>(design::columnsPerSet(p));
-    return work <= kGreedyWork && design::choose(p.n, 6) <= kGreedyColumns;
+    return work <= greedyWork(level) && design::choose(p.n, 6) <= kGreedyColumns;
 }
 
 Design pruned(Design d, const Problem& p)
@@ -308,6 +332,19 @@ const char* levelName(DesignLevel level)
     return kLivelloNormale;
 }
 
+std::string suMisuraRefusal(const SuMisuraRequest& request)
+{
+    const std::string wrong = requestError(request);
+    if (!wrong.empty())
+        return wrong;
+    const int n = request.numbers, k = request.k, m = request.m;
+    const std::uint64_t bound = suMisuraLowerBound(n, k, m);
+    if (request.maxColumns == 0 && bound > kMaxSuMisuraColumns)
+        return "Per " + guaranteeWords(n, k, m) + " servono almeno " + grouped(bound) + " colonne, più delle " +
+               grouped(kMaxSuMisuraColumns) + " di una giocata" + kSuggerimento;
+    return {};
+}
+
 std::string suMisuraEntryText(int n, int k, int m)
 {
     return std::to_string(n) + " numeri su misura garanzia " + std::to_string(k) + " se " + std::to_string(m);
@@ -323,6 +360,28 @@ bool parseSuMisuraEntryText(const std::string& text, SuMisuraRequest& request)
     request.k = k;
     request.m = m;
     return true;
+}
+
+StatedShare statedShare(const std::string& entryText, const std::vector<Column>& columns)
+{
+    StatedShare share;
+    SuMisuraRequest r;
+    if (!parseSuMisuraEntryText(entryText, r) || !requestError(r).empty())
+        return share;
+    const CoverageReport check =
+        verifyCoverage(std::vector<Positions>(columns.begin(), columns.end()), r.numbers, Guarantee{r.m, r.k});
+    if (!check.error.empty())
+        return share;
+    share.k = r.k;
+    share.m = r.m;
+    share.total = check.subsets;
+    share.covered = check.subsets - check.uncovered;
+    return share;
+}
+
+std::string suMisuraGuaranteeLine(int k, int m, const std::string& shareText)
+{
+    return "Garanzia " + std::to_string(k) + " se " + std::to_string(m) + " nel " + shareText + " dei casi";
 }
 
 std::uint64_t suMisuraLowerBound(int n, int k, int m)
@@ -419,18 +478,13 @@ SuMisuraResult makeSuMisura(const SuMisuraRequest& request, const std::atomic<bo
 {
     SuMisuraResult out;
     const int n = request.numbers, k = request.k, m = request.m;
-    out.error = requestError(request);
+    out.error = suMisuraRefusal(request);
     if (!out.error.empty())
         return out;
     const Problem p{n, m, k};
     out.total = design::choose(n, m);
     const std::uint64_t bound = suMisuraLowerBound(n, k, m);
     const bool budgetMode = request.maxColumns > 0;
-    if (!budgetMode && bound > kMaxSuMisuraColumns) {
-        out.error = "Per " + guaranteeWords(n, k, m) + " servono almeno " + grouped(bound) + " colonne, più delle " +
-                    grouped(kMaxSuMisuraColumns) + " di una giocata" + kSuggerimento;
-        return out;
-    }
     const auto refusedBySearch = [&] {
         out.error = "La ricerca non trova " + guaranteeWords(n, k, m) + " entro " + grouped(kMaxSuMisuraColumns) +
                     " colonne" + kSuggerimento;
@@ -446,7 +500,7 @@ SuMisuraResult makeSuMisura(const SuMisuraRequest& request, const std::atomic<bo
     Search search(request, p, stop, progress);
     const Design shipped = shippedDesign(request);
     const bool annealable = design::annealMemory(p) <= kAnnealBytes;
-    const bool greedyQuick = greedyIsQuick(p);
+    const bool greedyQuick = greedyIsQuick(p, request.level);
     Design found;
     if (!budgetMode || request.maxColumns >= bound) {
         // A design that covers everything: the shipped one or the greedy one, else one from nothing;
@@ -464,7 +518,7 @@ SuMisuraResult makeSuMisura(const SuMisuraRequest& request, const std::atomic<bo
         if (start.empty() && !budgetMode)
             return refusedBySearch();
         if (!start.empty() && annealable)
-            found = search.shrink(start, budgetMode ? search.left() / 2 : search.left());
+            found = search.shrink(start, budgetMode ? search.left() / 2 : search.left(), bound);
         else
             found = start;
         if (search.stopped())

@@ -46,12 +46,27 @@ constexpr int kMaxSuMisuraNumbers = 55;
 SuMisuraResult makeSuMisura(const SuMisuraRequest& request, const std::atomic<bool>& stop,
                             const std::function<void(double fraction)>& progress = {});
 
+// The refusal a request gets before any search: numbers or guarantee out of range, or a guarantee
+// that the lower bound shows to need more than kMaxSuMisuraColumns; empty otherwise.
+std::string suMisuraRefusal(const SuMisuraRequest& request);
+
 // "20 numeri su misura garanzia 3 se 4"
 std::string suMisuraEntryText(int n, int k, int m);
 
 // The request an entry text of that form names (level and limit left as they are); false for any
 // other text.
 bool parseSuMisuraEntryText(const std::string& text, SuMisuraRequest& request);
+
+// The guarantee an entry text of a made-to-measure design states, and what its columns (positions
+// 1..n) reach of it by the exact check; `total` 0 when the text states none.
+struct StatedShare {
+    int k = 0, m = 0;
+    std::uint64_t covered = 0, total = 0;
+};
+StatedShare statedShare(const std::string& entryText, const std::vector<Column>& columns);
+
+// "Garanzia 3 se 4 nel 100 % dei casi", the share as shown.
+std::string suMisuraGuaranteeLine(int k, int m, const std::string& shareText);
 
 // A lower bound on the columns of any design for the guarantee (the counting bound, and for
 // k = m Schönheim's).

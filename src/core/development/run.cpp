@@ -13,25 +13,53 @@ const char* const kMsgMemoriaInsufficiente =
 const char* const kMsgElaborareSistema = "Elaborare Sistema";
 const char* const kMsgErroreElaborazione = "Errore durante l'elaborazione; l'elaborazione è stata interrotta:\n";
 
-PlanOutcome planDevelopment(const Prediction& prediction, const RunSelection& selection, const std::string& dataDir)
+namespace {
+
+// The checks every run makes first: enough numbers, a valid prediction, the size list agreeing.
+bool checkPrediction(const Prediction& prediction, const std::string& sizeText, PlanOutcome& out)
 {
-    PlanOutcome out;
     if (prediction.count() < kMinPredictionSize) {
         out.refusal = kMsgAlmeno10;
-        return out;
+        return false;
     }
     VerifiedPrediction verified = verificaElementi(prediction);
     if (!verified.error.empty()) {
         out.refusal = verified.error;
-        return out;
+        return false;
     }
-    const int n = static_cast<int>(verified.pronostico.size());
-    if (numericValue(selection.sizeText) != n) {
+    if (numericValue(sizeText) != static_cast<std::int64_t>(verified.pronostico.size())) {
+        out.refusal = kMsgQuantitaNonConforme;
+        return false;
+    }
+    out.plan.pronostico = std::move(verified.pronostico);
+    return true;
+}
+
+} // namespace
+
+PlanOutcome planCustomDevelopment(const Prediction& prediction, const std::string& sizeText, const CustomDesign& design)
+{
+    PlanOutcome out;
+    if (!checkPrediction(prediction, sizeText, out))
+        return out;
+    if (design.numbers != static_cast<int>(out.plan.pronostico.size())) {
         out.refusal = kMsgQuantitaNonConforme;
         return out;
     }
+    out.plan.entryText = design.entryText;
+    out.plan.choice.kind = DeveloperKind::Immediati; // stored columns, no catalogue file to read
+    out.plan.stored = design.columns;
+    out.plan.totalCandidates = design.columns.size();
+    return out;
+}
+
+PlanOutcome planDevelopment(const Prediction& prediction, const RunSelection& selection, const std::string& dataDir)
+{
+    PlanOutcome out;
+    if (!checkPrediction(prediction, selection.sizeText, out))
+        return out;
+    const int n = static_cast<int>(out.plan.pronostico.size());
     DevelopmentPlan& plan = out.plan;
-    plan.pronostico = std::move(verified.pronostico);
     plan.entryText = selection.entryText;
     plan.choice = chooseDeveloper(selection.selectedIndex, n, selection.entryText);
     StoredSystem stored;

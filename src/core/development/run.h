@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/development/customdesign.h"
 #include "core/development/developers.h"
 #include "core/development/prediction.h"
 
@@ -32,6 +33,10 @@ struct PlanOutcome {
 // The checks of "Elabora" in their order, the choice of developer, and the reading of the stored
 // columns it needs from the data folder.
 PlanOutcome planDevelopment(const Prediction& prediction, const RunSelection& selection, const std::string& dataDir);
+
+// The same checks for a design the window holds: its columns developed as a stored system's. A
+// design with no columns yet (to be made first) gives a plan without stored columns.
+PlanOutcome planCustomDevelopment(const Prediction& prediction, const std::string& sizeText, const CustomDesign& design);
 
 // The figures of the cost labels.
 struct Costs {

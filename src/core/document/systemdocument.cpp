@@ -1,11 +1,14 @@
 #include "core/document/systemdocument.h"
 
 #include "core/development/catalogue.h"
+#include "core/development/run.h"
 
 #include <algorithm>
 #include <optional>
 
 namespace sestara {
+
+const char* const kMsgScegliSuMisura = "Scegliere la garanzia del sistema su misura.";
 
 std::string CatalogueSelection::entryText() const
 {
@@ -37,7 +40,7 @@ Costs DevelopedSystem::costs(double costoColonna) const
 
 SavedSystem DevelopedSystem::savedSystem() const
 {
-    return SavedSystem{entryText, pronostico, conditions};
+    return SavedSystem{entryText, pronostico, conditions, designColumns};
 }
 
 int gridNumberAt(int row, int column)
@@ -130,7 +133,42 @@ void SystemDocument::selectSize(const std::string& sizeText)
 {
     selection_.sizeText = sizeText;
     selection_.types = catalogueEntriesForSizeText(sizeText);
+    if (!selection_.types.empty())
+        selection_.types.push_back(custom_.numbers && std::to_string(custom_.numbers) == sizeText ? custom_.entryText
+                                                                                                 : kVoceSuMisura);
     selection_.typeIndex = selection_.types.empty() ? -1 : 0;
+}
+
+bool SystemDocument::customSelected() const
+{
+    return selection_.typeIndex >= 0 && static_cast<std::size_t>(selection_.typeIndex) + 1 == selection_.types.size();
+}
+
+void SystemDocument::setCustomDesign(CustomDesign design)
+{
+    custom_ = std::move(design);
+    request_ = SuMisuraRequest{};
+    selectSize(std::to_string(custom_.numbers));
+    selectType(static_cast<int>(selection_.types.size()) - 1);
+}
+
+void SystemDocument::setSuMisuraRequest(const SuMisuraRequest& request)
+{
+    setCustomDesign(CustomDesign{suMisuraEntryText(request.numbers, request.k, request.m), request.numbers, {}});
+    request_ = request;
+}
+
+const SuMisuraRequest* SystemDocument::pendingRequest() const
+{
+    return customSelected() && selection_.entryText() == custom_.entryText && custom_.columns.empty() &&
+                   request_.numbers == custom_.numbers
+               ? &request_
+               : nullptr;
+}
+
+void SystemDocument::setCustomColumns(std::vector<Positions> columns)
+{
+    custom_.columns = std::move(columns);
 }
 
 void SystemDocument::selectType(int index)
@@ -150,14 +188,26 @@ bool SystemDocument::sizeFollowsCount()
 
 void SystemDocument::load(const LoadedSystem& system)
 {
-    selectSize(std::to_string(system.size));
-    selectType(system.selectedIndex);
+    if (!system.custom.entryText.empty()) {
+        setCustomDesign(system.custom);
+    } else {
+        selectSize(std::to_string(system.size));
+        selectType(system.selectedIndex);
+    }
     prediction_ = system.prediction;
     conditions_ = system.conditions;
 }
 
 PlanOutcome SystemDocument::plan(const std::string& dataDir) const
 {
+    if (customSelected()) {
+        if (selection_.entryText() != custom_.entryText) {
+            PlanOutcome none;
+            none.refusal = kMsgScegliSuMisura;
+            return none;
+        }
+        return planCustomDevelopment(prediction_, selection_.sizeText, custom_);
+    }
     RunSelection run;
     run.sizeText = selection_.sizeText;
     run.selectedIndex = selection_.typeIndex;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/conditions/conditionset.h"
+#include "core/design/sumisura.h"
+#include "core/development/customdesign.h"
 #include "core/development/development.h"
 #include "core/development/prediction.h"
 #include "core/development/run.h"
@@ -12,6 +14,9 @@
 #include <vector>
 
 namespace sestara {
+
+// "Elabora" on "Su misura…" before a guarantee was chosen.
+extern const char* const kMsgScegliSuMisura;
 
 // The sizes and types offered by the catalogue lists, and which ones are selected.
 struct CatalogueSelection {
@@ -28,6 +33,11 @@ struct DevelopedSystem {
     std::vector<std::uint8_t> pronostico; // the prediction in order
     ConditionSet conditions;              // the conditions it was made with
     std::shared_ptr<const Development> development;
+    // A design the window held (made to measure): its columns, saved with the system, and what
+    // it reaches of the guarantee its entry text states, by the exact check (total 0: none stated).
+    std::vector<Positions> designColumns;
+    int guaranteeK = 0, guaranteeM = 0;
+    std::uint64_t guaranteeCovered = 0, guaranteeTotal = 0;
 
     std::string predictionText() const;
     std::uint64_t fullCombinations() const;
@@ -91,6 +101,21 @@ public:
     // The checks of "Elabora" and the developer's plan, reading stored columns from dataDir.
     PlanOutcome plan(const std::string& dataDir) const;
 
+    // A design held beside the catalogue (see CustomDesign), its size selected and it as the last
+    // entry of the type list, selected. Another window hands its designs over this way.
+    void setCustomDesign(CustomDesign design);
+    // The design held, null when none.
+    const CustomDesign* customDesign() const { return custom_.numbers ? &custom_ : nullptr; }
+    // The last entry of the type list ("Su misura…", or the design held for that size) is selected.
+    bool customSelected() const;
+    // A system made to measure asked for: held as a design without columns until "Elabora" makes
+    // them (setCustomColumns).
+    void setSuMisuraRequest(const SuMisuraRequest& request);
+    // The request whose columns are still to be made, when the design held is selected; else null.
+    const SuMisuraRequest* pendingRequest() const;
+    const SuMisuraRequest& suMisuraRequest() const { return request_; }
+    void setCustomColumns(std::vector<Positions> columns);
+
     // The last run: nothing yet, developed, or interrupted.
     const DevelopedSystem* developed() const { return developed_.get(); }
     bool interrupted() const { return interrupted_; }
@@ -104,6 +129,8 @@ private:
     CatalogueSelection selection_;
     std::shared_ptr<const DevelopedSystem> developed_;
     bool interrupted_ = false;
+    CustomDesign custom_;
+    SuMisuraRequest request_; // numbers 0 when the design held was not asked for here
 };
 
 } // namespace sestara

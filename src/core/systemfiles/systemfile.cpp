@@ -40,6 +40,13 @@ std::string systemFileText(const SavedSystem& s)
             out += e;
         out += "\r\n";
     }
+    // Readers that know no "Colonna=" skip these lines: they come before "Gruppi".
+    for (const Positions& c : s.designColumns) {
+        out += "Colonna=";
+        for (std::size_t i = 0; i < c.size(); ++i)
+            out += (i ? " " : "") + std::to_string(c[i]);
+        out += "\r\n";
+    }
     if (d.gruppiVisible) {
         out += "Gruppi\r\n";
         for (const Group& g : s.conditions.gruppi)
@@ -50,14 +57,16 @@ std::string systemFileText(const SavedSystem& s)
 
 namespace {
 
-// A real system file of 100 groups of 90 numbers stays well under this.
+// A real system file of 100 groups of 90 numbers, or of a design of 27,132 columns, stays well
+// under this.
 constexpr std::uint64_t kMaxFileBytes = 1 << 20;
+constexpr std::size_t kMaxDesignColumns = 27132;
 constexpr std::size_t kMaxFixedNumbers = 90;
 constexpr std::size_t kMaxGroupNumbers = 90;
 // The longest bad token a message repeats.
 const char* const kMsgNonFileDiSistema = "non è un file di sistema";
 
-enum class Key { None, Sistema, Lista, Presenze, PariDispari, Consecutivi, Somma, Gruppi };
+enum class Key { None, Sistema, Lista, Presenze, PariDispari, Consecutivi, Somma, Colonna, Gruppi };
 
 struct KeyText {
     Key key;
@@ -67,7 +76,7 @@ struct KeyText {
 constexpr KeyText kKeys[] = {
     {Key::Sistema, "Sistema="},         {Key::Lista, "Lista="},   {Key::Presenze, "Presenze="},
     {Key::PariDispari, "PariDispari="}, {Key::Consecutivi, "Consecutivi="}, {Key::Somma, "Somma="},
-    {Key::Gruppi, "Gruppi"},
+    {Key::Colonna, "Colonna="},         {Key::Gruppi, "Gruppi"},
 };
 constexpr std::size_t kLongestKey = 12;
 
@@ -262,6 +271,32 @@ std::string readGroupLine(std::string_view line, LoadedSystem& s)
     return e;
 }
 
+// A "Colonna=" value: six different numbers from 1 to 55 separated by blanks.
+std::string readColumn(std::string_view v, LoadedSystem& s)
+{
+    if (s.custom.columns.size() == kMaxDesignColumns)
+        return "più di 27.132 colonne";
+    Positions c{};
+    std::size_t count = 0;
+    std::uint64_t seen = 0;
+    for (std::size_t i = skipBlanks(v, 0); i < v.size(); i = skipBlanks(v, i)) {
+        std::size_t end = v.find(' ', i);
+        if (end == std::string_view::npos)
+            end = v.size();
+        const std::string_view token = v.substr(i, end - i);
+        const std::int64_t n = isDigits(token) && token.size() <= 2 ? numericValue(token) : 0;
+        if (n < 1 || n > kMaxPredictionSize || (seen >> n & 1u) || count == c.size())
+            return "colonna non valida: \"" + readableEcho(v) + "\"";
+        seen |= std::uint64_t{1} << n;
+        c[count++] = static_cast<std::uint8_t>(n);
+        i = end;
+    }
+    if (count != c.size())
+        return "colonna non valida: \"" + readableEcho(v) + "\"";
+    s.custom.columns.push_back(c);
+    return "";
+}
+
 // A line read before "Gruppi": a record, or a line with no key, which is ignored.
 std::string readRecord(std::string_view line, LoadedSystem& s, bool& inGroups)
 {
@@ -332,6 +367,8 @@ std::string readRecord(std::string_view line, LoadedSystem& s, bool& inGroups)
         s.conditions.sommaMax = static_cast<int>(std::min<std::int64_t>(numericValue(v.substr(dash + 1)), 1 << 20));
         return "";
     }
+    case Key::Colonna:
+        return readColumn(v, s);
     case Key::Gruppi:
         s.conditions.gruppiAttivi = true;
         inGroups = true;
@@ -363,6 +400,17 @@ LoadOutcome readSystemFileText(const std::string& file)
             out.error = lineError(lineNo, out.error);
         return out.error.empty();
     });
+    // Columns make a design of the "Sistema=" text when it names none of the catalogue's entries.
+    if (out.ok() && !s.custom.columns.empty()) {
+        if (s.requestedText.empty() || s.requestedText == s.entryText) {
+            s.custom = CustomDesign{};
+        } else if (!validCustomColumns(s.custom.columns, s.size)) {
+            out.error = "una colonna va oltre i " + std::to_string(s.size) + " numeri del sistema";
+        } else {
+            s.custom.entryText = s.requestedText;
+            s.custom.numbers = s.size;
+        }
+    }
     return out;
 }
 

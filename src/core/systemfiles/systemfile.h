@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/conditions/conditionset.h"
+#include "core/development/customdesign.h"
 #include "core/development/prediction.h"
 
 #include <cstdint>
@@ -17,6 +18,9 @@ struct SavedSystem {
     std::string entryText;
     std::vector<std::uint8_t> pronostico;
     ConditionSet conditions;
+    // A design the window held (made to measure): its columns, one record each, so that the file
+    // alone reopens it. Empty for a catalogue entry.
+    std::vector<Positions> designColumns;
 };
 
 // The file's text: one record a line, each ended by CR LF.
@@ -30,6 +34,9 @@ struct LoadedSystem {
     std::string requestedText; // the "Sistema=" text as written, empty without the record
     Prediction prediction; // "Lista=", repeats kept (the run refuses them)
     ConditionSet conditions;
+    // The design of a "Sistema=" text outside the catalogue, with its "Colonna=" records; its
+    // entry text empty when the file holds none.
+    CustomDesign custom;
 };
 
 struct LoadOutcome {

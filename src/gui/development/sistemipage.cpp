@@ -183,6 +183,8 @@ void SistemiPage::typeChosen(int index)
     document_.selectType(index);
     if (index >= 0)
         typesFrame_->setTitle(QString::fromStdString(frameCaptionForEntry(document_.selection().entryText())));
+    if (document_.customSelected())
+        emit suMisuraChosen();
 }
 
 void SistemiPage::showRunStarted()

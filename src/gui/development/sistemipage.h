@@ -33,6 +33,8 @@ public:
 
 signals:
     void elaboraRequested();
+    // The last type, "Su misura…" or the design held, was chosen: its dialog is due.
+    void suMisuraChosen();
     void annullaRequested();
     void chiudiRequested();
     // The prediction changed, and with it the fixed numbers, the sum and the groups went.

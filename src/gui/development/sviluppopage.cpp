@@ -3,6 +3,7 @@
 #include "core/conditions/conditionset.h"
 #include "core/development/run.h"
 #include "core/document/systemdocument.h"
+#include "core/guarantees/guarantees.h"
 #include "core/settings/settings.h"
 #include "core/systemfiles/savename.h"
 #include "core/systemfiles/systemfile.h"
@@ -23,6 +24,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QListView>
 #include <QListWidget>
 #include <QPushButton>
@@ -76,6 +78,8 @@ SviluppoPage::SviluppoPage(const SystemDocument& document, const Settings& setti
         QFontMetrics(listingFont()).horizontalAdvance(QStringLiteral("0000000    >   00-00-00-00-00-00")) + 30);
 
     type_ = valueLabel(QStringLiteral("Label7"));
+    guarantee_ = valueLabel(QStringLiteral("LabelGaranzia"));
+    guarantee_->hide();
     prediction_ = valueLabel(QStringLiteral("Label3"));
     prediction_->setWordWrap(true);
     prediction_->setMinimumHeight(prediction_->fontMetrics().lineSpacing() * 3 + 4);
@@ -98,6 +102,7 @@ SviluppoPage::SviluppoPage(const SystemDocument& document, const Settings& setti
     figures->addWidget(frame(QStringLiteral("Risparmio :"), saving_), 4, 0);
     figures->addWidget(frame(QStringLiteral("Percentuale Riduzione:"), percent_), 4, 1);
     figures->addWidget(frame(QStringLiteral("Schedine Totali:"), slips_), 5, 0);
+    figures->addWidget(guarantee_, 6, 0, 1, 2);
 
     const QString captions[4] = {QStringLiteral("Fisse"), QStringLiteral("Pari / Dispari"), QStringLiteral("Somma"),
                                  QStringLiteral("Consecutivi")};
@@ -157,6 +162,8 @@ void SviluppoPage::enableGaranzie()
 void SviluppoPage::clearForRun()
 {
     type_->clear();
+    guarantee_->clear();
+    guarantee_->hide();
     slips_->clear();
     prediction_->clear();
     for (QLabel* l : {cost_, combinations_, fullCost_, saving_, columns_, percent_})
@@ -194,6 +201,16 @@ void SviluppoPage::showDeveloped()
 
     const Costs costs = developed->costs(settings_.costoColonna);
     type_->setText(QString::fromStdString(developed->entryText));
+    if (developed->guaranteeTotal > 0) {
+        const std::uint64_t covered = developed->guaranteeCovered, total = developed->guaranteeTotal;
+        const QString share =
+            QLocale().toString(100.0 * static_cast<double>(covered) / static_cast<double>(total), 'f',
+                               shareDecimals(covered, total)) +
+            QStringLiteral(" %");
+        guarantee_->setText(QString::fromStdString(
+            suMisuraGuaranteeLine(developed->guaranteeK, developed->guaranteeM, share.toStdString())));
+    }
+    guarantee_->setVisible(developed->guaranteeTotal > 0);
     prediction_->setText(QString::fromStdString(developed->predictionText()));
     combinations_->setText(formatCount(static_cast<std::int64_t>(costs.fullCombinations)));
     columns_->setText(formatCount(static_cast<std::int64_t>(costs.columns)));

@@ -64,6 +64,7 @@ private:
     ListingModel* listing_ = nullptr;
     QListView* testo_ = nullptr;
     QLabel* type_ = nullptr;          // Label7
+    QLabel* guarantee_ = nullptr;     // LabelGaranzia: the share of a design made to measure
     QLabel* prediction_ = nullptr;    // Label3
     QLabel* combinations_ = nullptr;  // Label13_0
     QLabel* columns_ = nullptr;       // Label2

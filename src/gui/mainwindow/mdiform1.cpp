@@ -1,5 +1,6 @@
 #include "gui/mainwindow/mdiform1.h"
 
+#include "core/design/sumisuracache.h"
 #include "core/draws/drawarchive.h"
 #include "gui/common/appinfo.h"
 #include "gui/common/icons.h"
@@ -280,6 +281,7 @@ OrtogonaliSuper* MDIForm1::fileNewSuper()
     if (!w) {
         w = new OrtogonaliSuper(runControl_, settings_, dataDir_);
         w->setDrawArchivePath(drawArchivePath());
+        w->setSuMisuraCachePath(QDir(userDir_).filePath(QString::fromUtf8(kSuMisuraCacheFileName)));
         finestreSistema_[slot] = w;
         QMdiSubWindow* sub = mdiArea_->addSubWindow(w);
         sub->setAttribute(Qt::WA_DeleteOnClose);

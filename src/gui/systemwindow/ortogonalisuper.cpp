@@ -1,12 +1,16 @@
 #include "gui/systemwindow/ortogonalisuper.h"
 
+#include "core/design/sumisura.h"
+#include "core/design/sumisuracache.h"
 #include "core/development/developers.h"
 #include "core/settings/settings.h"
 #include "core/systemfiles/systemfile.h"
+#include "core/util/text.h"
 #include "gui/common/developmentrunner.h"
 #include "gui/common/messages.h"
 #include "gui/conditions/conditionscontroller.h"
 #include "gui/development/sistemipage.h"
+#include "gui/development/sumisuradialog.h"
 #include "gui/development/sviluppopage.h"
 #include "gui/guarantees/garanziewindow.h"
 #include "gui/printing/printjobs.h"
@@ -23,7 +27,26 @@ namespace sestara {
 
 namespace {
 constexpr int kSviluppoTab = 1;
+
+std::vector<Positions> positionsOf(const std::vector<Column>& columns)
+{
+    return std::vector<Positions>(columns.begin(), columns.end());
 }
+
+std::vector<Column> columnsOf(const std::vector<Positions>& positions)
+{
+    return std::vector<Column>(positions.begin(), positions.end());
+}
+} // namespace
+
+// What the worker makes besides the development: the design made to measure (when `make`), and
+// what the design reaches of the guarantee its entry text states.
+struct OrtogonaliSuper::MadeDesign {
+    bool make = false;
+    SuMisuraRequest request;
+    SuMisuraResult result;
+    StatedShare share;
+};
 
 OrtogonaliSuper::OrtogonaliSuper(RunControl* runControl, const Settings& settings, const QString& dataDir,
                                  QWidget* parent)
@@ -54,6 +77,7 @@ OrtogonaliSuper::OrtogonaliSuper(RunControl* runControl, const Settings& setting
     prints_ = new PrintJobs(runControl, this);
 
     connect(sistemi_, &SistemiPage::elaboraRequested, this, &OrtogonaliSuper::elabora);
+    connect(sistemi_, &SistemiPage::suMisuraChosen, this, &OrtogonaliSuper::scegliSuMisura);
     connect(sistemi_, &SistemiPage::annullaRequested, conditions_, &ConditionsController::annullaCondizioni);
     connect(sistemi_, &SistemiPage::predictionChanged, conditions_, &ConditionsController::refreshButtons);
     connect(sistemi_, &SistemiPage::chiudiRequested, this, &OrtogonaliSuper::chiudi);
@@ -112,10 +136,53 @@ void OrtogonaliSuper::setConditionDialogs(const ConditionDialogs& dialogs)
     conditions_->setDialogs(dialogs);
 }
 
+void OrtogonaliSuper::scegliSuMisura()
+{
+    if (isRunning())
+        return;
+    auto* dialog = new SuMisuraDialog(static_cast<int>(numericValue(document_.selection().sizeText)),
+                                      settings_.costoColonna, document_.suMisuraRequest(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &SuMisuraDialog::chosen, this, [this](const SuMisuraRequest& request) {
+        document_.setSuMisuraRequest(request);
+        sistemi_->showDocument();
+    });
+    dialog->open();
+}
+
+bool OrtogonaliSuper::usaDisegno(CustomDesign design)
+{
+    if (isRunning() || design.numbers < kMinPredictionSize || design.numbers > kMaxPredictionSize ||
+        !validCustomColumns(design.columns, design.numbers))
+        return false;
+    document_.setCustomDesign(std::move(design));
+    sistemi_->showDocument();
+    return true;
+}
+
 void OrtogonaliSuper::elabora()
 {
     if (isRunning())
         return;
+    // A system made to measure: what was made before for the same request is taken back; a
+    // request the bound refuses is refused at once.
+    auto made = std::make_shared<MadeDesign>();
+    if (const SuMisuraRequest* pending = document_.pendingRequest()) {
+        made->request = *pending;
+        made->request.dataFolder = dataDir_.toStdString();
+        std::vector<Column> kept;
+        if (!suMisuraCache_.isEmpty() &&
+            findCachedDesign(QFile::encodeName(suMisuraCache_).toStdString(), made->request, kept)) {
+            document_.setCustomColumns(positionsOf(kept));
+        } else {
+            const std::string refusal = suMisuraRefusal(made->request);
+            if (!refusal.empty()) {
+                Messages::show(this, QString::fromStdString(refusal), MessageIcon::Exclamation);
+                return;
+            }
+            made->make = true;
+        }
+    }
     // Refusals (and a missing data file) are found before anything on the window changes.
     PlanOutcome outcome = document_.plan(dataDir_.toStdString());
     if (!outcome.ok()) {
@@ -140,11 +207,34 @@ void OrtogonaliSuper::elabora()
     auto result = std::make_shared<RunResult>();
     runPlan_ = plan;
     runResult_ = result;
+    runMade_ = made;
     const ConditionSet conditions = runConditions_;
-    runner_->start(plan->totalCandidates,
-                   [plan, conditions, result](const std::atomic<bool>& interrupt, RunCounters& counters) {
-                       *result = execute(*plan, conditions, interrupt, [&counters](const Progress& p) {
-                           counters.examined.store(p.examined, std::memory_order_relaxed);
+    const bool custom = document_.customSelected();
+    // A search first reports its share done in thousandths.
+    constexpr std::uint64_t kSearchSteps = 1000;
+    runner_->start(made->make ? kSearchSteps : plan->totalCandidates,
+                   [plan, conditions, result, made, custom](const std::atomic<bool>& interrupt, RunCounters& counters) {
+                       DevelopmentPlan own;
+                       const DevelopmentPlan* run = plan.get();
+                       if (made->make) {
+                           made->result = makeSuMisura(made->request, interrupt, [&counters](double done) {
+                               counters.examined.store(static_cast<std::uint64_t>(done * kSearchSteps),
+                                                       std::memory_order_relaxed);
+                           });
+                           if (!made->result.ok()) {
+                               result->status = RunStatus::Interrupted;
+                               return;
+                           }
+                           own = *plan;
+                           own.stored = positionsOf(made->result.columns);
+                           own.totalCandidates = own.stored.size();
+                           run = &own;
+                       }
+                       if (custom)
+                           made->share = statedShare(run->entryText, columnsOf(run->stored));
+                       *result = execute(*run, conditions, interrupt, [&counters, &made](const Progress& p) {
+                           if (!made->make)
+                               counters.examined.store(p.examined, std::memory_order_relaxed);
                            counters.accepted.store(p.accepted, std::memory_order_relaxed);
                        });
                    });
@@ -188,12 +278,25 @@ void OrtogonaliSuper::runEnded(bool completed)
 {
     const std::shared_ptr<const DevelopmentPlan> plan = std::move(runPlan_);
     const std::shared_ptr<RunResult> result = std::move(runResult_);
+    const std::shared_ptr<MadeDesign> made = std::move(runMade_);
     completed = completed && result->status == RunStatus::Completed;
+    if (made && made->make && made->result.ok()) {
+        document_.setCustomColumns(positionsOf(made->result.columns));
+        if (!suMisuraCache_.isEmpty())
+            storeCachedDesign(QFile::encodeName(suMisuraCache_).toStdString(), made->request, made->result.columns);
+    }
     if (completed) {
         DevelopedSystem developed;
         developed.entryText = plan->entryText;
         developed.pronostico = plan->pronostico;
         developed.conditions = runConditions_;
+        if (const CustomDesign* design = document_.customDesign(); design && document_.customSelected()) {
+            developed.designColumns = design->columns;
+            developed.guaranteeK = made->share.k;
+            developed.guaranteeM = made->share.m;
+            developed.guaranteeCovered = made->share.covered;
+            developed.guaranteeTotal = made->share.total;
+        }
         developed.development = std::make_shared<const Development>(std::move(result->development));
         document_.setDeveloped(std::move(developed));
         sviluppo_->showDeveloped();
@@ -205,6 +308,8 @@ void OrtogonaliSuper::runEnded(bool completed)
     conditions_->setLocked(false);
     tabs_->setEnabled(true);
     tabs_->setCurrentIndex(kSviluppoTab);
+    if (made && !made->result.error.empty())
+        Messages::show(this, QString::fromStdString(made->result.error), MessageIcon::Exclamation);
     emit runFinished(!completed);
 }
 

@@ -26,6 +26,7 @@ class SpoglioPage;
 class SviluppoPage;
 struct ConditionDialogs;
 struct Settings;
+struct CustomDesign;
 
 // A system window: it owns the document of one system and the tab control with its pages, wires
 // them together and runs the development.
@@ -67,6 +68,11 @@ public:
     bool usaPronostico(const std::vector<int>& numbers);
     // Closes the window (its frame in the main window when it has one).
     void chiudi();
+    // A design handed over by another window: held beside the catalogue as the last type of its
+    // size, selected, shown on "Sistemi"; "Elabora" develops it. False while a run goes on.
+    bool usaDisegno(CustomDesign design);
+    // Where the systems made to measure are kept for the next identical request; none when empty.
+    void setSuMisuraCachePath(const QString& path) { suMisuraCache_ = path; }
 
 signals:
     // The window has been closed; its index is free again.
@@ -79,6 +85,8 @@ protected:
 
 private:
     void runEnded(bool completed);
+    // "Su misura…" chosen: the dialog that asks for the guarantee.
+    void scegliSuMisura();
 
     SystemDocument document_;
     RunControl* runControl_ = nullptr;
@@ -100,6 +108,10 @@ private:
     std::shared_ptr<const DevelopmentPlan> runPlan_;
     ConditionSet runConditions_;
     std::shared_ptr<RunResult> runResult_;
+    // The design of the run going on when it is made to measure, made by the worker first.
+    struct MadeDesign;
+    std::shared_ptr<MadeDesign> runMade_;
+    QString suMisuraCache_;
 };
 
 } // namespace sestara
