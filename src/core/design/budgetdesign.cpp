@@ -6,9 +6,9 @@
 
 namespace sestara {
 
-// This search is not the covering search of the systems made to a guarantee: its objective is a
-// weighted count of draws over every size of J at once, and its moves are scored by pairs of
-// columns, which that search has no use for.
+// Not the covering search of the systems made to a guarantee (search.h, anneal.h): that one counts
+// the m-subsets a column set leaves short for one m, while this objective weighs the draws of every
+// size of J at once and scores a move by the pairs of columns it changes.
 
 namespace {
 

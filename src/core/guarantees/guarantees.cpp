@@ -336,8 +336,12 @@ std::uint64_t drawsPerWin(const GuaranteeAnalysis& analysis, int k)
 {
     if (k < 0 || k > kLevels)
         return 0;
-    const std::uint64_t d = analysis.atLeast[static_cast<std::size_t>(k)];
-    return d == 0 ? 0 : (kAllDraws + d / 2) / d;
+    return drawsPerWin(analysis.atLeast[static_cast<std::size_t>(k)]);
+}
+
+std::uint64_t drawsPerWin(std::uint64_t winning)
+{
+    return winning == 0 ? 0 : (kAllDraws + winning / 2) / winning;
 }
 
 std::string rowCaption(int h)

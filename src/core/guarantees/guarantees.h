@@ -70,6 +70,8 @@ int shareDecimals(std::uint64_t part, std::uint64_t whole);
 
 // One draw in how many reaches k points, rounded to a whole number; 0 when none does.
 std::uint64_t drawsPerWin(const GuaranteeAnalysis& analysis, int k);
+// The same for `winning` draws of kAllDraws.
+std::uint64_t drawsPerWin(std::uint64_t winning);
 
 // The texts of the guarantees window.
 extern const char* const kTitoloGaranzie;     // "Garanzie"
