@@ -178,6 +178,16 @@ private:
     std::mt19937_64 rng_;
 };
 
+// More draws with the goal; on a tie (a goal every draw that can reach it reaches), more with
+// more points.
+bool better(const GuaranteeAnalysis& a, const GuaranteeAnalysis& b, int goal)
+{
+    for (int j = goal; j <= 6; ++j)
+        if (a.atLeast[static_cast<std::size_t>(j)] != b.atLeast[static_cast<std::size_t>(j)])
+            return a.atLeast[static_cast<std::size_t>(j)] > b.atLeast[static_cast<std::size_t>(j)];
+    return false;
+}
+
 std::vector<Column> columnsOf(const std::vector<Mask>& masks)
 {
     std::vector<Column> out;
@@ -293,9 +303,8 @@ BudgetDesign designForBudget(const BudgetDesignRequest& request, const std::atom
         }
         candidates[1] = columnsOf(free.columns());
     }
-    // The better of the two by the exact count, the one around the seed on a tie.
+    // The better of the two by the exact counts, the one around the seed on a tie.
     const std::vector<std::uint8_t> positions = positionsUpTo(n);
-    const std::size_t k = static_cast<std::size_t>(request.goal);
     for (int v = 0; v < 2; ++v) {
         if (candidates[v].empty())
             continue;
@@ -306,7 +315,7 @@ BudgetDesign designForBudget(const BudgetDesignRequest& request, const std::atom
             return out;
         }
         report(0.8 + 0.1 * (v + 1));
-        if (out.columns.empty() || a.atLeast[k] > out.analysis.atLeast[k]) {
+        if (out.columns.empty() || better(a, out.analysis, request.goal)) {
             out.columns = std::move(candidates[v]);
             out.analysis = a;
         }
