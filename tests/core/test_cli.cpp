@@ -393,3 +393,35 @@ TEST(Generator, AFailedWriteLeavesTheOldFilesAndSaysWhy)
     EXPECT_FALSE(std::filesystem::exists(dir.file("Riduttore.tmp")));
     EXPECT_TRUE(std::filesystem::is_directory(dir.file("Immediati.tmp")));
 }
+
+// Systems made to measure: the exact form scripts read, a bad command line, a refused guarantee,
+// and a saved design developed from its file alone.
+TEST(Cli, SuMisura)
+{
+    const CliRun r = cli("sumisura 10 3 3 --livello rapido");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const std::size_t lines = static_cast<std::size_t>(std::count(r.out.begin(), r.out.end(), '\n'));
+    ASSERT_GE(lines, 3u);
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n') + 1), "COLONNE " + std::to_string(lines - 2) + "\n");
+    EXPECT_NE(r.out.find("\nCOPERTI 120 SU 120\n"), std::string::npos);
+    const CliRun limited = cli("sumisura 12 4 5 --colonne 3 --livello rapido");
+    ASSERT_EQ(limited.exitCode, 0) << limited.err;
+    EXPECT_EQ(limited.out.substr(0, 10), "COLONNE 3\n");
+    EXPECT_EQ(std::count(limited.out.begin(), limited.out.end(), '\n'), 5);
+    EXPECT_EQ(limited.out.find('\r'), std::string::npos);
+
+    EXPECT_EQ(cli("sumisura 10 3").exitCode, 2);
+    EXPECT_EQ(cli("sumisura 10 3 3 --livello lento").exitCode, 2);
+    expectRefused(cli("sumisura 45 5 6"), 1,
+                  "Per la garanzia 5 se 6 su 45 numeri servono almeno 34.660 colonne, più delle 27.132 di una "
+                  "giocata: scegli una garanzia più bassa o meno numeri.\n");
+
+    testutil::TempDir dir;
+    const std::string file = dir.file("sumisura.sup");
+    dir.write("sumisura.sup", sup("10 numeri su misura garanzia 3 se 3", 81, 90,
+                                  "Colonna=1 2 3 4 5 6\r\nColonna=5 6 7 8 9 10\r\n"));
+    const CliRun developed = cli("sviluppa " + file);
+    EXPECT_EQ(developed.err, "");
+    EXPECT_EQ(developed.out, "1\t>   81-82-83-84-85-86\r\n2\t>   85-86-87-88-89-90\r\n");
+    EXPECT_EQ(cli("garanzie " + file).out.substr(0, 10), "COLONNE 2\n");
+}

@@ -118,9 +118,10 @@ TEST(SystemDocument, TheSizeFollowsTheCountFromTenOn)
     d.selectType(2);
     d.selectSize("12");
     EXPECT_EQ(d.selection().typeIndex, 0);
-    d.selectType(5);
     d.selectType(6);
-    EXPECT_EQ(d.selection().typeIndex, 5);
+    d.selectType(7);
+    EXPECT_EQ(d.selection().typeIndex, 6);
+    EXPECT_EQ(d.selection().entryText(), sestara::kVoceSuMisura); // every size's last type
     d.selectType(0);
     EXPECT_EQ(d.selection().typeIndex, 0);
     d.selectSize("9");

@@ -20,7 +20,7 @@ struct SavedSystem {
     ConditionSet conditions;
     // A design the window held (made to measure): its columns, one record each, so that the file
     // alone reopens it. Empty for a catalogue entry.
-    std::vector<Positions> designColumns;
+    std::vector<Positions> designColumns = {};
 };
 
 // The file's text: one record a line, each ended by CR LF.
