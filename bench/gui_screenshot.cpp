@@ -176,6 +176,7 @@ int main(int argc, char** argv)
             guibench::clickNumber(custom->findChild<QTableWidget*>(QStringLiteral("MSFlexGrid1")), n);
         auto* types = custom->findChild<QComboBox*>(QStringLiteral("Combo1"));
         types->setCurrentIndex(types->count() - 1);
+        emit types->activated(types->count() - 1);
         settle();
         if (auto* dialog = custom->findChild<QDialog*>(QStringLiteral("SuMisura"))) {
             auto* guarantee = dialog->findChild<QComboBox*>(QStringLiteral("ComboGaranzia"));

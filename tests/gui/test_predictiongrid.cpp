@@ -1,5 +1,7 @@
 #include "tests/gui/guitest.h"
 
+#include "core/development/customdesign.h"
+
 #include <QGroupBox>
 
 using namespace guitest;
@@ -36,7 +38,7 @@ TEST_F(GuiTest, SistemiPageFollowsTheGridAndTheChosenSize)
     clickCell(grid, 0, 10); // the column of 10 .. 90
     EXPECT_EQ(figures(), QStringList({"3 10 20 30 40 45 50 60 70 80 90 ", "11", "9 - 2", "462"}));
     EXPECT_EQ(sizes->currentText(), "11");
-    EXPECT_EQ(types->count(), 5);
+    EXPECT_EQ(types->count(), 6); // the catalogue's five and "Su misura…"
     EXPECT_EQ(frameTitle(), "Sistemi disponibili con 11 numeri");
 
     for (int tens : {50, 60, 70, 80})
@@ -51,7 +53,7 @@ TEST_F(GuiTest, SistemiPageFollowsTheGridAndTheChosenSize)
     EXPECT_FALSE(grid->isNumberGreen(12));
     EXPECT_EQ(text(w, "Label13_1"), QStringLiteral("28.989.675"));
     EXPECT_EQ(sizes->currentText(), "55");
-    EXPECT_EQ(items(types), QStringList({"55 numeri ridotto n-3"}));
+    EXPECT_EQ(items(types), QStringList({"55 numeri ridotto n-3", QString::fromUtf8(sestara::kVoceSuMisura)}));
 
     // "Deseleziona" empties the prediction; the size stays where it was.
     press(w, "Command2");
@@ -62,7 +64,8 @@ TEST_F(GuiTest, SistemiPageFollowsTheGridAndTheChosenSize)
 
     // Choosing a size, even the one shown, rebuilds its types from the first.
     chooseItem(sizes, "36");
-    EXPECT_EQ(items(types), QStringList({"36 numeri ridotto n-1", "36 numeri ridotto n-2", "36 numeri ridotto n-3"}));
+    EXPECT_EQ(items(types), QStringList({"36 numeri ridotto n-1", "36 numeri ridotto n-2", "36 numeri ridotto n-3",
+                                         QString::fromUtf8(sestara::kVoceSuMisura)}));
     EXPECT_EQ(frameTitle(), "Sistemi disponibili con 36 numeri");
     types->setCurrentIndex(2);
     EXPECT_EQ(w->document().selection().entryText(), "36 numeri ridotto n-3");

@@ -49,36 +49,29 @@ std::string guaranteeWords(int n, int k, int m)
 
 const char* const kSuggerimento = ": scegli una garanzia più bassa o meno numeri.";
 
-// The work of the search at each level, in cells counted and sets visited by the annealer (a few
-// nanoseconds each): what the levels are tuned to.
-double levelWork(DesignLevel level)
+// What each level may spend: the work of the search, in cells counted and sets visited by the
+// annealer (a few nanoseconds each), and the largest plain greedy construction it starts from (the
+// sets to cover times the columns each lies in). What the levels are tuned to.
+struct LevelBudget {
+    double work;
+    double greedy;
+};
+
+LevelBudget levelBudget(DesignLevel level)
 {
     switch (level) {
     case DesignLevel::Rapido:
-        return 1e8;
+        return {1e8, 4e7};
     case DesignLevel::Normale:
-        return 9e8;
+        return {9e8, 1.5e8};
     case DesignLevel::Accurato:
-        return 5.5e9;
+        return {5.5e9, 6e8};
     }
-    return 0;
+    return {0, 0};
 }
 
 // What a move costs beside the cells it counts: choosing it, and filing the column anew.
 constexpr std::uint64_t kMoveWork = 40;
-
-double greedyWork(DesignLevel level)
-{
-    switch (level) {
-    case DesignLevel::Rapido:
-        return 4e7;
-    case DesignLevel::Normale:
-        return 1.5e8;
-    case DesignLevel::Accurato:
-        return 6e8;
-    }
-    return 0;
-}
 
 // What one move of the annealer is expected to cost before any has been made: the cells a
 // one-point change makes or breaks, and the sets above them.
@@ -156,7 +149,7 @@ public:
         : p_(p), stop_(stop), progress_(progress),
           rng_(kSeed + static_cast<std::uint64_t>(r.numbers * 100 + r.k * 10 + r.m))
     {
-        budget_ = static_cast<std::uint64_t>(levelWork(r.level));
+        budget_ = static_cast<std::uint64_t>(levelBudget(r.level).work);
         sliceWork_ = budget_ / 256;
         perMove_ = moveCost(p);
     }
@@ -280,7 +273,7 @@ private:
 bool greedyIsQuick(const Problem& p, DesignLevel level)
 {
     const double work = static_cast<double>(design::choose(p.n, p.s)) * static_cast<double>(design::columnsPerSet(p));
-    return work <= greedyWork(level) && design::choose(p.n, 6) <= kGreedyColumns;
+    return work <= levelBudget(level).greedy && design::choose(p.n, 6) <= kGreedyColumns;
 }
 
 Design pruned(Design d, const Problem& p)
@@ -515,7 +508,8 @@ SuMisuraResult makeSuMisura(const SuMisuraRequest& request, const std::atomic<bo
             start = search.cover(static_cast<std::size_t>(bound));
         if (search.stopped())
             return interrupted();
-        if (start.empty() && !budgetMode)
+        // A start far above what a receipt holds is not brought under it by any level's budget.
+        if (!budgetMode && (start.empty() || start.size() > kMaxSuMisuraColumns + kMaxSuMisuraColumns / 10))
             return refusedBySearch();
         if (!start.empty() && annealable)
             found = search.shrink(start, budgetMode ? search.left() / 2 : search.left(), bound);

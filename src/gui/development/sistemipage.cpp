@@ -47,6 +47,11 @@ SistemiPage::SistemiPage(SystemDocument& document, QWidget* parent)
     types_->setObjectName(QStringLiteral("Combo1"));
     types_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     connect(types_, &QComboBox::currentIndexChanged, this, &SistemiPage::typeChosen);
+    // Choosing the last type, even again, asks for the design made to measure.
+    connect(types_, &QComboBox::activated, this, [this] {
+        if (document_.customSelected())
+            emit suMisuraChosen();
+    });
     typesFrame_ = frame(QStringLiteral("Sistemi disponibili con 10 numeri:"), types_, QStringLiteral("Frame2"));
 
     auto* side = new QVBoxLayout;
@@ -188,8 +193,6 @@ void SistemiPage::typeChosen(int index)
     document_.selectType(index);
     if (index >= 0)
         typesFrame_->setTitle(QString::fromStdString(frameCaptionForEntry(document_.selection().entryText())));
-    if (document_.customSelected())
-        emit suMisuraChosen();
 }
 
 void SistemiPage::showRunStarted()

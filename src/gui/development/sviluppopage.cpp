@@ -102,7 +102,7 @@ SviluppoPage::SviluppoPage(const SystemDocument& document, const Settings& setti
     figures->addWidget(frame(QStringLiteral("Risparmio :"), saving_), 4, 0);
     figures->addWidget(frame(QStringLiteral("Percentuale Riduzione:"), percent_), 4, 1);
     figures->addWidget(frame(QStringLiteral("Schedine Totali:"), slips_), 5, 0);
-    figures->addWidget(guarantee_, 6, 0, 1, 2);
+    figures->addWidget(guarantee_, 5, 1, Qt::AlignBottom);
 
     const QString captions[4] = {QStringLiteral("Fisse"), QStringLiteral("Pari / Dispari"), QStringLiteral("Somma"),
                                  QStringLiteral("Consecutivi")};
