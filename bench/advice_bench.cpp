@@ -65,13 +65,14 @@ int main(int argc, char** argv)
             if (x.kind == CandidateKind::Budget)
                 budget = &x;
         }
+        const std::string goalSeconds = c.goalSeconds > 0 ? std::to_string(static_cast<int>(c.goalSeconds)) : "-";
         const std::uint64_t catalogueDraws = catalogue ? catalogue->draws(c.goal) : 0;
         const bool slow = c.goalSeconds > 0 && seconds > c.goalSeconds;
         const bool worse = !budget || budget->draws(c.goal) < catalogueDraws;
         failures += slow || worse;
         std::printf("%-8d %-7llu %-6llu %-5d %-9.2f %-9.2f %-8s %-44s %-12llu %-12llu %llu%s%s\n", c.numbers,
                     static_cast<unsigned long long>(c.budgetEuro), static_cast<unsigned long long>(c.columnCents),
-                    c.goal, seconds, cpu, c.goalSeconds > 0 ? std::to_string(static_cast<int>(c.goalSeconds)).c_str() : "-",
+                    c.goal, seconds, cpu, goalSeconds.c_str(),
                     catalogue ? catalogue->entryText.c_str() : "(nessuno)",
                     static_cast<unsigned long long>(catalogueDraws),
                     static_cast<unsigned long long>(budget ? budget->draws(c.goal) : 0),

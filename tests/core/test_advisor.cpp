@@ -158,7 +158,8 @@ TEST(Advisor, OrderBudgetAndTheTextsOfTheCommandLine)
     EXPECT_EQ(readPredictionCount(" 1 2 3 4 5 6 7 8 9 90 ", count), "");
     EXPECT_EQ(count, 10);
     EXPECT_EQ(readPredictionCount("1 2 3 4 5 6 7 8 9", count), "Il pronostico deve avere da 10 a 55 numeri: ne ha 9.");
-    EXPECT_EQ(readPredictionCount("1 2 3 4 5 6 7 8 9 91", count), "Numero non valido nel pronostico: \"91\" (da 1 a 90)");
+    EXPECT_EQ(readPredictionCount("1 2 3 4 5 6 7 8 9 91", count),
+              "Numero non valido nel pronostico: \"91\" (da 1 a 90)");
     EXPECT_EQ(readPredictionCount("1 2 3 4 5 6 7 8 9 x", count), "Numero non valido nel pronostico: \"x\" (da 1 a 90)");
     EXPECT_EQ(readPredictionCount("1 2 3 4 5 6 7 8 9 9", count), "Numero ripetuto nel pronostico: 9");
     EXPECT_EQ(budgetEntryText(30, 200, 3), "30 numeri su misura 200 colonne almeno 3 punti");

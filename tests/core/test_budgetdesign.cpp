@@ -110,3 +110,20 @@ TEST(BudgetDesign, EdgesOfTheRequest)
     EXPECT_TRUE(stopped.interrupted);
     EXPECT_TRUE(stopped.columns.empty());
 }
+
+// A seed of columns that all share five numbers is kept whole only while the others are placed;
+// moving every column then does far better, and that is what comes out.
+TEST(BudgetDesign, TheFreeSearchLeavesABadSeedBehind)
+{
+    BudgetDesignRequest r;
+    r.numbers = 20;
+    r.goal = 3;
+    r.columns = 15;
+    const std::vector<Column> all = allColumns(20);
+    r.seed.assign(all.begin(), all.begin() + 14);
+    r.moves = 30000;
+    const BudgetDesign d = designForBudget(r, kNever);
+    ASSERT_TRUE(d.ok());
+    EXPECT_FALSE(std::equal(r.seed.begin(), r.seed.end(), d.columns.begin()));
+    EXPECT_GT(2 * d.analysis.atLeast[3], 3 * exactDraws(20, 3, r.seed));
+}

@@ -303,7 +303,8 @@ Advice advise(const AdviceRequest& request, const std::atomic<bool>& stop, const
     if (!out.candidates.empty()) {
         // A seed larger than one receipt gives its first columns.
         const std::vector<Column>& best = out.candidates.front().design;
-        design.seed.assign(best.begin(), best.begin() + static_cast<std::ptrdiff_t>(std::min<std::size_t>(best.size(), columns)));
+        const std::size_t kept = std::min<std::size_t>(best.size(), static_cast<std::size_t>(columns));
+        design.seed.assign(best.begin(), best.begin() + static_cast<std::ptrdiff_t>(kept));
     }
     const double base = kCatalogueShare + kSuMisuraShare;
     const BudgetDesign made =

@@ -180,7 +180,8 @@ void ConsigliaDialog::showAdvice()
         table_->setItem(row, 2, cell(euro(c.costCents)));
         for (int j = kFirstGoal; j <= kLastGoal; ++j) {
             const std::uint64_t per = drawsPerWin(c.draws(j));
-            auto* item = cell(per == 0 ? QString() : QStringLiteral("1 volta su ") + locale.toString(static_cast<qulonglong>(per)));
+            const QString text = QStringLiteral("1 volta su ") + locale.toString(static_cast<qulonglong>(per));
+            auto* item = cell(per == 0 ? QString() : text);
             item->setToolTip(locale.toString(static_cast<qulonglong>(c.draws(j))));
             table_->setItem(row, kFirstCountColumn + j - kFirstGoal, item);
         }
