@@ -1,6 +1,6 @@
 // Draws the program's windows into PNG files: the pictures of the README and of the software
 // centre (a developed 12-number system, its "Spoglio" and "Schedina" tabs, its "Garanzie", the
-// archive of draws and its statistics), and the other windows for a look at their layout.
+// archive of draws and its statistics, the advice for 20 numbers), and the other windows for a look at their layout.
 //
 //   sestara_gui_screenshot OUTPUT_FOLDER
 
@@ -209,6 +209,28 @@ int main(int argc, char** argv)
         ok &= save(options, out.filePath(QStringLiteral("impostazioni.png")));
         options->close();
         settle();
+    }
+
+    // "Consiglia…" for 20 numbers and the default budget and goal.
+    sestara::OrtogonaliSuper* advised = main.fileNewSuper();
+    settle();
+    for (int n : {2, 5, 9, 13, 17, 21, 26, 30, 34, 38, 43, 47, 52, 57, 61, 66, 70, 75, 81, 86})
+        guibench::clickNumber(advised->findChild<QTableWidget*>(QStringLiteral("MSFlexGrid1")), n);
+    QTest::mouseClick(advised->findChild<QPushButton*>(QStringLiteral("Consiglia")), Qt::LeftButton);
+    settle();
+    QWidget* consiglia = advised->findChild<QWidget*>(QStringLiteral("DialogoConsiglia"));
+    if (consiglia) {
+        QTest::mouseClick(consiglia->findChild<QPushButton*>(QStringLiteral("Calcola")), Qt::LeftButton);
+        t.restart();
+        while (advised->isRunning() && t.elapsed() < 120000)
+            settle(20);
+        settle();
+        consiglia->resize(consiglia->sizeHint().expandedTo(QSize(1000, 330)));
+        settle();
+        ok &= save(consiglia, out.filePath(QStringLiteral("consiglia.png")));
+        consiglia->close();
+    } else {
+        ok = false;
     }
 
     main.showAbout();

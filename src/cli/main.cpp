@@ -1,6 +1,7 @@
 // Command-line front end: the catalogue, developing a system file as the program does, checking
 // a development against a drawn combination or against an archive of draws, and the figures of
 // the numbers over an archive.
+#include "core/advice/advisor.h"
 #include "core/design/sumisura.h"
 #include "core/development/catalogue.h"
 #include "core/development/developers.h"
@@ -11,6 +12,7 @@
 #include "core/draws/drawstats.h"
 #include "core/draws/historycheck.h"
 #include "core/guarantees/guarantees.h"
+#include "core/settings/settingsfile.h"
 #include "core/systemfiles/systemfile.h"
 #include "core/util/commandline.h"
 #include "core/util/datafolder.h"
@@ -19,6 +21,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -38,6 +41,7 @@ const char* const kUsage =
     "  sestara-cli [--dati CARTELLA] garanzie FILE.sup\n"
     "  sestara-cli [--dati CARTELLA] spoglio FILE.sup \"n1 n2 ... n7\" [--superstar S] [--vincenti]\n"
     "  sestara-cli [--dati CARTELLA] verifica\n"
+    "  sestara-cli [--dati CARTELLA] consiglia \"n1 n2 ... nN\" --budget EURO [--punti K]\n"
     "  sestara-cli [--dati CARTELLA] storico FILE.sup ESTRAZIONI [--dal AAAA-MM-GG] [--al AAAA-MM-GG]\n"
     "  sestara-cli [--dati CARTELLA] sumisura N K M [--colonne C] [--livello rapido|normale|accurato]\n"
     "  sestara-cli statistiche ESTRAZIONI [--dal AAAA-MM-GG] [--al AAAA-MM-GG]\n"
@@ -529,11 +533,62 @@ int sumisura(const std::vector<std::string>& args, const std::string& dataDir)
     return std::cout ? 0 : 1;
 }
 
+// Every system that fits the budget for the prediction's count, best first, a line each.
+int consiglia(const std::vector<std::string>& args, const std::string& dataDir)
+{
+    std::vector<std::string> positional;
+    std::string budget, goal = "3";
+    for (std::size_t k = 0; k < args.size(); ++k) {
+        if (args[k] != "--budget" && args[k] != "--punti") {
+            positional.push_back(args[k]);
+            continue;
+        }
+        if (k + 1 == args.size())
+            return usage();
+        std::string& value = args[k] == "--budget" ? budget : goal;
+        value = args[++k];
+    }
+    if (positional.size() != 1 || budget.empty())
+        return usage();
+    sestara::AdviceRequest request;
+    std::string refused = sestara::readPredictionCount(positional[0], request.numbers);
+    const std::optional<std::uint64_t> cents = sestara::parseEuro(budget);
+    if (refused.empty() && !cents)
+        refused = sestara::kMsgBudgetNonValido;
+    if (refused.empty() && (goal.size() != 1 || goal[0] < '2' || goal[0] > '5'))
+        refused = "Punti non validi: \"" + sestara::readableEcho(goal) + "\" (da 2 a 5)";
+    if (!refused.empty()) {
+        std::cerr << refused << "\n";
+        return 2;
+    }
+    request.budgetCents = *cents;
+    request.goal = goal[0] - '0';
+    request.dataDir = dataDir;
+    // A column at the price the window plays it: the settings file's.
+    const sestara::SettingsReading settings =
+        sestara::loadSettingsFile(sestara::joinPath(dataDir, sestara::kSettingsFileName));
+    request.columnCents = static_cast<std::uint64_t>(std::llround(settings.settings.costoColonna));
+    const std::atomic<bool> never{false};
+    const sestara::Advice advice = sestara::advise(request, never);
+    if (!advice.ok()) {
+        std::cerr << advice.error << "\n";
+        return 1;
+    }
+    std::string out;
+    for (const sestara::AdviceCandidate& c : advice.candidates)
+        out += sestara::adviceLine(c);
+    std::cout << out;
+    std::cout.flush();
+    return std::cout ? 0 : 1;
+}
+
 int run(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
     const sestara::CommandLineOptions options{
-        {"--vincenti"}, {"--dati", "--dal", "--al", "--superstar", "--colonne", "--livello"}, false};
+        {"--vincenti"},
+        {"--dati", "--dal", "--al", "--superstar", "--colonne", "--livello", "--budget", "--punti"},
+        false};
     const sestara::CommandLineCheck check = sestara::checkCommandLine(args, options);
     switch (check.request) {
     case sestara::CommandLineRequest::Help:
@@ -582,6 +637,8 @@ int run(int argc, char** argv)
         return statistiche(args);
     if (command == "sumisura")
         return sumisura(args, dataDir);
+    if (command == "consiglia")
+        return consiglia(args, dataDir);
     return usage();
 }
 

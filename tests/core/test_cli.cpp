@@ -1,4 +1,5 @@
 // Runs the command-line programs as a user would and checks their bytes, files and exit codes.
+#include "core/advice/advisor.h"
 #include "core/development/catalogue.h"
 #include "core/development/run.h"
 #include "core/systemfiles/systemfile.h"
@@ -369,6 +370,37 @@ TEST(Cli, DataFolderGivenWithDati)
     expectRefused(cli(sviluppa), 1,
                   "Il file \"Riduttore\" è danneggiato: il sistema \"10 numeri ridotto n-1\" ha 1 colonna "
                   "invece di 2.\n");
+}
+
+// The advice at the settings file's column price, in the order and with the figures of the core.
+TEST(Cli, ConsigliaListsTheSystemsThatFitTheBudget)
+{
+    testutil::TempDir dir;
+    for (const char* name : {"Riduttore", "Immediati"})
+        dir.write(name, testutil::readFile(std::string(SESTARA_PROGRAM_DIR) + "/" + name));
+    dir.write("Corvano.ini", "Costocolonna=100\r\n");
+    const std::string numbers = "\"5 9 14 21 26 33 38 41 47 52 58 63 69 74 80 88\"";
+    const CliRun r = cli("--dati " + dir.path() + " consiglia " + numbers + " --budget 16,00 --punti 4");
+    sestara::AdviceRequest request;
+    request.numbers = 16;
+    request.budgetCents = 1600;
+    request.columnCents = 100;
+    request.goal = 4;
+    request.dataDir = dir.path();
+    const std::atomic<bool> never{false};
+    std::string expected;
+    for (const sestara::AdviceCandidate& c : sestara::advise(request, never).candidates)
+        expected += sestara::adviceLine(c);
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, expected);
+    EXPECT_NE(r.out.find("16 numeri in 16 sestine a garanzia tre con 4 estratti\t16\t1600\t"), std::string::npos);
+
+    const std::string dati = "--dati " + dir.path() + " consiglia " + numbers;
+    expectRefused(cli(dati + " --budget 0,99"), 1,
+                  "Nessun sistema rientra nel budget di 0,99 € (una colonna costa 1,00 €).\n");
+    expectRefused(cli(dati + " --budget 1,999"), 2, std::string(sestara::kMsgBudgetNonValido) + "\n");
+    expectRefused(cli(dati + " --budget 10 --punti 6"), 2, "Punti non validi: \"6\" (da 2 a 5)\n");
+    EXPECT_EQ(cli(dati).exitCode, 2) << "no budget";
 }
 
 // The address sanitizer's allocator ends the program itself when memory runs out, before any

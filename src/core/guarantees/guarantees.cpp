@@ -344,26 +344,30 @@ std::string pointsText(int points)
     return std::to_string(points) + (points == 1 ? " punto" : " punti");
 }
 
-std::string atLeastText(int k, std::uint64_t draws, const NumberText& number)
+std::string oneInText(std::uint64_t draws, const NumberText& number)
 {
-    const std::string head = "Almeno " + std::to_string(k) + " punti: ";
     if (draws == 0)
-        return head + "mai";
+        return "mai";
     if (draws >= kAllDraws)
-        return head + "a ogni estrazione";
+        return "a ogni estrazione";
     // kAllDraws / draws rounded to d decimals, in integers.
     const auto rounded = [draws](std::uint64_t scale) { return (kAllDraws * scale + draws / 2) / draws; };
     std::uint64_t scale = 10;
     std::uint64_t shown = rounded(scale);
     if (shown >= 10 * scale)
-        return head + "1 volta su " + number(static_cast<double>(rounded(1)), 0);
+        return "1 volta su " + number(static_cast<double>(rounded(1)), 0);
     // "1 volta su 1,0" would say every draw: as many more decimals as it takes (up to nine).
     int decimals = 1;
     for (; shown <= scale && decimals < 9; ++decimals) {
         scale *= 10;
         shown = rounded(scale);
     }
-    return head + "1 volta su " + number(static_cast<double>(shown) / static_cast<double>(scale), decimals);
+    return "1 volta su " + number(static_cast<double>(shown) / static_cast<double>(scale), decimals);
+}
+
+std::string atLeastText(int k, std::uint64_t draws, const NumberText& number)
+{
+    return "Almeno " + std::to_string(k) + " punti: " + oneInText(draws, number);
 }
 
 std::string atLeastTip(std::uint64_t draws, const NumberText& number)

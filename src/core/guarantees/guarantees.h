@@ -82,6 +82,8 @@ std::string pointsText(int points);           // "5 punti", "1 punto"
 // su 36.620", the number with one decimal below 10 and more while it would read as 1; "a ogni
 // estrazione" only when every draw does, "mai" when none does.
 std::string atLeastText(int k, std::uint64_t draws, const NumberText& number);
+// Its second half: "1 volta su 36.620", "a ogni estrazione" or "mai".
+std::string oneInText(std::uint64_t draws, const NumberText& number);
 // The exact share behind it: "In 112.429.955 delle 622.614.630 estrazioni possibili (18,1 %)".
 std::string atLeastTip(std::uint64_t draws, const NumberText& number);
 // "Garanzia del sistema rispettata: 5 se 6", or "Le condizioni hanno ridotto la garanzia: 5 se 6

@@ -1,5 +1,6 @@
 #include "gui/development/sistemipage.h"
 
+#include "core/advice/advisor.h"
 #include "core/development/catalogue.h"
 #include "core/document/systemdocument.h"
 #include "gui/common/messages.h"
@@ -86,6 +87,8 @@ SistemiPage::SistemiPage(SystemDocument& document, QWidget* parent)
     connect(deselezionaButton, &QPushButton::clicked, this, &SistemiPage::deseleziona);
     QPushButton* elabora = button(QStringLiteral("Command4"), QStringLiteral("Elabora"), QStringLiteral("Elabora Sistema"));
     connect(elabora, &QPushButton::clicked, this, &SistemiPage::elaboraRequested);
+    consiglia_ = button(QStringLiteral("Consiglia"), QString::fromUtf8(kConsiglia));
+    connect(consiglia_, &QPushButton::clicked, this, &SistemiPage::consigliaRequested);
     QPushButton* chiudi = ui::chiudiButton(0);
     connect(chiudi, &QPushButton::clicked, this, &SistemiPage::chiudiRequested);
 
@@ -110,6 +113,7 @@ SistemiPage::SistemiPage(SystemDocument& document, QWidget* parent)
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(deselezionaButton);
     buttons->addStretch();
+    buttons->addWidget(consiglia_);
     buttons->addWidget(elabora);
     buttons->addWidget(chiudi);
 
@@ -164,6 +168,7 @@ void SistemiPage::showPrediction()
     count_->setText(QString::number(p.count()));
     evenOdd_->setText(QString::fromStdString(p.evenOddText()));
     combinations_->setText(formatCount(static_cast<std::int64_t>(combinazioniIntegrali(p.count()))));
+    consiglia_->setEnabled(p.count() >= kMinPredictionSize && p.count() <= kMaxPredictionSize);
 }
 
 void SistemiPage::showCatalogue()

@@ -35,6 +35,8 @@ signals:
     void elaboraRequested();
     // The last type, "Su misura…" or the design held, was chosen: its dialog is due.
     void suMisuraChosen();
+    // "Consiglia…": the advice for the prediction's count.
+    void consigliaRequested();
     void annullaRequested();
     void chiudiRequested();
     // The prediction changed, and with it the fixed numbers, the sum and the groups went.
@@ -61,6 +63,7 @@ private:
     QLabel* status_ = nullptr;         // Label11
     QLabel* runCaption_ = nullptr;     // Label19
     QLabel* runCount_ = nullptr;       // Label20
+    QPushButton* consiglia_ = nullptr; // Consiglia
     std::array<QPushButton*, 5> conditionButtons_{};
 };
 

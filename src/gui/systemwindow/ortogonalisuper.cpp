@@ -1,11 +1,13 @@
 #include "gui/systemwindow/ortogonalisuper.h"
 
+#include "core/advice/advisor.h"
 #include "core/design/sumisura.h"
 #include "core/design/sumisuracache.h"
 #include "core/development/developers.h"
 #include "core/settings/settings.h"
 #include "core/systemfiles/systemfile.h"
 #include "core/util/text.h"
+#include "gui/advice/consigliadialog.h"
 #include "gui/common/developmentrunner.h"
 #include "gui/common/messages.h"
 #include "gui/conditions/conditionscontroller.h"
@@ -22,6 +24,8 @@
 #include <QMdiSubWindow>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <cmath>
 
 namespace sestara {
 
@@ -78,6 +82,7 @@ OrtogonaliSuper::OrtogonaliSuper(RunControl* runControl, const Settings& setting
 
     connect(sistemi_, &SistemiPage::elaboraRequested, this, &OrtogonaliSuper::elabora);
     connect(sistemi_, &SistemiPage::suMisuraChosen, this, &OrtogonaliSuper::scegliSuMisura);
+    connect(sistemi_, &SistemiPage::consigliaRequested, this, &OrtogonaliSuper::consiglia);
     connect(sistemi_, &SistemiPage::annullaRequested, conditions_, &ConditionsController::annullaCondizioni);
     connect(sistemi_, &SistemiPage::predictionChanged, conditions_, &ConditionsController::refreshButtons);
     connect(sistemi_, &SistemiPage::chiudiRequested, this, &OrtogonaliSuper::chiudi);
@@ -112,6 +117,8 @@ OrtogonaliSuper::~OrtogonaliSuper()
     prints_->stop();
     if (garanzie_)
         garanzie_->stop();
+    if (consiglia_)
+        consiglia_->stop();
 }
 
 void OrtogonaliSuper::setIndex(int index)
@@ -123,7 +130,7 @@ void OrtogonaliSuper::setIndex(int index)
 bool OrtogonaliSuper::isRunning() const
 {
     return runner_->isRunning() || spoglio_->isRunning() || prints_->isRunning() ||
-           (garanzie_ && garanzie_->isRunning());
+           (garanzie_ && garanzie_->isRunning()) || (consiglia_ && consiglia_->isRunning());
 }
 
 std::chrono::steady_clock::time_point OrtogonaliSuper::lastWorkerEnd() const
@@ -378,6 +385,50 @@ void OrtogonaliSuper::garanzie()
     garanzie_->analyse(*developed, windowTitle());
 }
 
+std::uint64_t OrtogonaliSuper::columnCents() const
+{
+    return static_cast<std::uint64_t>(std::llround(settings_.costoColonna));
+}
+
+void OrtogonaliSuper::consiglia()
+{
+    if (isRunning())
+        return;
+    const int count = document_.prediction().count();
+    if (count < kMinPredictionSize || count > kMaxPredictionSize)
+        return;
+    // A dialog for another count, or another price, gives way to a new one.
+    if (consiglia_)
+        consiglia_->close();
+    consiglia_ = new ConsigliaDialog(runControl_, this, count, columnCents(), dataDir_);
+    consiglia_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(consiglia_, &ConsigliaDialog::usaRequested, this, &OrtogonaliSuper::usaConsiglio);
+    consiglia_->show();
+}
+
+void OrtogonaliSuper::usaConsiglio(const AdviceCandidate& candidate)
+{
+    if (isRunning())
+        return;
+    const std::string size = candidate.entryText.substr(0, candidate.entryText.find(' '));
+    if (size != std::to_string(document_.prediction().count())) {
+        Messages::show(this, QString::fromUtf8(kMsgPronosticoCambiato), MessageIcon::Exclamation);
+        return;
+    }
+    tabs_->setCurrentWidget(sistemi_);
+    // A system the program made is held as a design beside the catalogue, as one made to measure.
+    if (candidate.kind != CandidateKind::Catalogue) {
+        usaDisegno(CustomDesign{candidate.entryText, document_.prediction().count(), candidate.design});
+        return;
+    }
+    document_.selectSize(size);
+    const std::vector<std::string>& types = document_.selection().types;
+    for (std::size_t i = 0; i < types.size(); ++i)
+        if (types[i] == candidate.entryText)
+            document_.selectType(static_cast<int>(i));
+    sistemi_->showDocument();
+}
+
 void OrtogonaliSuper::chiudi()
 {
     if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
@@ -395,6 +446,10 @@ void OrtogonaliSuper::closeEvent(QCloseEvent* event)
     if (garanzie_) {
         garanzie_->stop();
         garanzie_->close();
+    }
+    if (consiglia_) {
+        consiglia_->stop();
+        consiglia_->close();
     }
     if (!unloaded_) {
         unloaded_ = true;

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <chrono>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -16,6 +17,8 @@ class QTabWidget;
 namespace sestara {
 
 class ConditionsController;
+class ConsigliaDialog;
+struct AdviceCandidate;
 class DevelopmentRunner;
 class GaranzieWindow;
 class PrintJobs;
@@ -68,6 +71,10 @@ public:
     void setDrawArchivePath(const QString& path);
     // The prediction replaced by these numbers (10 to 55), shown on "Sistemi"; false when refused.
     bool usaPronostico(const std::vector<int>& numbers);
+    // "Consiglia…": the advice dialog for the prediction's count, opened on first use.
+    void consiglia();
+    // "Usa" of the advice: the system selected on "Sistemi", ready for "Elabora".
+    void usaConsiglio(const AdviceCandidate& candidate);
     // Closes the window (its frame in the main window when it has one).
     void chiudi();
     // A design handed over by another window: held beside the catalogue as the last type of its
@@ -89,6 +96,8 @@ private:
     void runEnded(bool completed);
     // "Su misura…" chosen: the dialog that asks for the guarantee.
     void scegliSuMisura();
+    // The price of one column as this window plays it, in cents.
+    std::uint64_t columnCents() const;
 
     SystemDocument document_;
     RunControl* runControl_ = nullptr;
@@ -106,6 +115,7 @@ private:
     DevelopmentRunner* runner_ = nullptr;
     PrintJobs* prints_ = nullptr;
     QPointer<GaranzieWindow> garanzie_;
+    QPointer<ConsigliaDialog> consiglia_;
     // The run going on: what it develops, and its outcome, filled by the worker.
     std::shared_ptr<const DevelopmentPlan> runPlan_;
     ConditionSet runConditions_;
