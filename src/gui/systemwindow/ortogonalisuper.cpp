@@ -4,6 +4,7 @@
 #include "core/design/sumisura.h"
 #include "core/design/sumisuracache.h"
 #include "core/development/developers.h"
+#include "core/development/run.h"
 #include "core/settings/settings.h"
 #include "core/systemfiles/systemfile.h"
 #include "core/util/text.h"
@@ -387,7 +388,9 @@ void OrtogonaliSuper::garanzie()
 
 std::uint64_t OrtogonaliSuper::columnCents() const
 {
-    return static_cast<std::uint64_t>(std::llround(settings_.costoColonna));
+    // A column as the window plays it: with its SuperStar when one is chosen.
+    return static_cast<std::uint64_t>(
+        std::llround(costoGiocataCents(1, columnPrices(settings_), document_.superStar() != 0)));
 }
 
 void OrtogonaliSuper::consiglia()
