@@ -154,7 +154,7 @@ TEST(SettingsFile, ASaveReplacesTheFileInOneStep)
     for (int save = 0; save < 2; ++save) {
         EXPECT_EQ(sestara::saveSettingsFile(dir.file("Doppio.ini"), twice.settings), "");
         EXPECT_EQ(testutil::readFile(dir.file("Doppio.ini")), mark + mark + "Costocolonna=75\r\nSuperPunto=16\r\n" +
-                                                                  "Costocolonna=50\r\nSpoglio=\r\nRitardatari=0\r\n"
+                                                                  "Costocolonna=100\r\nSpoglio=\r\nRitardatari=0\r\n"
                                                                   "Margine2sup=0\r\nMargine2sin=0\r\n");
         const Settings back = sestara::loadSettingsFile(dir.file("Doppio.ini")).settings;
         EXPECT_EQ(std::tie(back.costoColonna, back.superPunto, back.margine2sup, back.spoglio),

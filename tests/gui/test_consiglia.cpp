@@ -39,17 +39,17 @@ TEST_F(ConsigliaTest, AdvisesForTheBudgetAndUsaSelectsTheChosenSystem)
     EXPECT_EQ(find<QComboBox>(d, "Obiettivo")->currentText(), "Almeno 3 punti");
     EXPECT_FALSE(find<QPushButton>(d, "Usa")->isEnabled());
 
-    budget->setValue(10.0);
+    budget->setValue(20.0);
     press(d, "Calcola");
     ASSERT_NE(loading(), nullptr) << "the advice runs through the progress window";
     waitForRun(w);
     EXPECT_TRUE(messages().shown.empty()) << messages().texts().join('|').toStdString();
 
-    // What the window shows is the core's advice for 16 numbers, 10 euros at the column's price.
+    // What the window shows is the core's advice for 16 numbers, 20 euros at the column's price.
     sestara::AdviceRequest request;
     request.numbers = 16;
-    request.budgetCents = 1000;
-    request.columnCents = 50;
+    request.budgetCents = 2000;
+    request.columnCents = 100;
     request.goal = 3;
     request.dataDir = SESTARA_PROGRAM_DIR;
     const std::atomic<bool> never{false};
@@ -91,7 +91,7 @@ TEST_F(ConsigliaTest, AdvisesForTheBudgetAndUsaSelectsTheChosenSystem)
     QTest::mouseClick(consiglia, Qt::LeftButton);
     d = dialog(w);
     ASSERT_NE(d, nullptr);
-    find<QDoubleSpinBox>(d, "Budget")->setValue(10.0);
+    find<QDoubleSpinBox>(d, "Budget")->setValue(20.0);
     press(d, "Calcola");
     waitForRun(w);
     table = find<QTableWidget>(d, "TabellaConsigli");
@@ -108,6 +108,21 @@ TEST_F(ConsigliaTest, AdvisesForTheBudgetAndUsaSelectsTheChosenSystem)
         std::sort(numbers.begin(), numbers.end());
         EXPECT_EQ(numbers, design[i]) << "the prediction 1..16 maps positions onto themselves";
     }
+
+    // With a SuperStar played, a column costs its price and the SuperStar's: fewer fit the budget.
+    find<QTabWidget>(w, "SSTab1")->setCurrentIndex(0);
+    find<QComboBox>(w, "cboSuperStar")->setCurrentIndex(7);
+    QTest::mouseClick(consiglia, Qt::LeftButton);
+    d = dialog(w);
+    ASSERT_NE(d, nullptr);
+    find<QDoubleSpinBox>(d, "Budget")->setValue(20.0);
+    press(d, "Calcola");
+    waitForRun(w);
+    table = find<QTableWidget>(d, "TabellaConsigli");
+    ASSERT_GT(table->rowCount(), 0);
+    for (int r = 0; r < table->rowCount(); ++r)
+        EXPECT_EQ(table->item(r, 2)->text(), locale.toString(table->item(r, 1)->text().toInt() * 1.5, 'f', 2) + " €");
+    EXPECT_EQ(table->findItems("16 numeri in 16 sestine a garanzia tre con 4 estratti", Qt::MatchExactly).size(), 0);
 }
 
 } // namespace
