@@ -149,7 +149,8 @@ void OrtogonaliSuper::scegliSuMisura()
     if (isRunning())
         return;
     auto* dialog = new SuMisuraDialog(static_cast<int>(numericValue(document_.selection().sizeText)),
-                                      settings_.costoColonna, document_.suMisuraRequest(), this);
+                                      costoGiocataCents(1, columnPrices(settings_), document_.superStar() != 0),
+                                      document_.suMisuraRequest(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &SuMisuraDialog::chosen, this, [this](const SuMisuraRequest& request) {
         document_.setSuMisuraRequest(request);
