@@ -109,17 +109,22 @@ int parseIsoDate(std::string_view text)
     return dateOf(text.substr(0, 4), text.substr(5, 2), text.substr(8, 2));
 }
 
+void appendDrawNumbers(std::string& out, const Draw& draw)
+{
+    for (std::uint8_t n : draw.numbers)
+        out += ';' + std::to_string(n);
+    out += ';' + std::to_string(draw.jolly) + ';';
+    if (draw.superstar > 0)
+        out += std::to_string(draw.superstar);
+}
+
 std::string archiveLine(const Draw& draw)
 {
     std::string line;
     if (draw.concorso > 0)
         line += std::to_string(draw.concorso);
     line += ';' + dateText(draw.date);
-    for (std::uint8_t n : draw.numbers)
-        line += ';' + std::to_string(n);
-    line += ';' + std::to_string(draw.jolly) + ';';
-    if (draw.superstar > 0)
-        line += std::to_string(draw.superstar);
+    appendDrawNumbers(line, draw);
     return line;
 }
 

@@ -45,5 +45,8 @@ int parseIsoDate(std::string_view text);
 // The archive's line of a draw, without the line end:
 // concorso;YYYY-MM-DD;n1;n2;n3;n4;n5;n6;jolly;superstar, concorso and superstar empty when not known.
 std::string archiveLine(const Draw& draw);
+// The fields after the date that every written form of a draw shares: ";n1;…;n6;jolly;superstar"
+// (the superstar empty when unknown).
+void appendDrawNumbers(std::string& out, const Draw& draw);
 
 } // namespace sestara

@@ -410,11 +410,7 @@ std::string drawCsvFields(const Draw& d)
     std::string out = dateText(d.date) + ';';
     if (d.concorso > 0)
         out += std::to_string(d.concorso);
-    for (std::uint8_t n : d.numbers)
-        out += ';' + std::to_string(n);
-    out += ';' + std::to_string(d.jolly) + ';';
-    if (d.superstar > 0)
-        out += std::to_string(d.superstar);
+    appendDrawNumbers(out, d);
     return out;
 }
 
