@@ -536,19 +536,12 @@ int sumisura(const std::vector<std::string>& args, const std::string& dataDir)
 // Every system that fits the budget for the prediction's count, best first, a line each.
 int consiglia(const std::vector<std::string>& args, const std::string& dataDir)
 {
-    std::vector<std::string> positional;
+    const sestara::CommandArguments split = sestara::splitCommandArguments(args, {}, {"--budget", "--punti"});
     std::string budget, goal = "3";
-    for (std::size_t k = 0; k < args.size(); ++k) {
-        if (args[k] != "--budget" && args[k] != "--punti") {
-            positional.push_back(args[k]);
-            continue;
-        }
-        if (k + 1 == args.size())
-            return usage();
-        std::string& value = args[k] == "--budget" ? budget : goal;
-        value = args[++k];
-    }
-    if (positional.size() != 1 || budget.empty())
+    for (const auto& [name, value] : split.options)
+        (name == "--budget" ? budget : goal) = value;
+    const std::vector<std::string>& positional = split.operands;
+    if (split.missingValue || positional.size() != 1 || budget.empty())
         return usage();
     sestara::AdviceRequest request;
     std::string refused = sestara::readPredictionCount(positional[0], request.numbers);

@@ -394,6 +394,8 @@ TEST(Cli, ConsigliaListsTheSystemsThatFitTheBudget)
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, expected);
     EXPECT_NE(r.out.find("16 numeri in 16 sestine a garanzia tre con 4 estratti\t16\t1600\t"), std::string::npos);
+    // "--" ends the options here too: what follows is the prediction.
+    EXPECT_EQ(cli("--dati " + dir.path() + " consiglia --punti 4 --budget 16 -- " + numbers).out, expected);
 
     const std::string dati = "--dati " + dir.path() + " consiglia " + numbers;
     expectRefused(cli(dati + " --budget 0,99"), 1,
@@ -476,6 +478,7 @@ TEST(Cli, SuMisura)
     EXPECT_EQ(limited.out.substr(0, 10), "COLONNE 3\n");
     EXPECT_EQ(std::count(limited.out.begin(), limited.out.end(), '\n'), 5);
     EXPECT_EQ(limited.out.find('\r'), std::string::npos);
+    EXPECT_EQ(cli("sumisura --livello rapido -- 10 3 3").out, r.out);
 
     EXPECT_EQ(cli("sumisura 10 3").exitCode, 2);
     EXPECT_EQ(cli("sumisura 10 3 3 --livello lento").exitCode, 2);

@@ -6,6 +6,7 @@
 #include "core/development/catalogue.h"
 #include "core/development/storedsystems.h"
 #include "core/development/verifier.h"
+#include "core/util/commandline.h"
 #include "core/util/text.h"
 
 #include <algorithm>
@@ -398,37 +399,35 @@ std::uint64_t suMisuraLowerBound(int n, int k, int m)
 
 bool readSuMisuraArguments(const std::vector<std::string>& args, SuMisuraRequest& request, std::string& error)
 {
-    std::vector<int> numbers;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--colonne" || a == "--livello") {
-            if (i + 1 >= args.size()) {
-                error = "Manca il valore di " + a + ".";
+    const CommandArguments split = splitCommandArguments(args, {}, {"--colonne", "--livello"});
+    if (split.missingValue) {
+        error = "Manca il valore di " + args.back() + ".";
+        return false;
+    }
+    for (const auto& [a, v] : split.options) {
+        if (a == "--livello") {
+            if (v == "rapido")
+                request.level = DesignLevel::Rapido;
+            else if (v == "normale")
+                request.level = DesignLevel::Normale;
+            else if (v == "accurato")
+                request.level = DesignLevel::Accurato;
+            else {
+                error = "Livello \"" + readableEcho(v) + "\" sconosciuto: rapido, normale o accurato.";
                 return false;
             }
-            const std::string& v = args[++i];
-            if (a == "--livello") {
-                if (v == "rapido")
-                    request.level = DesignLevel::Rapido;
-                else if (v == "normale")
-                    request.level = DesignLevel::Normale;
-                else if (v == "accurato")
-                    request.level = DesignLevel::Accurato;
-                else {
-                    error = "Livello \"" + readableEcho(v) + "\" sconosciuto: rapido, normale o accurato.";
-                    return false;
-                }
-                continue;
-            }
-            if (!isDigits(v) || v.size() > 6 || numericValue(v) < 1 ||
-                static_cast<std::uint64_t>(numericValue(v)) > kMaxSuMisuraColumns) {
-                error = "Colonne al massimo \"" + readableEcho(v) + "\" non valide: da 1 a " +
-                        grouped(kMaxSuMisuraColumns) + ".";
-                return false;
-            }
-            request.maxColumns = static_cast<std::size_t>(numericValue(v));
             continue;
         }
+        if (!isDigits(v) || v.size() > 6 || numericValue(v) < 1 ||
+            static_cast<std::uint64_t>(numericValue(v)) > kMaxSuMisuraColumns) {
+            error = "Colonne al massimo \"" + readableEcho(v) + "\" non valide: da 1 a " +
+                    grouped(kMaxSuMisuraColumns) + ".";
+            return false;
+        }
+        request.maxColumns = static_cast<std::size_t>(numericValue(v));
+    }
+    std::vector<int> numbers;
+    for (const std::string& a : split.operands) {
         if (!isDigits(a) || a.size() > 2) {
             error = "Argomento \"" + readableEcho(a) + "\" non valido: servono tre numeri, N K M.";
             return false;
