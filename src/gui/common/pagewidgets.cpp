@@ -1,5 +1,7 @@
 #include "gui/common/pagewidgets.h"
 
+#include "core/guarantees/guarantees.h"
+
 #include <QComboBox>
 #include <QDate>
 #include <QDateEdit>
@@ -7,6 +9,7 @@
 #include <QHeaderView>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QStringList>
 #include <QTableWidget>
@@ -23,6 +26,16 @@ QGroupBox* frame(const QString& caption, QWidget* content, const QString& name)
     layout->setContentsMargins(6, 4, 6, 4);
     layout->addWidget(content);
     return box;
+}
+
+QString shareText(std::uint64_t part, std::uint64_t whole)
+{
+    if (part == 0 || whole == 0)
+        return QString();
+    if (part >= whole)
+        return QStringLiteral("100 %");
+    const double percent = static_cast<double>(part) * 100.0 / static_cast<double>(whole);
+    return QLocale().toString(percent, 'f', shareDecimals(part, whole)) + QStringLiteral(" %");
 }
 
 QLabel* valueLabel(const QString& name, const QString& text)

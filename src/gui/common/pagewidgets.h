@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <initializer_list>
 
 class QComboBox;
@@ -21,6 +22,10 @@ namespace sestara::ui {
 QGroupBox* frame(const QString& caption, QWidget* content, const QString& name = QString());
 // A label that shows a value the user may select and copy.
 QLabel* valueLabel(const QString& name, const QString& text = QString());
+
+// A share as the windows show it: nothing for none, "100 %" only for all, else in the locale with
+// the decimals it needs not to read as either.
+QString shareText(std::uint64_t part, std::uint64_t whole);
 // A SuperStar list: `none` at index 0, then the numbers 1 to 90, each at its own index.
 QComboBox* superStarBox(const QString& name, const QString& none);
 // A push button that never becomes the default button of its window.

@@ -213,11 +213,7 @@ void SviluppoPage::showDeveloped()
     const Costs costs = developed->costs(columnPrices(settings_));
     type_->setText(QString::fromStdString(developed->entryText));
     if (developed->guaranteeTotal > 0) {
-        const std::uint64_t covered = developed->guaranteeCovered, total = developed->guaranteeTotal;
-        const QString share =
-            QLocale().toString(100.0 * static_cast<double>(covered) / static_cast<double>(total), 'f',
-                               shareDecimals(covered, total)) +
-            QStringLiteral(" %");
+        const QString share = ui::shareText(developed->guaranteeCovered, developed->guaranteeTotal);
         guarantee_->setText(QString::fromStdString(
             suMisuraGuaranteeLine(developed->guaranteeK, developed->guaranteeM, share.toStdString())));
     }

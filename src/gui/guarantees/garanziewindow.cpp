@@ -23,17 +23,6 @@ namespace {
 constexpr int kScoreColumns = 7; // 6 punti .. 0 punti
 const QColor kRed(255, 0, 0);
 
-// A share as the window shows it: nothing for none, "100 %" only for all, else with the
-// decimals it needs not to read as either.
-QString shareText(std::uint64_t part, std::uint64_t whole)
-{
-    if (part == 0 || whole == 0)
-        return QString();
-    if (part >= whole)
-        return QStringLiteral("100 %");
-    const double percent = static_cast<double>(part) * 100.0 / static_cast<double>(whole);
-    return QLocale().toString(percent, 'f', shareDecimals(part, whole)) + QStringLiteral(" %");
-}
 
 } // namespace
 
@@ -190,7 +179,7 @@ void GaranzieWindow::showAnalysis(const GuaranteeAnalysis& a)
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             if (v <= h) {
                 const std::uint64_t count = counts[static_cast<std::size_t>(v)];
-                item->setText(shareText(count, a.subsets(h)));
+                item->setText(ui::shareText(count, a.subsets(h)));
                 item->setToolTip(locale.toString(static_cast<qulonglong>(count)));
             }
             table_->setItem(row, 6 - v, item);
@@ -223,7 +212,7 @@ void GaranzieWindow::showAnalysis(const GuaranteeAnalysis& a)
     if (const auto stated = statedGuarantee(entryText_)) {
         const GuaranteeShare share = guaranteeShare(a, *stated);
         guarantee_->setText(QString::fromStdString(
-            guaranteeLine(*stated, share.holds(), shareText(share.reached, share.total).toStdString())));
+            guaranteeLine(*stated, share.holds(), ui::shareText(share.reached, share.total).toStdString())));
         QPalette palette;
         if (!share.holds())
             palette.setColor(QPalette::WindowText, kRed);
